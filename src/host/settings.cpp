@@ -1,0 +1,33 @@
+// Pure decisions about the settings: which stored text selects which choice.
+#include "host/settings.h"
+
+namespace zintu {
+
+bool selects_other(const SettingSpec& spec, std::string_view value) {
+    const std::string_view cut = value.substr(0, kSettingValueBuffer - 1);
+    return cut == spec.other.value;
+}
+
+Settings settings_from_values(std::string_view mode, std::string_view zoomlevel) {
+    Settings settings;
+    settings.speed_mode = selects_other(kSpeedSetting, mode) ? 'f' : 'r';
+    settings.downtown = selects_other(kZoomSetting, zoomlevel);
+    return settings;
+}
+
+Settings apply_override(Settings settings, const SettingsOverride& override_) {
+    if (override_.speed_mode) settings.speed_mode = *override_.speed_mode;
+    if (override_.downtown) settings.downtown = *override_.downtown;
+    return settings;
+}
+
+const char* mode_value(const Settings& settings) {
+    return settings.speed_mode == 'f' ? kSpeedSetting.other.value
+                                      : kSpeedSetting.default_choice.value;
+}
+
+const char* zoomlevel_value(const Settings& settings) {
+    return settings.downtown ? kZoomSetting.other.value : kZoomSetting.default_choice.value;
+}
+
+} // namespace zintu

@@ -1,0 +1,60 @@
+// The two user settings in one table: key, values, default, command-line
+// switch and dialog control of each choice. The settings file readers and
+// writers, the command-line options, the XScreenSaver description and the man
+// page all follow this table.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace zintu {
+
+struct SettingChoice {
+    const char* value;        // text stored in the settings file
+    const char* linux_switch; // command-line switch, without dashes
+    int dialog_control;       // radio button of the configuration dialog
+    const char* label;        // that button's text
+};
+
+struct SettingSpec {
+    const char* key;
+    SettingChoice default_choice; // also any text other than `other.value`
+    SettingChoice other;
+};
+
+inline constexpr const char* kSettingsFileName = "zintu.ini";
+inline constexpr const char* kSettingsSection = "zintu";
+// Values are read into a buffer of this size: at most 99 characters count.
+inline constexpr int kSettingValueBuffer = 100;
+
+inline constexpr SettingSpec kSpeedSetting = {
+    "mode", {"realtime", "realtime", 1000, "Real Time"}, {"fastmode", "fast", 1001, "Fast Mode"}};
+inline constexpr SettingSpec kZoomSetting = {"zoomlevel",
+                                             {"fullnetwork", "full-network", 1002, "Full Network"},
+                                             {"downtown", "downtown", 1003, "Downtown"}};
+
+struct Settings {
+    char speed_mode = 'r'; // 'r' real time, 'f' fast
+    bool downtown = false;
+};
+
+// One-run overrides from the command line; empty where the file decides.
+struct SettingsOverride {
+    std::optional<char> speed_mode;
+    std::optional<bool> downtown;
+};
+
+// True only for the exact, case-sensitive text of the non-default choice.
+bool selects_other(const SettingSpec& spec, std::string_view value);
+
+// The settings that two stored values (cut at 99 characters) select.
+Settings settings_from_values(std::string_view mode, std::string_view zoomlevel);
+
+// `settings` with the command line's overrides applied.
+Settings apply_override(Settings settings, const SettingsOverride& override_);
+
+// The file text of each setting for `settings`.
+const char* mode_value(const Settings& settings);
+const char* zoomlevel_value(const Settings& settings);
+
+} // namespace zintu

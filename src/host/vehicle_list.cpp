@@ -1,0 +1,66 @@
+// The vehicle listing: the simulation driven as the frames drive it, with the
+// clock held at one moment.
+#include "host/vehicle_list.h"
+
+#include "render/overlay_text.h"
+#include "sim/placement.h"
+#include "sim/simulation.h"
+
+#include <charconv>
+#include <memory>
+
+namespace zintu {
+namespace {
+
+// Appends the shortest text that reads back as the same float.
+void append_float(std::string& line, float value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    line.append(buffer, result.ptr);
+}
+
+} // namespace
+
+int print_vehicle_list(Network network, const Settings& settings, int64_t epoch_seconds,
+                       std::FILE* out, std::FILE* err) {
+    auto simulation = std::make_unique<Simulation>();
+    simulation->network = network;
+    simulation->speed_mode = settings.speed_mode;
+    load_all_runs(*simulation);
+
+    const TimeSource source = [epoch_seconds] { return WallTime{epoch_seconds, 0}; };
+    if (simulation->speed_mode == kSpeedFast) {
+        // The fast clock adds one step per frame to the time of day: start it
+        // one step early so this frame shows the requested time.
+        std::tm local{};
+        to_local_time(static_cast<std::time_t>(epoch_seconds), local);
+        const int day_seconds = local.tm_sec + 60 * (local.tm_min + 60 * local.tm_hour);
+        simulation->clock.seconds = static_cast<float>(day_seconds) - kFastStep;
+    }
+    update_clock(simulation->clock, simulation->speed_mode, source);
+
+    std::string text = "x,y,heading,shape_id\n";
+    simulation->vehicle_count =
+        place_vehicles(simulation->network, simulation->loading.service_runs, simulation->clock,
+                       [&text](float x, float y, float heading, int32_t shape_id) {
+                           append_float(text, x);
+                           text += ',';
+                           append_float(text, y);
+                           text += ',';
+                           append_float(text, heading);
+                           text += ',';
+                           text += std::to_string(shape_id);
+                           text += '\n';
+                       });
+
+    std::fputs(text.c_str(), out);
+    std::fprintf(err, "%s\n%s\n", overlay_time_line(simulation->clock.local_time).c_str(),
+                 overlay_vehicle_line(simulation->vehicle_count).c_str());
+    if (std::fflush(out) != 0 || std::ferror(out)) {
+        std::fputs("zintu: cannot write the vehicle list\n", err);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace zintu

@@ -1,0 +1,127 @@
+// Simulation clock. Stored values are single precision and the arithmetic
+// between them double precision, so that the fast clock hits whole hours and
+// minutes exactly and the real clock shows the 1/128 s steps of a float.
+#include "sim/clock.h"
+
+#include <chrono>
+#include <cmath>
+
+namespace zintu {
+namespace {
+
+constexpr double kMillisFactor = 0.001;
+// Single-precision reciprocals lie just above 1/3600 and 1/60, so an exact
+// multiple of an hour or a minute yields the whole number, never one less.
+constexpr float kHourFactor = 1.0f / 3600.0f;
+constexpr float kMinuteFactor = 1.0f / 60.0f;
+constexpr double kSecondsPerDay = 86400.0;
+
+// Days since 1970-01-01 of a proleptic Gregorian date (month 1..12).
+int64_t days_from_civil(int64_t year, int64_t month, int64_t day) {
+    year -= month <= 2;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t year_of_era = year - era * 400;
+    const int64_t day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int64_t day_of_era =
+        year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+    return era * 146097 + day_of_era - 719468;
+}
+
+struct CivilDate {
+    int64_t year;
+    int64_t month; // 1..12
+    int64_t day;   // 1..31
+};
+
+CivilDate civil_from_days(int64_t days) {
+    days += 719468;
+    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const int64_t day_of_era = days - era * 146097;
+    const int64_t year_of_era =
+        (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+    const int64_t day_of_year =
+        day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+    const int64_t mp = (5 * day_of_year + 2) / 153;
+    const int64_t day = day_of_year - (153 * mp + 2) / 5 + 1;
+    const int64_t month = mp < 10 ? mp + 3 : mp - 9;
+    return {year_of_era + era * 400 + (month <= 2), month, day};
+}
+
+void set_fast_time_of_day(std::tm& time, float seconds, double unrounded) {
+    const int hour = static_cast<int>(std::floor(unrounded * static_cast<double>(kHourFactor)));
+    const int minute = static_cast<int>(
+        std::floor((static_cast<double>(seconds) - static_cast<double>(3600 * hour)) *
+                   static_cast<double>(kMinuteFactor)));
+    time.tm_hour = hour;
+    time.tm_min = minute;
+    time.tm_sec = static_cast<int>(seconds) % 60;
+}
+
+} // namespace
+
+bool to_local_time(std::time_t t, std::tm& out) {
+#ifdef _WIN32
+    return localtime_s(&out, &t) == 0;
+#else
+    return localtime_r(&t, &out) != nullptr;
+#endif
+}
+
+WallTime system_time() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
+    return {millis / 1000, static_cast<uint16_t>(millis % 1000)};
+}
+
+void shift_date(std::tm& time, int64_t days) {
+    if (days == 0) return;
+    const int64_t today =
+        days_from_civil(int64_t{time.tm_year} + 1900, time.tm_mon + 1, time.tm_mday);
+    const int64_t target = today + days;
+    const CivilDate date = civil_from_days(target);
+    time.tm_year = static_cast<int>(date.year - 1900);
+    time.tm_mon = static_cast<int>(date.month - 1);
+    time.tm_mday = static_cast<int>(date.day);
+    // 1970-01-01 was a Thursday (4).
+    time.tm_wday = static_cast<int>(((target % 7) + 7 + 4) % 7);
+    time.tm_yday = static_cast<int>(target - days_from_civil(date.year, 1, 1));
+}
+
+void update_clock(SimClock& clock, char speed_mode, const TimeSource& now) {
+    const WallTime reading = now();
+    const std::time_t whole = static_cast<std::time_t>(reading.seconds);
+    std::tm local{};
+    to_local_time(whole, local);
+
+    if (speed_mode != kSpeedFast) {
+        const int day_seconds = local.tm_sec + 60 * (local.tm_min + 60 * local.tm_hour);
+        clock.seconds = static_cast<float>(static_cast<double>(day_seconds) +
+                                           static_cast<double>(reading.millis) * kMillisFactor);
+        clock.local_time = local;
+        return;
+    }
+
+    double s = static_cast<double>(clock.seconds) + static_cast<double>(kFastStep);
+    // The fast clock wraps at midnight and counts the day instead of letting
+    // `seconds` grow: placement always sees the time since the shown date's
+    // midnight, and a step of 9 stays exact however long the saver runs.
+    if (s >= kSecondsPerDay) {
+        s -= kSecondsPerDay;
+        clock.fast_days += 1;
+    }
+    clock.seconds = static_cast<float>(s);
+    set_fast_time_of_day(local, clock.seconds, s);
+    shift_date(local, clock.fast_days);
+
+    // The record keeps the daylight-saving flag of the real moment; the round
+    // trip normalises it as the C library sees fit. A date beyond the library's
+    // range keeps the computed fields.
+    std::tm normalised = local;
+    const std::time_t t = std::mktime(&normalised);
+    if (t != static_cast<std::time_t>(-1) && to_local_time(t, normalised)) {
+        local = normalised;
+    }
+    clock.local_time = local;
+}
+
+} // namespace zintu

@@ -1,0 +1,50 @@
+// The simulation clock: the moment at which a frame's vehicles are placed and
+// the time the overlay shows, in real time or in fast mode.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+
+namespace zintu {
+
+inline constexpr char kSpeedRealTime = 'r';
+inline constexpr char kSpeedFast = 'f';
+
+// Simulated seconds added per frame in fast mode: a day takes 9600 frames.
+inline constexpr float kFastStep = 9.0f;
+
+// A wall-clock reading: whole seconds since the epoch plus milliseconds.
+struct WallTime {
+    int64_t seconds;
+    uint16_t millis;
+};
+
+// Where the clock reads the time; the saver passes the system clock, tests and
+// the headless tools pass any moment they like.
+using TimeSource = std::function<WallTime()>;
+
+WallTime system_time();
+
+struct SimClock {
+    // Seconds since the midnight of the day `local_time` shows; fast mode keeps
+    // it in [0, 86400), real time reaches 86400.0 in the last 3 ms of a day.
+    float seconds = 0.0f;
+    std::tm local_time{};
+    // Fast mode: simulated midnights passed since the start, added to the real
+    // date so the date and weekday move on without `seconds` growing.
+    int64_t fast_days = 0;
+};
+
+// Advances `clock` to the frame's moment: the reading of `now` in real time,
+// nine simulated seconds more in fast mode.
+void update_clock(SimClock& clock, char speed_mode, const TimeSource& now);
+
+// Thread-safe localtime on every platform; false when `t` is out of range.
+bool to_local_time(std::time_t t, std::tm& out);
+
+// Moves the calendar date of `time` by `days` (any size), recomputing the
+// weekday and day of year; the time of day is left alone.
+void shift_date(std::tm& time, int64_t days);
+
+} // namespace zintu

@@ -1,0 +1,26 @@
+// The simulation's state in one place: the data set, the runs built from it,
+// the clock and the frame's vehicle count. Passed explicitly, so a test or a
+// headless tool can run several independent simulations in one process.
+#pragma once
+
+#include "network/network.h"
+#include "network/run_builder.h"
+#include "sim/clock.h"
+
+#include <cstdint>
+
+namespace zintu {
+
+struct Simulation {
+    Network network{};
+    LoadingState loading;
+    SimClock clock;
+    char speed_mode = kSpeedRealTime;
+    int32_t vehicle_count = 0;
+};
+
+// Runs loading passes until one finds nothing left, as the first frames would;
+// returns the number of passes, the last being the one that finds nothing.
+int load_all_runs(Simulation& simulation);
+
+} // namespace zintu

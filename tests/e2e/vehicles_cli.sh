@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# `zintu --vehicles` as a user runs it: the CSV, the overlay lines on standard
+# error, and exit status 2 with a one-line reason for bad options.
+set -u
+zintu=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail=0
+check() { # description, condition...
+    local what=$1; shift
+    if "$@"; then echo "ok   $what"; else echo "FAIL $what"; fail=1; fi
+}
+
+export TZ=UTC0
+"$zintu" --vehicles --at "2026-12-07 08:15:00" >"$work/out" 2>"$work/err"
+status=$?
+check "exit status 0" test "$status" -eq 0
+check "CSV header" test "$(head -n 1 "$work/out")" = "x,y,heading,shape_id"
+check "overlay time line" test "$(sed -n 1p "$work/err")" = "(Mon) 08:15:00"
+count=$(sed -n 's/^Vehicles: \([0-9]*\)$/\1/p' "$work/err")
+rows=$(($(wc -l <"$work/out") - 1))
+check "vehicle count printed" test -n "$count"
+check "some vehicles drawn ($rows of $count)" test "$rows" -gt 0 -a "$rows" -le "${count:-0}"
+# Every vehicle lies within the demo network's bounds (x 1000..6000, y 5000..7900)
+# and names one of its shapes.
+check "rows are well formed" awk -F, 'NR > 1 && (NF != 4 || $1 < 1000 || $1 > 6000 ||
+    $2 < 5000 || $2 > 7900 || $4 < 1 || $4 > 13 || $3 < -3.15 || $3 > 3.15) { bad = 1 }
+    END { exit bad }' "$work/out"
+
+"$zintu" --vehicles --fast --at "2026-12-07 08:15:00" >"$work/fast" 2>"$work/fast_err"
+check "fast mode shows the same moment" test "$(cat "$work/fast_err")" = "$(cat "$work/err")"
+
+"$zintu" -vehicles -at "2026-12-06 03:00:00" >/dev/null 2>"$work/err"
+check "after midnight on Sunday: Saturday's late runs" grep -qx "(Sun) 03:00:00" "$work/err"
+
+for args in "--bogus" "--vehicles --at 2026-12-07" "--vehicles --at" "--at=tomorrow"; do
+    # shellcheck disable=SC2086
+    "$zintu" $args >/dev/null 2>"$work/err"
+    status=$?
+    check "'$args' exits 2" test "$status" -eq 2
+    check "'$args' gives one line" test "$(wc -l <"$work/err")" -eq 1
+done
+
+"$zintu" --help >"$work/out"
+check "--help" grep -q -- "--vehicles" "$work/out"
+"$zintu" --version >"$work/out"
+check "--version" grep -q "^zintu [0-9]" "$work/out"
+exit $fail

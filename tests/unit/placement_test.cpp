@@ -1,0 +1,174 @@
+// Vehicle placement: the active window, dwelling and easing, the service day
+// slots, degenerate segments and the vehicle count.
+#include "sim/placement.h"
+#include "test_network.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace zintu {
+namespace {
+
+using testing::TestNetwork;
+
+// Along x: stop, vertex, stop followed by a repeated point (same dist), a
+// zero-length step whose dist grows, last stop.
+std::vector<ShapePoint> line_shape() {
+    return {{0, 0, 1, 0.0},     {0, 100, 0, 100.0}, {0, 200, 2, 200.0}, {0, 200, 0, 200.0},
+            {0, 300, 0, 300.0}, {0, 300, 0, 340.0}, {0, 400, 3, 440.0}};
+}
+
+// Along y, two stops 800 apart.
+std::vector<ShapePoint> north_shape() {
+    return {{0, 0, 5, 0.0}, {800, 0, 6, 800.0}};
+}
+
+// A run with the given (arrival, point index) stops; departures are +9.
+Run make_run(int32_t shape_id, int32_t start, int32_t end,
+             std::initializer_list<std::pair<int32_t, int32_t>> stops) {
+    Run run{shape_id, start, end, static_cast<int32_t>(stops.size()),
+            std::make_unique<StopTiming[]>(stops.size())};
+    int32_t k = 0;
+    for (const auto& [arrival, point] : stops) {
+        run.stops[k++] = {arrival, arrival + kDwellSeconds, point, 0, 0.0f, 0.0f};
+    }
+    return run;
+}
+
+struct Placed {
+    int32_t count;
+    std::vector<Vehicle> vehicles;
+};
+
+class PlacementTest : public ::testing::Test {
+protected:
+    PlacementTest() {
+        line_ = net_.add_shape(line_shape());
+        north_ = net_.add_shape(north_shape());
+        network_ = net_.network();
+    }
+
+    Placed place_at(float seconds, int wday = 1) {
+        SimClock clock;
+        clock.seconds = seconds;
+        clock.local_time.tm_wday = wday;
+        Placed placed{};
+        placed.count = place_vehicles(network_, lists_, clock,
+                                      [&](float x, float y, float heading, int32_t shape_id) {
+                                          placed.vehicles.push_back({x, y, heading, shape_id});
+                                      });
+        return placed;
+    }
+
+    TestNetwork net_;
+    Network network_{};
+    ServiceRunsTable lists_;
+    int32_t line_ = 0;
+    int32_t north_ = 0;
+};
+
+TEST_F(PlacementTest, OneRunThroughItsTimeline) {
+    // Leaves 1000, stop 2 at 1100..1109, last stop 1300..1309.
+    lists_[0].runs.push_back(make_run(line_, 1000, 1309, {{1000, 0}, {1100, 2}, {1300, 6}}));
+    struct Case {
+        const char* name;
+        float seconds;
+        int32_t count;
+        bool drawn;
+        float x, heading;
+    } cases[] = {
+        {"before start", 999.99f, 0, false, 0, 0},
+        {"start is inclusive", 1000.0f, 1, true, 0, 0},
+        {"dwelling until the departure instant", 1009.0f, 1, true, 0, 0},
+        {"eased halfway between stops", 1054.5f, 1, true, 100.0f, 0},
+        {"arrival shows the next stop", 1100.0f, 1, true, 200.0f, 0},
+        {"zero-length step with growing dist", 1204.5f, 1, true, 300.0f, 0},
+        {"terminal dwell is counted, not drawn", 1300.0f, 1, false, 0, 0},
+        {"end is inclusive", 1309.0f, 1, false, 0, 0},
+        {"after end", 1309.5f, 0, false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const Placed placed = place_at(c.seconds);
+        EXPECT_EQ(placed.count, c.count) << c.name;
+        ASSERT_EQ(placed.vehicles.size(), c.drawn ? 1u : 0u) << c.name;
+        if (!c.drawn) continue;
+        const Vehicle& v = placed.vehicles[0];
+        EXPECT_NEAR(v.x, c.x, 1e-3) << c.name;
+        EXPECT_EQ(v.y, 0.0f) << c.name;
+        EXPECT_EQ(v.heading, c.heading) << c.name;
+        EXPECT_EQ(v.shape_id, line_) << c.name;
+    }
+}
+
+TEST_F(PlacementTest, JustAfterDepartureTheVehicleStartsMoving) {
+    lists_[0].runs.push_back(make_run(line_, 1000, 1309, {{1000, 0}, {1100, 2}, {1300, 6}}));
+    const Placed placed = place_at(1009.5f);
+    ASSERT_EQ(placed.vehicles.size(), 1u);
+    EXPECT_GT(placed.vehicles[0].x, 0.0f);
+    EXPECT_LT(placed.vehicles[0].x, 0.1f) << "eased: slow at the start";
+}
+
+// Leaving a stop whose point is repeated with the same dist: the rounded target
+// distance lands on that zero-length segment, 0/0 for the fraction.
+TEST_F(PlacementTest, RepeatedPointAtTheSameDistanceDrawsThePoint) {
+    lists_[0].runs.push_back(make_run(line_, 1000, 1309, {{1000, 0}, {1100, 2}, {1300, 6}}));
+    const Placed placed = place_at(1109.0f + 1.0f / 128.0f);
+    ASSERT_EQ(placed.vehicles.size(), 1u);
+    const Vehicle& v = placed.vehicles[0];
+    EXPECT_FALSE(std::isnan(v.x) || std::isnan(v.y));
+    EXPECT_EQ(v.x, 200.0f);
+    EXPECT_EQ(v.y, 0.0f);
+    EXPECT_EQ(v.heading, 0.0f);
+}
+
+TEST_F(PlacementTest, DwellingHeadingFollowsTheSegmentLeavingTheStop) {
+    lists_[0].runs.push_back(make_run(north_, 500, 1000, {{500, 0}, {900, 1}}));
+    const Placed placed = place_at(505.0f);
+    ASSERT_EQ(placed.vehicles.size(), 1u);
+    EXPECT_EQ(placed.vehicles[0].heading, static_cast<float>(std::atan2(800.0, 0.0)));
+}
+
+TEST_F(PlacementTest, YesterdaysRunAfterMidnightIsMovingToday) {
+    // Sunday service (list 2) leaves a stop at 23:59:50 service time.
+    lists_[2].runs.push_back(make_run(north_, 86390 - 9, 86479, {{86390 - 9, 0}, {86470, 1}}));
+    const Placed monday = place_at(30.0f, 1);
+    EXPECT_EQ(monday.count, 1);
+    ASSERT_EQ(monday.vehicles.size(), 1u);
+    // elapsed 40 of 80 seconds: halfway.
+    EXPECT_NEAR(monday.vehicles[0].y, 400.0f, 1e-3);
+    EXPECT_EQ(place_at(30.0f, 2).count, 0) << "on Tuesday yesterday is Monday's list";
+}
+
+TEST_F(PlacementTest, EachSlotWalksItsListWithItsOwnOffset) {
+    // On a Tuesday all three slots name the weekday list.
+    lists_[0].runs.push_back(make_run(north_, 1, 200000, {{1, 0}, {199990, 1}}));
+    EXPECT_EQ(place_at(86400.0f, 2).count, 2) << "yesterday and today, never tomorrow";
+    EXPECT_EQ(place_at(0.0f, 2).count, 1) << "only yesterday's: today's starts at 1";
+}
+
+TEST_F(PlacementTest, WalkOrderIsYesterdayTodayTomorrowThenListOrder) {
+    lists_[2].runs.push_back(make_run(line_, 86400, 90000, {{86400, 0}, {89000, 6}}));
+    lists_[0].runs.push_back(make_run(north_, 10, 900, {{10, 0}, {800, 1}}));
+    lists_[0].runs.push_back(make_run(line_, 20, 900, {{20, 0}, {800, 6}}));
+    const Placed placed = place_at(30.0f, 1);
+    ASSERT_EQ(placed.vehicles.size(), 3u);
+    EXPECT_EQ(placed.vehicles[0].shape_id, line_) << "yesterday's run first";
+    EXPECT_EQ(placed.vehicles[1].shape_id, north_);
+    EXPECT_EQ(placed.vehicles[2].shape_id, line_);
+}
+
+TEST_F(PlacementTest, CountIncludesRunsThatAreNotDrawn) {
+    lists_[0].runs.push_back(make_run(north_, 100, 1000, {{100, 0}}));           // one stop
+    lists_[0].runs.push_back(make_run(0, 100, 1000, {{100, 0}, {900, 1}}));      // no shape
+    lists_[0].runs.push_back(make_run(north_, 100, 1000, {{100, 1}, {900, 0}})); // stops reversed
+    lists_[0].runs.push_back(make_run(north_, 100, 1000, {{100, 0}, {900, 1}})); // drawn
+    lists_[0].runs.push_back(make_run(north_ + 40, 100, 1000, {{100, 0}, {900, 1}})); // bad shape
+    const Placed placed = place_at(500.0f);
+    EXPECT_EQ(placed.count, 5);
+    EXPECT_EQ(placed.vehicles.size(), 1u);
+}
+
+} // namespace
+} // namespace zintu
