@@ -53,6 +53,11 @@ Settings settings_from_values(std::string_view mode, std::string_view zoomlevel)
 // `settings` with the command line's overrides applied.
 Settings apply_override(Settings settings, const SettingsOverride& override_);
 
+// The settings of this run, read once at initialisation. Each platform's host
+// supplies it: the Windows saver from its INI file, the Linux program from its
+// settings file with the command line's overrides applied.
+Settings read_settings();
+
 // The file text of each setting for `settings`.
 const char* mode_value(const Settings& settings);
 const char* zoomlevel_value(const Settings& settings);
