@@ -1,0 +1,262 @@
+// The settings file and the configuration dialog: where the file is read and
+// written, what the dialog shows and writes, and that it only closes on OK.
+#include "host/settings.h"
+#include "host/win32_modes.h"
+#include "host/win32_settings.h"
+#include "saver_test_support.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+namespace zintu::test {
+namespace {
+
+std::string read_raw(const std::string& file, const char* key) {
+    char value[100] = {};
+    GetPrivateProfileStringA("zintu", key, "<missing>", value, sizeof(value), file.c_str());
+    return value;
+}
+
+void write_raw(const std::string& file, const char* section, const char* key, const char* value) {
+    WritePrivateProfileStringA(section, key, value, file.c_str());
+}
+
+bool exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string base = scratch_folder() + "\\" +
+                                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        CreateDirectoryA(base.c_str(), nullptr);
+        CreateDirectoryA((base + "\\windows").c_str(), nullptr);
+        location.user_file = base + "\\appdata\\Zintu\\zintu.ini";
+        location.fallback_file = base + "\\windows\\zintu.ini";
+        set_settings_location(location);
+    }
+    SettingsLocation location;
+};
+
+using SettingsFiles = SettingsTest;
+
+TEST_F(SettingsFiles, SystemLocationIsPerUserWithTheWindowsDirectoryAsFallback) {
+    const SettingsLocation system = system_settings_location();
+    char appdata[MAX_PATH] = {};
+    GetEnvironmentVariableA("APPDATA", appdata, sizeof(appdata));
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, sizeof(windows));
+    EXPECT_EQ(system.user_file, std::string(appdata) + "\\Zintu\\zintu.ini");
+    EXPECT_EQ(system.fallback_file, std::string(windows) + "\\zintu.ini");
+}
+
+TEST_F(SettingsFiles, DefaultsWithoutAnyFile) {
+    const Settings settings = read_settings();
+    EXPECT_EQ(settings.speed_mode, 'r');
+    EXPECT_FALSE(settings.downtown);
+}
+
+TEST_F(SettingsFiles, FallbackIsReadOnlyWhileThereIsNoPerUserFile) {
+    write_raw(location.fallback_file, "zintu", "mode", "fastmode");
+    write_raw(location.fallback_file, "zintu", "zoomlevel", "downtown");
+    EXPECT_EQ(settings_file_to_read(location), location.fallback_file);
+    Settings settings = read_settings();
+    EXPECT_EQ(settings.speed_mode, 'f');
+    EXPECT_TRUE(settings.downtown);
+
+    DWORD error = 0;
+    ASSERT_TRUE(write_settings(location, Settings{'r', true}, error)) << error;
+    EXPECT_EQ(settings_file_to_read(location), location.user_file);
+    settings = read_settings();
+    EXPECT_EQ(settings.speed_mode, 'r') << "the per-user file wins";
+    EXPECT_TRUE(settings.downtown);
+    EXPECT_EQ(read_raw(location.fallback_file, "mode"), "fastmode") << "the fallback is left alone";
+}
+
+TEST_F(SettingsFiles, KeysIgnoreCaseButValuesAreExact) {
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* mode;
+        char speed;
+    } cases[] = {
+        {"zintu", "mode", "fastmode", 'f'}, {"ZINTU", "MODE", "fastmode", 'f'},
+        {"zintu", "mode", "FastMode", 'r'}, {"zintu", "mode", "fast mode", 'r'},
+        {"zintu", "mode", "realtime", 'r'}, {"other", "mode", "fastmode", 'r'},
+    };
+    for (const Case& c : cases) {
+        DeleteFileA(location.fallback_file.c_str());
+        write_raw(location.fallback_file, c.section, c.key, c.mode);
+        EXPECT_EQ(read_settings().speed_mode, c.speed)
+            << c.section << " " << c.key << " " << c.mode;
+    }
+}
+
+TEST_F(SettingsFiles, WriteCreatesTheFolderAndFailuresAreReported) {
+    DWORD error = 0;
+    ASSERT_TRUE(write_settings(location, Settings{'f', false}, error)) << error;
+    EXPECT_EQ(read_raw(location.user_file, "mode"), "fastmode");
+    EXPECT_EQ(read_raw(location.user_file, "zoomlevel"), "fullnetwork");
+
+    // A folder that cannot be made: a file stands where it would go.
+    const std::string blocker = scratch_folder() + "\\blocker";
+    write_raw(blocker, "x", "y", "z");
+    SettingsLocation blocked{blocker + "\\Zintu\\zintu.ini", location.fallback_file};
+    error = 0;
+    EXPECT_FALSE(write_settings(blocked, Settings{}, error));
+    EXPECT_NE(error, 0u);
+    error = 0;
+    EXPECT_FALSE(write_settings(SettingsLocation{"", location.fallback_file}, Settings{}, error));
+    EXPECT_NE(error, 0u);
+}
+
+// Dialog helpers: the running dialog and its buttons.
+HWND find_dialog() {
+    return FindWindowA("#32770", "Zintu Screensaver Settings");
+}
+bool checked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+void click(HWND dialog, int id) {
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+// Posted, so that a step never waits inside what OK opens.
+void press_ok(HWND dialog) {
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+}
+
+using SettingsDialog = SettingsTest;
+
+TEST_F(SettingsDialog, OpensOnTheDefaultsAndOkWritesThem) {
+    HWND dialog = nullptr;
+    TimerScript script({
+        [&] { return (dialog = find_dialog()) != nullptr; },
+        [&] {
+            EXPECT_TRUE(checked(dialog, 1000)) << "Real Time";
+            EXPECT_FALSE(checked(dialog, 1001));
+            EXPECT_TRUE(checked(dialog, 1002)) << "Full Network";
+            EXPECT_FALSE(checked(dialog, 1003));
+            EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+            press_ok(dialog);
+            return true;
+        },
+    });
+    EXPECT_EQ(show_configure_dialog(nullptr), 1);
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(read_raw(location.user_file, "mode"), "realtime");
+    EXPECT_EQ(read_raw(location.user_file, "zoomlevel"), "fullnetwork");
+}
+
+TEST_F(SettingsDialog, FastModeAndDowntownAreWrittenOnOk) {
+    HWND dialog = nullptr;
+    TimerScript script({
+        [&] { return (dialog = find_dialog()) != nullptr; },
+        [&] {
+            click(dialog, 1001);
+            click(dialog, 1003);
+            EXPECT_FALSE(checked(dialog, 1000)) << "one choice per group";
+            EXPECT_FALSE(checked(dialog, 1002));
+            // Enter is the OK command too.
+            PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 0);
+            return true;
+        },
+    });
+    EXPECT_EQ(show_configure_dialog(nullptr), 1);
+    EXPECT_EQ(read_raw(location.user_file, "mode"), "fastmode");
+    EXPECT_EQ(read_raw(location.user_file, "zoomlevel"), "downtown");
+    const Settings next_start = read_settings();
+    EXPECT_EQ(next_start.speed_mode, 'f');
+    EXPECT_TRUE(next_start.downtown);
+}
+
+TEST_F(SettingsDialog, OpensOnTheStoredChoices) {
+    write_raw(location.fallback_file, "zintu", "mode", "fastmode");
+    write_raw(location.fallback_file, "zintu", "zoomlevel", "Downtown"); // not the exact text
+    HWND dialog = nullptr;
+    TimerScript script({
+        [&] { return (dialog = find_dialog()) != nullptr; },
+        [&] {
+            EXPECT_TRUE(checked(dialog, 1001));
+            EXPECT_FALSE(checked(dialog, 1000));
+            EXPECT_TRUE(checked(dialog, 1002));
+            EXPECT_FALSE(checked(dialog, 1003));
+            press_ok(dialog);
+            return true;
+        },
+    });
+    EXPECT_EQ(show_configure_dialog(nullptr), 1);
+    EXPECT_EQ(read_raw(location.user_file, "mode"), "fastmode");
+    EXPECT_EQ(read_raw(location.user_file, "zoomlevel"), "fullnetwork");
+}
+
+TEST_F(SettingsDialog, EscapeAndTheCloseButtonLeaveItOpenAndWriteNothing) {
+    HWND dialog = nullptr;
+    TimerScript script({
+        [&] { return (dialog = find_dialog()) != nullptr; },
+        [&] {
+            click(dialog, 1001);
+            PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+            return true;
+        },
+        [&] {
+            EXPECT_TRUE(IsWindow(dialog)) << "Escape";
+            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+            return true;
+        },
+        [&] {
+            EXPECT_TRUE(IsWindow(dialog)) << "close button";
+            SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        },
+        [&] {
+            EXPECT_TRUE(IsWindow(dialog)) << "cancel command";
+            EXPECT_FALSE(exists(location.user_file));
+            EndDialog(dialog, 7);
+            return true;
+        },
+    });
+    EXPECT_EQ(show_configure_dialog(nullptr), 7);
+    EXPECT_FALSE(exists(location.user_file));
+}
+
+TEST_F(SettingsDialog, AFailedWriteIsShownAndTheDialogStaysOpen) {
+    const std::string blocker = scratch_folder() + "\\blocked-appdata";
+    write_raw(blocker, "x", "y", "z");
+    set_settings_location({blocker + "\\Zintu\\zintu.ini", location.fallback_file});
+    HWND dialog = nullptr;
+    HWND message_box = nullptr;
+    std::string message;
+    TimerScript script({
+        [&] { return (dialog = find_dialog()) != nullptr; },
+        [&] {
+            click(dialog, 1003);
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            return true;
+        },
+        [&] {
+            message_box = FindWindowA("#32770", "Zintu");
+            if (message_box == nullptr) return false;
+            char text[512] = {};
+            GetDlgItemTextA(message_box, 0xFFFF, text, sizeof(text)); // the static text
+            message = text;
+            PostMessageA(message_box, WM_COMMAND, IDOK, 0);
+            return true;
+        },
+        [&] {
+            if (IsWindow(message_box)) return false;
+            EXPECT_TRUE(IsWindow(dialog)) << "the dialog stays open";
+            EXPECT_TRUE(checked(dialog, 1003)) << "with the choices kept";
+            EndDialog(dialog, 7);
+            return true;
+        },
+    });
+    EXPECT_EQ(show_configure_dialog(nullptr), 7);
+    EXPECT_NE(message.find("could not be saved"), std::string::npos) << message;
+    EXPECT_NE(message.find("blocked-appdata"), std::string::npos) << message;
+}
+
+} // namespace
+} // namespace zintu::test

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# zintu.scr driven as Windows drives a screen saver, under Wine in the test
+# session's Xvfb: full screen with a screenshot and a key press, a second
+# start, the preview inside another program's window, rejected command lines
+# and the settings dialog.
+#
+#   saver_e2e.sh SCR PROBE SESSION_SCRIPT STATE OUT EXPECT
+# EXPECT is "map" (white background, grey network lines) or "standin" (the
+# stand-in application's flat colour). Screenshots go to OUT.
+set -euo pipefail
+scr=$1 probe=$2 session=$3 state=$4 out=$5 expect=$6
+mkdir -p "$out"
+eval "$("$session" env "$state")"
+[ -n "${DISPLAY:-}" ] || { echo "no session display"; exit 1; }
+
+failures=0
+pass() { echo "PASS: $*"; }
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+run() { "$session" run "$state" "$@"; }
+
+# The most common colour's share and the number of grey, non-white pixels.
+screen_summary() {
+    convert "$1" -format %c histogram:info:- | awk '
+        { gsub(/[(),:]/, " "); n = $1; r = $2; g = $3; b = $4; total += n
+          if (n > best) { best = n; colour = r "," g "," b }
+          if (r == g && g == b && r >= 120 && r < 250) grey += n }
+        END { printf "%s %d %d %d\n", colour, best * 100 / total, grey, total }'
+}
+
+# Takes screenshots until the picture shows what is expected (the first
+# frames may still be black); keeps the last one.
+check_picture() {
+    local shot=$out/fullscreen.png summary colour share grey
+    for _ in $(seq 1 40); do
+        xwd -root -silent | convert xwd:- "png:$shot"
+        summary=$(screen_summary "$shot")
+        read -r colour share grey _ <<<"$summary"
+        case $expect in
+        map) [ "$colour" = "255,255,255" ] && [ "$share" -ge 50 ] && [ "$grey" -ge 100 ] && break ;;
+        standin) [ "$colour" = "51,102,153" ] && [ "$share" -ge 90 ] && break ;;
+        esac
+        sleep 0.5
+    done
+    echo "screen: most common colour $colour ($share %), $grey grey pixels"
+    case $expect in
+    map) [ "$colour" = "255,255,255" ] && [ "$share" -ge 50 ] && [ "$grey" -ge 100 ] ;;
+    standin) [ "$colour" = "51,102,153" ] && [ "$share" -ge 90 ] ;;
+    esac
+}
+
+# 1. Full screen: top-most window covering the screen, drawing, ended by a key.
+run "$scr" /s &
+saver_pid=$!
+if run "$probe" wait-saver 30; then pass "full-screen window"; else fail "full-screen window"; fi
+if check_picture; then pass "the screen shows the $expect"; else fail "the screen shows the $expect"; fi
+
+# 2. A second start while the first runs ends at once with 0 and adds nothing.
+start=$(date +%s)
+status=0
+timeout 20 "$session" run "$state" "$scr" /s || status=$?
+took=$(($(date +%s) - start))
+count=$(run "$probe" count-savers | tr -d '\r')
+if [ "$status" -eq 0 ] && [ "$took" -le 10 ] && [ "$count" = "1" ]; then
+    pass "second /s exits 0 at once (${took}s) and creates no window"
+else
+    fail "second /s: status $status after ${took}s, $count saver windows"
+fi
+
+# The key press goes to the window under the pointer: the saver covers all.
+xdotool mousemove 500 400 >/dev/null 2>&1 || true
+sleep 0.5
+xdotool key space
+status=0
+for _ in $(seq 1 40); do kill -0 "$saver_pid" 2>/dev/null || break; sleep 0.25; done
+if kill -0 "$saver_pid" 2>/dev/null; then
+    fail "a key press did not end the saver"
+    kill "$saver_pid" 2>/dev/null || true
+else
+    wait "$saver_pid" || status=$?
+    if [ "$status" -eq 0 ]; then pass "a key press ends the saver with 0"; else fail "key press: exit $status"; fi
+fi
+
+# 3. Preview inside another program's window.
+if run "$probe" preview "$(winepath -w "$scr")" 30; then pass "preview"; else fail "preview"; fi
+
+# 4. Command lines that name no usable mode: -1, which the shell sees as 255.
+for arguments in "/p" "/p 0" "/x"; do
+    status=0
+    # shellcheck disable=SC2086
+    timeout 20 "$session" run "$state" "$scr" $arguments || status=$?
+    if [ "$status" -eq 255 ]; then pass "'$arguments' exits 255"; else fail "'$arguments' exits $status"; fi
+done
+
+# 5. Configure: the settings dialog, closed with OK (its result, 1).
+run "$scr" /c &
+dialog_pid=$!
+if run "$probe" dialog 30; then pass "/c shows the settings dialog"; else fail "/c shows no dialog"; fi
+status=0
+for _ in $(seq 1 40); do kill -0 "$dialog_pid" 2>/dev/null || break; sleep 0.25; done
+if kill -0 "$dialog_pid" 2>/dev/null; then
+    fail "OK did not close the dialog"
+    kill "$dialog_pid" 2>/dev/null || true
+else
+    wait "$dialog_pid" || status=$?
+    if [ "$status" -eq 1 ]; then pass "OK ends /c with 1"; else fail "/c exit $status"; fi
+fi
+
+echo "$((9 - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]
