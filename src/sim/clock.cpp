@@ -87,6 +87,14 @@ void shift_date(std::tm& time, int64_t days) {
     time.tm_yday = static_cast<int>(target - days_from_civil(date.year, 1, 1));
 }
 
+void prime_fast_clock(SimClock& clock, int64_t epoch_seconds) {
+    std::tm local{};
+    to_local_time(static_cast<std::time_t>(epoch_seconds), local);
+    const int day_seconds = local.tm_sec + 60 * (local.tm_min + 60 * local.tm_hour);
+    clock.seconds = static_cast<float>(day_seconds) - kFastStep;
+    clock.fast_days = 0;
+}
+
 void update_clock(SimClock& clock, char speed_mode, const TimeSource& now) {
     const WallTime reading = now();
     const std::time_t whole = static_cast<std::time_t>(reading.seconds);

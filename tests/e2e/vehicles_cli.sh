@@ -2,7 +2,7 @@
 # `zintu --vehicles` as a user runs it: the CSV, the overlay lines on standard
 # error, and exit status 2 with a one-line reason for bad options.
 set -u
-zintu=$1
+zintu=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail=0
