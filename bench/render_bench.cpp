@@ -75,15 +75,22 @@ BENCHMARK(BM_Frame)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
+// A loaded full-network fixture with the clock set, or an error on `state`.
+std::unique_ptr<Fixture> clocked_fixture(benchmark::State& state) {
+    auto f = std::make_unique<Fixture>(false);
+    if (!f->ok) {
+        state.SkipWithError("no GL context");
+        return nullptr;
+    }
+    update_clock(f->app->sim.clock, f->app->sim.speed_mode, f->app->time_source);
+    return f;
+}
+
 // The placement walk alone, with a consumer that only counts.
 void BM_Placement(benchmark::State& state) {
-    Fixture f(false);
-    if (!f.ok) {
-        state.SkipWithError("no GL context");
-        return;
-    }
-    Simulation& sim = f.app->sim;
-    update_clock(sim.clock, sim.speed_mode, f.app->time_source);
+    const auto f = clocked_fixture(state);
+    if (!f) return;
+    Simulation& sim = f->app->sim;
     for (auto _ : state) {
         int64_t placed = 0;
         benchmark::DoNotOptimize(place_vehicles(sim.network, sim.loading.service_runs, sim.clock,
@@ -95,13 +102,9 @@ BENCHMARK(BM_Placement)->Unit(benchmark::kMicrosecond);
 
 // Placement with the glyphs emitted into the GL batch, not waited for.
 void BM_PlacementAndGlyphs(benchmark::State& state) {
-    Fixture f(false);
-    if (!f.ok) {
-        state.SkipWithError("no GL context");
-        return;
-    }
-    Simulation& sim = f.app->sim;
-    update_clock(sim.clock, sim.speed_mode, f.app->time_source);
+    const auto f = clocked_fixture(state);
+    if (!f) return;
+    Simulation& sim = f->app->sim;
     for (auto _ : state) {
         begin_vehicle_batch();
         benchmark::DoNotOptimize(
