@@ -7,11 +7,8 @@ gtfs=$1
 fixtures=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail=0
-check() { # description, condition...
-    local what=$1; shift
-    if "$@"; then echo "ok   $what"; else echo "FAIL $what"; fail=1; fi
-}
+# shellcheck source=/dev/null
+source "$(dirname "$0")/../e2e/check.sh"
 week=(--week 2026-09-14)
 
 mkdir "$work/out"

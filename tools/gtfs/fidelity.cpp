@@ -75,20 +75,12 @@ void compare_on_road(std::array<Windows, 3>& real, std::array<Windows, 3>& gener
             point.real[s] = vehicles_at(real[s].starts, real[s].ends, t);
             point.generated[s] = vehicles_at(generated[s].starts, generated[s].ends, t);
             const int64_t difference = std::llabs(point.generated[s] - point.real[s]);
-            if (difference > fidelity.worst_absolute) {
-                fidelity.worst_absolute = difference;
-                fidelity.worst_absolute_time = t;
-                fidelity.worst_absolute_service = static_cast<int32_t>(s + 1);
-            }
-            if (point.real[s] >= kCurveFloor) {
-                const double relative =
-                    static_cast<double>(difference) / static_cast<double>(point.real[s]);
-                if (relative > fidelity.worst_relative) {
-                    fidelity.worst_relative = relative;
-                    fidelity.worst_relative_time = t;
-                    fidelity.worst_relative_service = static_cast<int32_t>(s + 1);
-                }
-            }
+            const auto service = static_cast<int32_t>(s + 1);
+            fidelity.worst_absolute.offer(static_cast<double>(difference), t, service);
+            if (point.real[s] >= kCurveFloor)
+                fidelity.worst_relative.offer(static_cast<double>(difference) /
+                                                  static_cast<double>(point.real[s]),
+                                              t, service);
         }
         fidelity.on_road.push_back(point);
     }
@@ -112,6 +104,7 @@ Fidelity measure_fidelity(const NetworkTables& tables, const std::vector<RealDep
     std::array<Windows, 3> real_windows;
     std::array<Windows, 3> generated_windows;
     for (const RealDeparture& d : real) {
+        ++fidelity.departures_per_service[static_cast<size_t>(d.service - 1)];
         real_times[{d.service, d.shape_id}].push_back(d.departure);
         real_windows[static_cast<size_t>(d.service - 1)].starts.push_back(d.departure);
         real_windows[static_cast<size_t>(d.service - 1)].ends.push_back(d.arrival);

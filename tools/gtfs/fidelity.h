@@ -32,6 +32,21 @@ struct OnRoad {
     std::array<int64_t, 3> generated;
 };
 
+// Where two on-road curves differ most: by how much, at what time, on which
+// service day type.
+struct CurveGap {
+    double difference = 0.0;
+    int32_t time = 0;
+    int32_t service = 0;
+
+    void offer(double value, int32_t at, int32_t service_id) {
+        if (value <= difference) return;
+        difference = value;
+        time = at;
+        service = service_id;
+    }
+};
+
 struct Fidelity {
     std::vector<DepartureCount> counts; // per (service, shape), in that order
     int64_t count_mismatches = 0;
@@ -45,14 +60,11 @@ struct Fidelity {
     std::vector<OnRoad> on_road; // every kCurveStep seconds
     // Largest relative difference where the real timetable has at least
     // kCurveFloor vehicles on the road, and the largest absolute difference.
-    double worst_relative = 0.0;
-    int32_t worst_relative_time = 0;
-    int32_t worst_relative_service = 0;
-    int64_t worst_absolute = 0;
-    int32_t worst_absolute_time = 0;
-    int32_t worst_absolute_service = 0;
+    CurveGap worst_relative;
+    CurveGap worst_absolute;
     // What the run builder made of the rows.
     std::array<int64_t, 3> runs{};
+    std::array<int64_t, 3> departures_per_service{}; // of the real timetable
     int64_t stop_timings = 0;
     int32_t latest_end = 0;
 };

@@ -3,6 +3,7 @@
 #include "gtfs_time.h"
 
 #include "csv_reader.h"
+#include "sim/civil_date.h"
 
 #include <cstdio>
 
@@ -24,17 +25,6 @@ int64_t digits_value(std::string_view text) {
     return value;
 }
 
-// Days from 1970-01-01 to the given civil date (proleptic Gregorian).
-int32_t days_from_civil(int64_t year, int64_t month, int64_t day) {
-    year -= month <= 2 ? 1 : 0;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int64_t year_of_era = year - era * 400;
-    const int64_t day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int64_t day_of_era =
-        year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-    return static_cast<int32_t>(era * 146097 + day_of_era - 719468);
-}
-
 bool leap(int64_t year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
@@ -49,7 +39,7 @@ std::optional<int32_t> make_date(std::string_view year, std::string_view month,
     if (m < 1 || m > 12 || d < 1) return std::nullopt;
     const int64_t month_days = kMonthDays[m - 1] + (m == 2 && leap(y) ? 1 : 0);
     if (d > month_days) return std::nullopt;
-    return days_from_civil(y, m, d);
+    return static_cast<int32_t>(days_from_civil(y, m, d));
 }
 
 } // namespace
@@ -88,21 +78,10 @@ std::optional<int32_t> parse_iso_date(std::string_view text) {
 }
 
 std::string format_iso_date(int32_t day) {
-    // Inverse of days_from_civil.
-    const int64_t z = static_cast<int64_t>(day) + 719468;
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const int64_t day_of_era = z - era * 146097;
-    const int64_t year_of_era =
-        (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-    const int64_t day_of_year =
-        day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
-    const int64_t mp = (5 * day_of_year + 2) / 153;
-    const int64_t d = day_of_year - (153 * mp + 2) / 5 + 1;
-    const int64_t m = mp + (mp < 10 ? 3 : -9);
-    const int64_t y = year_of_era + era * 400 + (m <= 2 ? 1 : 0);
+    const CivilDate date = civil_from_days(day);
     char text[64];
-    std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld", static_cast<long long>(y),
-                  static_cast<long long>(m), static_cast<long long>(d));
+    std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld", static_cast<long long>(date.year),
+                  static_cast<long long>(date.month), static_cast<long long>(date.day));
     return text;
 }
 

@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
             "95th percentile %d s; on-road difference at most %.2f %%\n",
             generated.tables.rows.size(), generated.tables.shapes.size(),
             static_cast<long long>(f.runs[0] + f.runs[1] + f.runs[2]), f.offset_median,
-            f.offset_p95, f.worst_relative * 100.0);
+            f.offset_p95, f.worst_relative.difference * 100.0);
         return 0;
     } catch (const std::bad_alloc&) {
         std::fputs("zintu-gtfs: out of memory\n", stderr);

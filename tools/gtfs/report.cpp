@@ -186,15 +186,16 @@ void fidelity_section(const Generated& g, const BandingLimits& limits, std::stri
 
     out += "\n### Vehicles on the road\n\n";
     out += "Vehicles whose trip has begun and not yet ended, every 15 minutes of each service day: "
-           "the real "
-           "timetable (trips from first departure to last arrival) against the generated runs "
+           "the real timetable (trips from first departure to last arrival) against the generated "
+           "runs "
            "(`start` to `end`).\n\n";
+    const CurveGap& relative = f.worst_relative;
+    const CurveGap& absolute = f.worst_absolute;
     out += "- Largest difference where the timetable has at least " + n(kCurveFloor) +
-           " vehicles on the road: " + fixed(f.worst_relative * 100.0, 2) + " % (service " +
-           n(f.worst_relative_service) + " at " + format_service_time(f.worst_relative_time) +
-           ").\n";
-    out += "- Largest difference in vehicles: " + n(f.worst_absolute) + " (service " +
-           n(f.worst_absolute_service) + " at " + format_service_time(f.worst_absolute_time) +
+           " vehicles on the road: " + fixed(relative.difference * 100.0, 2) + " % (service " +
+           n(relative.service) + " at " + format_service_time(relative.time) + ").\n";
+    out += "- Largest difference in vehicles: " + n(static_cast<int64_t>(absolute.difference)) +
+           " (service " + n(absolute.service) + " at " + format_service_time(absolute.time) +
            ").\n\n";
     out +=
         "| Service time | 1 real | 1 generated | 2 real | 2 generated | 3 real | 3 generated |\n";
@@ -237,7 +238,8 @@ std::string write_report(const Generated& g, const BandingLimits& limits) {
     out += "Service day types come from the week of " + format_iso_date(g.days[0] - 2) + ":\n\n";
     for (size_t s = 0; s < 3; ++s)
         out += "- service " + n(static_cast<int64_t>(s + 1)) + ": the timetable of " +
-               day_names[s] + " " + format_iso_date(g.days[s]) + ", " + n(g.trips[s]) + " trips;\n";
+               day_names[s] + " " + format_iso_date(g.days[s]) + ", " + n(g.trips[s]) +
+               " trips making " + n(g.fidelity.departures_per_service[s]) + " departures;\n";
     out += "\nProjection: equirectangular about " + fixed(g.center_lat, 6) + ", " +
            fixed(g.center_lon, 6) + " (latitude, longitude), " + fixed(g.units_per_km, 3) +
            " map units per km, `x` growing west.\n\n";
