@@ -89,7 +89,7 @@ void order_patterns(Assembly& assembly,
 void order_shapes(Assembly& assembly) {
     std::vector<int32_t> order(assembly.shapes.size());
     std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
+    std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
         const ShapeSource& sa = assembly.shapes[static_cast<size_t>(a)];
         const ShapeSource& sb = assembly.shapes[static_cast<size_t>(b)];
         return std::tie(sa.feed, sa.route_id, sa.name) < std::tie(sb.feed, sb.route_id, sb.name);

@@ -220,14 +220,14 @@ Generated generate(const GeneratorOptions& options) {
     RowBuilder rows{feeds, assembly, built, ids, out, {}, {}};
     rows.collect();
     rows.cut(options.banding);
-    std::sort(out.tables.rows.begin(), out.tables.rows.end(),
-              [](const TableRow& a, const TableRow& b) {
-                  const FrequencyRow& x = a.row;
-                  const FrequencyRow& y = b.row;
-                  return std::tie(x.service_id, x.shape_id, x.start_time, x.end_time, x.headway,
-                                  x.run_time) < std::tie(y.service_id, y.shape_id, y.start_time,
-                                                         y.end_time, y.headway, y.run_time);
-              });
+    std::stable_sort(
+        out.tables.rows.begin(), out.tables.rows.end(), [](const TableRow& a, const TableRow& b) {
+            const FrequencyRow& x = a.row;
+            const FrequencyRow& y = b.row;
+            return std::tie(x.service_id, x.shape_id, x.start_time, x.end_time, x.headway,
+                            x.run_time) < std::tie(y.service_id, y.shape_id, y.start_time,
+                                                   y.end_time, y.headway, y.run_time);
+        });
     out.tables.header = compute_header(out.tables);
     validate_tables(out.tables);
 
