@@ -5,11 +5,8 @@ set -u
 zintu=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail=0
-check() { # description, condition...
-    local what=$1; shift
-    if "$@"; then echo "ok   $what"; else echo "FAIL $what"; fail=1; fi
-}
+# shellcheck source=/dev/null
+source "$(dirname "$0")/check.sh"
 
 export TZ=UTC0
 "$zintu" --vehicles --at "2026-12-07 08:15:00" >"$work/out" 2>"$work/err"
