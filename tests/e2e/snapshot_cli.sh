@@ -5,11 +5,8 @@ set -u
 zintu=$(realpath "$1")
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-fail=0
-check() { # description, condition...
-    local what=$1; shift
-    if "$@"; then echo "ok   $what"; else echo "FAIL $what"; fail=1; fi
-}
+# shellcheck source=/dev/null
+source "$(dirname "$0")/check.sh"
 # Width and height from a PNG's header.
 png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8 }'; }
 is_png() { [ "$(od -An -c -N4 "$1" | tr -d ' ')" = "211PNG" ]; }
