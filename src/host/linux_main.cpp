@@ -1,5 +1,7 @@
 // Entry of the Linux program: parses the command line and runs one mode.
+#include "host/egl_snapshot.h"
 #include "host/linux_options.h"
+#include "host/linux_settings.h"
 #include "host/vehicle_list.h"
 #include "network/network.h"
 #include "sim/clock.h"
@@ -18,7 +20,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const Options& options = parsed.options;
-    const Settings settings = apply_override(Settings{}, options.settings);
+    set_settings_override(options.settings);
+    const int64_t at = options.at ? *options.at : system_time().seconds;
 
     switch (options.mode) {
     case RunMode::Help:
@@ -28,8 +31,10 @@ int main(int argc, char** argv) {
         std::puts("zintu " ZINTU_VERSION);
         return 0;
     case RunMode::Vehicles:
-        return print_vehicle_list(compiled_network(), settings,
-                                  options.at ? *options.at : system_time().seconds, stdout, stderr);
+        return print_vehicle_list(compiled_network(), read_settings(), at, stdout, stderr);
+    case RunMode::Snapshot:
+        return run_snapshot(
+            {options.snapshot_path, options.width, options.height, options.frame, at}, stderr);
     case RunMode::Window:
         break;
     }

@@ -43,7 +43,31 @@ int days_in_month(int year, int month) {
     return month == 2 && is_leap(year) ? 29 : kDays[month - 1];
 }
 
+// A whole number from 1 to `max`, digits only.
+bool parse_count(std::string_view text, int64_t max, int64_t& out) {
+    if (text.empty() || text.size() > 18) return false;
+    out = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        out = out * 10 + (c - '0');
+    }
+    return out >= 1 && out <= max;
+}
+
 } // namespace
+
+bool parse_size(const std::string& text, int32_t& width, int32_t& height) {
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos) return false;
+    int64_t w = 0, h = 0;
+    if (!parse_count(std::string_view(text).substr(0, x), kMaxSnapshotSide, w) ||
+        !parse_count(std::string_view(text).substr(x + 1), kMaxSnapshotSide, h)) {
+        return false;
+    }
+    width = static_cast<int32_t>(w);
+    height = static_cast<int32_t>(h);
+    return true;
+}
 
 std::optional<int64_t> parse_local_time(const std::string& text) {
     // YYYY-MM-DD HH:MM:SS, exactly 19 characters.
@@ -77,6 +101,7 @@ std::optional<int64_t> parse_local_time(const std::string& text) {
 ParseResult parse_options(int argc, const char* const* argv) {
     ParseResult result;
     Options& options = result.options;
+    const char* snapshot_only = nullptr; // a snapshot option seen
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const std::optional<Word> word = split_option(arg);
@@ -97,6 +122,29 @@ ParseResult parse_options(int argc, const char* const* argv) {
             return false;
         };
 
+        if (name == "snapshot" || name == "size" || name == "frame") {
+            const std::optional<std::string> text = value();
+            if (!text || text->empty()) {
+                result.error = "option '" + std::string(name) + "' needs a value";
+                return result;
+            }
+            if (name == "snapshot") {
+                options.mode = RunMode::Snapshot;
+                options.snapshot_path = *text;
+            } else if (name == "size") {
+                snapshot_only = "size";
+                if (!parse_size(*text, options.width, options.height)) {
+                    result.error = "malformed size '" + *text + "': expected WxH, such as 1280x800";
+                    return result;
+                }
+            } else if (snapshot_only = "frame";
+                       !parse_count(*text, kMaxSnapshotFrame, options.frame)) {
+                result.error = "malformed frame '" + *text + "': expected a number from 1 to " +
+                               std::to_string(kMaxSnapshotFrame);
+                return result;
+            }
+            continue;
+        }
         if (name == "at") {
             const std::optional<std::string> text = value();
             if (!text) {
@@ -130,6 +178,9 @@ ParseResult parse_options(int argc, const char* const* argv) {
             return result;
         }
     }
+    if (snapshot_only != nullptr && options.mode != RunMode::Snapshot) {
+        result.error = "option '" + std::string(snapshot_only) + "' needs --snapshot";
+    }
     return result;
 }
 
@@ -142,6 +193,10 @@ const char* usage_text() {
            "                    print the vehicles on the road at that local time\n"
            "                    (default: now) as CSV x,y,heading,shape_id; the\n"
            "                    overlay's time and vehicle count go to standard error\n"
+           "  --snapshot FILE.png [--at \"YYYY-MM-DD HH:MM:SS\"] [--size WxH] [--frame N]\n"
+           "                    render one frame without a display: after loading is\n"
+           "                    complete with the clock at that time (default: now),\n"
+           "                    or the Nth frame after start; default size 1280x800\n"
            "  --help            show this text\n"
            "  --version         show the program's version\n"
            "\n"

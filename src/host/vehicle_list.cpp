@@ -29,14 +29,7 @@ int print_vehicle_list(Network network, const Settings& settings, int64_t epoch_
     load_all_runs(*simulation);
 
     const TimeSource source = [epoch_seconds] { return WallTime{epoch_seconds, 0}; };
-    if (simulation->speed_mode == kSpeedFast) {
-        // The fast clock adds one step per frame to the time of day: start it
-        // one step early so this frame shows the requested time.
-        std::tm local{};
-        to_local_time(static_cast<std::time_t>(epoch_seconds), local);
-        const int day_seconds = local.tm_sec + 60 * (local.tm_min + 60 * local.tm_hour);
-        simulation->clock.seconds = static_cast<float>(day_seconds) - kFastStep;
-    }
+    if (simulation->speed_mode == kSpeedFast) prime_fast_clock(simulation->clock, epoch_seconds);
     update_clock(simulation->clock, simulation->speed_mode, source);
 
     std::string text = "x,y,heading,shape_id\n";

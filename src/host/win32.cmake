@@ -20,28 +20,23 @@ add_library(zintu_win32_host STATIC
     ${CMAKE_CURRENT_LIST_DIR}/win32_saver_window.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_modes.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/win32_guard.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/settings.cpp)
-target_link_libraries(zintu_win32_host PUBLIC zintu_saver_args opengl32 gdi32 user32 shell32 advapi32)
+    ${CMAKE_CURRENT_LIST_DIR}/win32_guard.cpp)
+target_link_libraries(zintu_win32_host PUBLIC zintu_saver_args zintu_settings OpenGL::GL gdi32 user32
+                                              shell32 advapi32)
 zintu_warnings(zintu_win32_host)
 
 # The dialog template and the description string.
 add_library(zintu_win32_resources OBJECT ${CMAKE_CURRENT_LIST_DIR}/win32_resources.rc)
 
-# zintu.scr over one network library. The host calls the application's
+# zintu.scr: the application over one network library. The host calls the application's
 # register_host_callbacks and the application calls the host's init_font and
 # read_settings, so the host library is named on both sides.
 function(zintu_add_saver target network)
-    if(TARGET zintu_app)
-        set(application zintu_app zintu_render zintu_view zintu_core)
-    else()
-        set(application zintu_win32_standin_app)
-    endif()
     add_executable(${target} WIN32 ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/win32_main.cpp
                    $<TARGET_OBJECTS:zintu_win32_resources>)
     set_target_properties(${target} PROPERTIES SUFFIX ".scr")
-    target_link_libraries(${target} PRIVATE zintu_win32_host ${application} ${network}
-                                            zintu_win32_host)
+    target_link_libraries(${target} PRIVATE zintu_win32_host zintu_app zintu_render zintu_view
+                                            zintu_core ${network} zintu_win32_host)
     target_link_options(${target} PRIVATE -s)
     zintu_warnings(${target})
 endfunction()

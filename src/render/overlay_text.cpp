@@ -11,6 +11,23 @@ constexpr std::size_t kTimeBuffer = 40;
 
 } // namespace
 
+OverlayLayout overlay_layout() {
+    return {static_cast<float>(kOverlaySpan * 0.0350625),
+            static_cast<float>(kOverlaySpan - kOverlaySpan * 0.1111111),
+            static_cast<float>(kOverlaySpan * -0.07), 0.8f};
+}
+
+double overlay_baseline_fraction(int line) {
+    const OverlayLayout layout = overlay_layout();
+    double y = layout.first_baseline;
+    double scale = 1.0;
+    for (int i = 0; i < line; ++i) {
+        y += scale * layout.line_step;
+        scale *= layout.line_scale;
+    }
+    return y / kOverlaySpan;
+}
+
 std::string overlay_time_line(const std::tm& local_time) {
     char time_text[kTimeBuffer];
     if (std::strftime(time_text, sizeof time_text, "%H:%M:%S", &local_time) == 0) time_text[0] = 0;

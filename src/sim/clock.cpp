@@ -3,6 +3,8 @@
 // minutes exactly and the real clock shows the 1/128 s steps of a float.
 #include "sim/clock.h"
 
+#include "sim/civil_date.h"
+
 #include <chrono>
 #include <cmath>
 
@@ -15,37 +17,6 @@ constexpr double kMillisFactor = 0.001;
 constexpr float kHourFactor = 1.0f / 3600.0f;
 constexpr float kMinuteFactor = 1.0f / 60.0f;
 constexpr double kSecondsPerDay = 86400.0;
-
-// Days since 1970-01-01 of a proleptic Gregorian date (month 1..12).
-int64_t days_from_civil(int64_t year, int64_t month, int64_t day) {
-    year -= month <= 2;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int64_t year_of_era = year - era * 400;
-    const int64_t day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int64_t day_of_era =
-        year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-    return era * 146097 + day_of_era - 719468;
-}
-
-struct CivilDate {
-    int64_t year;
-    int64_t month; // 1..12
-    int64_t day;   // 1..31
-};
-
-CivilDate civil_from_days(int64_t days) {
-    days += 719468;
-    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const int64_t day_of_era = days - era * 146097;
-    const int64_t year_of_era =
-        (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-    const int64_t day_of_year =
-        day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
-    const int64_t mp = (5 * day_of_year + 2) / 153;
-    const int64_t day = day_of_year - (153 * mp + 2) / 5 + 1;
-    const int64_t month = mp < 10 ? mp + 3 : mp - 9;
-    return {year_of_era + era * 400 + (month <= 2), month, day};
-}
 
 void set_fast_time_of_day(std::tm& time, float seconds, double unrounded) {
     const int hour = static_cast<int>(std::floor(unrounded * static_cast<double>(kHourFactor)));
@@ -85,6 +56,14 @@ void shift_date(std::tm& time, int64_t days) {
     // 1970-01-01 was a Thursday (4).
     time.tm_wday = static_cast<int>(((target % 7) + 7 + 4) % 7);
     time.tm_yday = static_cast<int>(target - days_from_civil(date.year, 1, 1));
+}
+
+void prime_fast_clock(SimClock& clock, int64_t epoch_seconds) {
+    std::tm local{};
+    to_local_time(static_cast<std::time_t>(epoch_seconds), local);
+    const int day_seconds = local.tm_sec + 60 * (local.tm_min + 60 * local.tm_hour);
+    clock.seconds = static_cast<float>(day_seconds) - kFastStep;
+    clock.fast_days = 0;
 }
 
 void update_clock(SimClock& clock, char speed_mode, const TimeSource& now) {

@@ -40,6 +40,11 @@ struct SimClock {
 // nine simulated seconds more in fast mode.
 void update_clock(SimClock& clock, char speed_mode, const TimeSource& now);
 
+// Sets the fast clock one step before the local time of day of `epoch_seconds`,
+// so that its next update shows that time (on that date, when read from a
+// source that returns `epoch_seconds`).
+void prime_fast_clock(SimClock& clock, int64_t epoch_seconds);
+
 // Thread-safe localtime on every platform; false when `t` is out of range.
 bool to_local_time(std::time_t t, std::tm& out);
 

@@ -2,14 +2,11 @@
 # `zintu --vehicles` as a user runs it: the CSV, the overlay lines on standard
 # error, and exit status 2 with a one-line reason for bad options.
 set -u
-zintu=$1
+zintu=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail=0
-check() { # description, condition...
-    local what=$1; shift
-    if "$@"; then echo "ok   $what"; else echo "FAIL $what"; fail=1; fi
-}
+# shellcheck source=/dev/null
+source "$(dirname "$0")/check.sh"
 
 export TZ=UTC0
 "$zintu" --vehicles --at "2026-12-07 08:15:00" >"$work/out" 2>"$work/err"

@@ -4,6 +4,7 @@
 #include "host/host_callbacks.h"
 #include "host/wgl_host.h"
 #include "recording_app.h"
+#include "render/font.h"
 #include "saver_test_support.h"
 
 #include <GL/gl.h>
@@ -209,6 +210,37 @@ TEST_F(HostMessageChain, EveryResultIsTheNextStagesResult) {
     const std::vector<std::string> names = event_names();
     ASSERT_GE(names.size(), 4u);
     EXPECT_EQ(names[3], "next:create");
+}
+
+} // namespace
+} // namespace zintu::test
+
+namespace zintu::test {
+namespace {
+
+// The overlay font through the host's window: 96 lists, each glyph moving the
+// raster position by its width. (The blank's list, an empty bitmap with an
+// advance, does not move the raster position under Wine with Mesa, so the
+// overlay shows no blanks there; Windows' own OpenGL moves it.)
+TEST_F(HostMessageChain, FontListsAdvanceByTheGlyphWidths) {
+    ASSERT_NE(create(), nullptr);
+    KillTimer(window, kFrameTimerId);
+    const uint32_t font_base = init_font();
+    ASSERT_NE(font_base, 0u);
+    EXPECT_TRUE(glIsList(font_base));
+    EXPECT_TRUE(glIsList(font_base + kFontGlyphCount - 1));
+    EXPECT_FALSE(glIsList(font_base + kFontGlyphCount));
+    auto advance = [font_base](char c) {
+        glRasterPos2f(-1.0f, 0.0f);
+        GLfloat before[4] = {};
+        glGetFloatv(GL_CURRENT_RASTER_POSITION, before);
+        glCallList(font_base + static_cast<uint32_t>(c - kFontFirstChar));
+        GLfloat after[4] = {};
+        glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
+        return after[0] - before[0];
+    };
+    EXPECT_GT(advance('W'), advance('i'));
+    EXPECT_GT(advance('i'), 0.0f);
 }
 
 } // namespace

@@ -168,8 +168,10 @@ const std::string& scratch_folder() {
     static const std::string folder = [] {
         char temp[MAX_PATH] = {};
         GetTempPathA(sizeof(temp), temp);
-        std::string path =
-            std::string(temp) + "zintu-tests-" + std::to_string(GetCurrentProcessId());
+        // Wine reuses process ids, so the start time makes the name unique.
+        std::string path = std::string(temp) + "zintu-tests-" +
+                           std::to_string(GetCurrentProcessId()) + "-" +
+                           std::to_string(GetTickCount64());
         CreateDirectoryA(path.c_str(), nullptr);
         return path;
     }();

@@ -1,0 +1,127 @@
+// Headless GL context on EGL: surfaceless platform, a device, or the default
+// display, whichever first gives a desktop GL context on a pbuffer.
+#include "host/egl_context.h"
+
+#include "render/gl.h"
+
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+
+#include <algorithm>
+
+namespace zintu {
+namespace {
+
+EGLDisplay platform_display(EGLenum platform, void* native) {
+    static const auto get_platform_display = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+        eglGetProcAddress("eglGetPlatformDisplayEXT"));
+    if (get_platform_display == nullptr) return EGL_NO_DISPLAY;
+    return get_platform_display(platform, native, nullptr);
+}
+
+EGLDisplay first_device_display() {
+    const auto query_devices =
+        reinterpret_cast<PFNEGLQUERYDEVICESEXTPROC>(eglGetProcAddress("eglQueryDevicesEXT"));
+    if (query_devices == nullptr) return EGL_NO_DISPLAY;
+    EGLDeviceEXT device = nullptr;
+    EGLint count = 0;
+    if (!query_devices(1, &device, &count) || count < 1) return EGL_NO_DISPLAY;
+    return platform_display(EGL_PLATFORM_DEVICE_EXT, device);
+}
+
+// Initialises `display` and builds the context and pbuffer on it.
+bool try_display(EGLDisplay display, EglContext& egl) {
+    if (display == EGL_NO_DISPLAY) return false;
+    EGLint major = 0, minor = 0;
+    if (!eglInitialize(display, &major, &minor)) return false;
+    if (!eglBindAPI(EGL_OPENGL_API)) {
+        eglTerminate(display);
+        return false;
+    }
+    // RGB with 24 colour bits and a 16-bit depth buffer, no stencil.
+    const EGLint config_attributes[] = {EGL_SURFACE_TYPE,
+                                        EGL_PBUFFER_BIT,
+                                        EGL_RENDERABLE_TYPE,
+                                        EGL_OPENGL_BIT,
+                                        EGL_RED_SIZE,
+                                        8,
+                                        EGL_GREEN_SIZE,
+                                        8,
+                                        EGL_BLUE_SIZE,
+                                        8,
+                                        EGL_DEPTH_SIZE,
+                                        16,
+                                        EGL_STENCIL_SIZE,
+                                        0,
+                                        EGL_NONE};
+    EGLConfig config = nullptr;
+    EGLint configs = 0;
+    if (!eglChooseConfig(display, config_attributes, &config, 1, &configs) || configs < 1) {
+        eglTerminate(display);
+        return false;
+    }
+    const EGLint surface_attributes[] = {EGL_WIDTH, egl.width, EGL_HEIGHT, egl.height, EGL_NONE};
+    EGLSurface surface = eglCreatePbufferSurface(display, config, surface_attributes);
+    if (surface == EGL_NO_SURFACE) {
+        eglTerminate(display);
+        return false;
+    }
+    EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
+    if (context == EGL_NO_CONTEXT || !eglMakeCurrent(display, surface, surface, context)) {
+        if (context != EGL_NO_CONTEXT) eglDestroyContext(display, context);
+        eglDestroySurface(display, surface);
+        eglTerminate(display);
+        return false;
+    }
+    egl.display = display;
+    egl.config = config;
+    egl.surface = surface;
+    egl.context = context;
+    return true;
+}
+
+} // namespace
+
+bool create_egl_context(EglContext& egl, int32_t width, int32_t height, std::string& error) {
+    egl = EglContext{};
+    egl.width = width;
+    egl.height = height;
+    if (try_display(platform_display(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY), egl) ||
+        try_display(first_device_display(), egl) ||
+        try_display(eglGetDisplay(EGL_DEFAULT_DISPLAY), egl)) {
+        return true;
+    }
+    error = "cannot create an OpenGL context through EGL (no surfaceless platform, device or "
+            "default display gave one)";
+    return false;
+}
+
+void swap_egl_buffers(const EglContext& egl) {
+    eglSwapBuffers(egl.display, egl.surface);
+}
+
+void destroy_egl_context(EglContext& egl) {
+    if (egl.display == nullptr) return;
+    // The display stays initialised: it is shared by the whole process, and
+    // terminating it unloads a driver that still holds allocations.
+    eglMakeCurrent(egl.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglDestroyContext(egl.display, egl.context);
+    eglDestroySurface(egl.display, egl.surface);
+    egl = EglContext{};
+}
+
+std::vector<uint8_t> read_rgb_pixels(const EglContext& egl) {
+    const std::size_t row = static_cast<std::size_t>(egl.width) * 3;
+    std::vector<uint8_t> bottom_up(row * egl.height);
+    glFinish();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, egl.width, egl.height, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
+    std::vector<uint8_t> top_down(bottom_up.size());
+    for (int32_t y = 0; y < egl.height; ++y) {
+        std::copy_n(bottom_up.begin() + static_cast<std::ptrdiff_t>(y * row), row,
+                    top_down.begin() + static_cast<std::ptrdiff_t>((egl.height - 1 - y) * row));
+    }
+    return top_down;
+}
+
+} // namespace zintu

@@ -1,0 +1,31 @@
+// The host side of the callback table, shared by the X11 and headless hosts.
+#include "host/host_sequence.h"
+
+#include "host/host_callbacks.h"
+
+namespace zintu {
+
+void host_created(int32_t client_width, int32_t client_height,
+                  const std::function<void()>& create_context) {
+    register_host_callbacks();
+    if (host_callbacks.before_context) host_callbacks.before_context();
+    create_context();
+    if (host_callbacks.on_init) host_callbacks.on_init(client_width, client_height);
+}
+
+void host_frame(const std::function<void()>& swap_buffers) {
+    if (host_callbacks.on_frame) host_callbacks.on_frame();
+    swap_buffers();
+    if (host_callbacks.after_swap) host_callbacks.after_swap();
+}
+
+void host_other_timer(uint32_t timer_id) {
+    if (host_callbacks.on_other_timer) host_callbacks.on_other_timer(timer_id);
+}
+
+void host_destroyed(const std::function<void()>& destroy_context) {
+    if (host_callbacks.on_destroy) host_callbacks.on_destroy();
+    destroy_context();
+}
+
+} // namespace zintu

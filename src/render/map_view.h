@@ -1,0 +1,32 @@
+// The map view in OpenGL 1.1: the fixed-function state, the orthographic map
+// matrix at the bottom of the one model-view stack, the whole network compiled
+// into one display list, and the per-frame map transform.
+#pragma once
+
+#include "network/network.h"
+#include "render/projection.h"
+
+#include <cstdint>
+
+namespace zintu {
+
+// Initialisation after the settings: zoom level, GL state (with the overlay
+// font), projection, the remaining state and the network list.
+void init_map_view(ViewState& view, const Network& network, bool downtown, int32_t width,
+                   int32_t height);
+
+// Blending, alpha test, polygon offset, white clear colour, then the font.
+void set_gl_state(ViewState& view);
+
+// Viewport and the orthographic map matrix; sets `view.view_aspect`.
+void set_projection(ViewState& view, const NetworkHeader& header, int32_t width, int32_t height);
+
+// Compiles every shape-table entry into `view.network_list` as a line strip.
+void build_network_list(ViewState& view, const Network& network);
+
+// Clears the buffers, pushes the map transform and draws the network in light
+// grey. Leaves the matrix pushed; `end_map_layer` pops it after the glyphs.
+void draw_map_layer(const ViewState& view, const NetworkHeader& header);
+void end_map_layer();
+
+} // namespace zintu

@@ -1,0 +1,44 @@
+// Map projection arithmetic. The aspect is stored as a float and the products
+// use the stored float, so the box matches what the GL view is given exactly.
+#include "render/projection.h"
+
+namespace zintu {
+
+Projection map_projection(const NetworkHeader& header) {
+    Projection p{};
+    p.view_aspect = static_cast<float>(static_cast<double>(header.x_span) /
+                                       static_cast<double>(header.y_span) * kDisplayAspect);
+    const int32_t half_x = header.x_span / 2;
+    const int32_t half_y = header.y_span / 2;
+    const double aspect = p.view_aspect;
+    if (header.y_span > header.x_span) {
+        const double w = half_x / aspect;
+        p.box = {header.x_center + w, header.x_center - w,
+                 static_cast<double>(header.y_center - half_y),
+                 static_cast<double>(header.y_center + half_y)};
+    } else {
+        const double h = half_y * aspect;
+        p.box = {static_cast<double>(header.x_center + half_x),
+                 static_cast<double>(header.x_center - half_x), header.y_center - h,
+                 header.y_center + h};
+    }
+    return p;
+}
+
+void apply_zoom_level(ViewState& view, bool downtown) {
+    if (!downtown) return;
+    view.zoom *= kDowntownZoom;
+    view.pan_y += kDowntownPanY;
+}
+
+ViewportPoint map_to_viewport(const NetworkHeader& header, const ViewState& view, double map_x,
+                              double map_y, int32_t width, int32_t height) {
+    const OrthoBox box = map_projection(header).box;
+    // The map transform: zoom about the data set's centre, pan before zoom.
+    const double ox = header.x_center + view.zoom * (map_x + view.pan_x - header.x_center);
+    const double oy = header.y_center + view.zoom * (map_y + view.pan_y - header.y_center);
+    return {(ox - box.left) / (box.right - box.left) * width,
+            (oy - box.bottom) / (box.top - box.bottom) * height};
+}
+
+} // namespace zintu

@@ -1,0 +1,266 @@
+// Generation over the fixture feeds, checked through the runs that the
+// program's own run builder makes of the generated tables.
+#include "feed_error.h"
+#include "fixture_support.h"
+#include "gtfs_time.h"
+#include "projection.h"
+#include "report.h"
+#include "source_writer.h"
+
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace zintu::gtfs {
+namespace {
+
+using testing::BuiltRuns;
+using testing::fixture;
+using testing::generate_fixtures;
+
+struct RowValues {
+    int32_t service_id, headway, run_time, start_time, end_time, shape_id;
+    bool operator==(const RowValues&) const = default;
+};
+
+std::vector<RowValues> rows_of(const Generated& g) {
+    std::vector<RowValues> rows;
+    for (const TableRow& r : g.tables.rows)
+        rows.push_back({r.row.service_id, r.row.headway, r.row.run_time, r.row.start_time,
+                        r.row.end_time, r.row.shape_id});
+    return rows;
+}
+
+std::vector<int32_t> stop_ids_of(const TableShape& shape) {
+    std::vector<int32_t> ids;
+    for (const ShapePoint& p : shape.points) {
+        if (p.stop_id != 0) ids.push_back(p.stop_id);
+    }
+    return ids;
+}
+
+TEST(Fixtures, FrequencyRowsAreTakenAsTheyAre) {
+    const Generated g = generate_fixtures({"frequency_feed"});
+    EXPECT_EQ(rows_of(g), (std::vector<RowValues>{{1, 300, 600, 21600, 32400, 9},
+                                                  {1, 900, 600, 79200, 91800, 9}}));
+    const BuiltRuns runs(g.tables);
+    const auto starts = runs.starts(1);
+    ASSERT_EQ(starts.size(), 36u + 14u);
+    EXPECT_EQ(starts[35], 32100);    // 08:55, the last of the morning window
+    EXPECT_EQ(starts.back(), 90900); // 25:15, the window ends at 25:30
+    const zintu::Run& last = runs.service(1).back();
+    EXPECT_GT(last.stops[last.stop_count - 1].arrival, 86400); // never wrapped
+    EXPECT_EQ(g.fidelity.offset_max, 0);
+}
+
+TEST(Fixtures, ScheduleBandsYieldEveryDepartureNearItsTime) {
+    const Generated g = generate_fixtures({"schedule_feed"});
+    const BuiltRuns runs(g.tables);
+    // Wednesday: 16 weekday trips and the daily one; the trip whose service is
+    // removed on that Wednesday is not there.
+    const std::vector<int32_t> wednesday = {21600, 22200, 22800, 23400, 24000, 25200,
+                                            25440, 25680, 25920, 26160, 26400, 28800,
+                                            29580, 30660, 32520, 34800, 43200};
+    const auto starts = runs.starts(1);
+    ASSERT_EQ(starts.size(), wednesday.size());
+    for (size_t i = 0; i < starts.size(); ++i) {
+        if (i < 11) {
+            EXPECT_EQ(starts[i], wednesday[i]) << i; // the regular bands are exact
+        }
+        EXPECT_LE(std::abs(starts[i] - wednesday[i]), 150) << i;
+    }
+    // Saturday: two Saturday trips, the daily one, and the Sunday trip that an
+    // exception adds on that Saturday. Sunday: the daily and the Sunday trip.
+    EXPECT_EQ(runs.starts(2), (std::vector<int32_t>{36000, 39600, 43200, 54000}));
+    EXPECT_EQ(runs.starts(3), (std::vector<int32_t>{43200, 54000}));
+    // Run times follow the bands' durations.
+    EXPECT_EQ(g.tables.rows[0].row.run_time, 1200);
+    EXPECT_EQ(g.tables.rows[1].row.run_time, 1500);
+    // Quoted, reordered, CRLF and byte-order-marked tables read as plain ones.
+    EXPECT_EQ(stop_ids_of(g.tables.shapes[9]), (std::vector<int32_t>{1, 2, 3, 4}));
+    EXPECT_EQ(g.fidelity.count_mismatches, 0);
+}
+
+TEST(Fixtures, OvernightTripsKeepServiceTimesPastMidnight) {
+    const Generated g = generate_fixtures({"overnight_feed"});
+    const BuiltRuns runs(g.tables);
+    EXPECT_TRUE(runs.service(1).empty());
+    // The 00:00:00 departure leaves at 00:00:01: a row cannot start at 0.
+    EXPECT_EQ(runs.starts(2), (std::vector<int32_t>{1, 85800, 88200}));
+    EXPECT_EQ(g.moved_from_midnight, 1);
+    for (const zintu::Run& run : runs.service(2)) {
+        if (run.start == 85800) {
+            EXPECT_GT(run.end, 87600); // 23:50 + 30 min, past 24:00
+        } else if (run.start == 88200) {
+            EXPECT_EQ(run.stops[0].arrival, 88200);
+        }
+    }
+    EXPECT_GT(g.fidelity.latest_end, 90600);
+}
+
+TEST(Fixtures, LoopServesItsStopsInTravelOrder) {
+    const Generated g = generate_fixtures({"loop_feed"});
+    const TableShape& loop = g.tables.shapes[9];
+    // L-A 1, L-B 2, L-C 3, L-D 4, L-E 5: out, round the loop, back.
+    EXPECT_EQ(stop_ids_of(loop), (std::vector<int32_t>{1, 2, 3, 5, 4, 2, 1}));
+    double previous = -1.0;
+    for (const ShapePoint& p : loop.points) {
+        if (p.stop_id == 0) continue;
+        EXPECT_GT(p.dist, previous);
+        previous = p.dist;
+    }
+    const BuiltRuns runs(g.tables);
+    ASSERT_EQ(runs.service(1).size(), 2u);
+    const zintu::Run& run = runs.service(1)[0];
+    ASSERT_EQ(run.stop_count, 7);
+    for (int32_t k = 1; k < run.stop_count; ++k) {
+        EXPECT_GT(run.stops[k].point_index, run.stops[k - 1].point_index);
+        EXPECT_GE(run.stops[k].arrival, run.stops[k - 1].departure);
+    }
+    EXPECT_EQ(run.stops[0].arrival, 32400);
+    EXPECT_EQ(run.stops[6].arrival, 32400 + 1680); // the trip's 28 minutes
+}
+
+TEST(Fixtures, StopOffTheLineIsAVertexAtItsOwnPosition) {
+    const Generated g = generate_fixtures({"off_shape_feed"});
+    Projection projection;
+    projection.lat0 = g.center_lat;
+    projection.lon0 = g.center_lon;
+    projection.units_per_km = g.units_per_km;
+    projection.cos_lat0 = std::cos(g.center_lat * 3.14159265358979323846 / 180.0);
+    const Vec2 hill = projection.project(52.303, 5.315);
+    const auto& points = g.tables.shapes[9].points;
+    EXPECT_EQ(stop_ids_of(g.tables.shapes[9]), (std::vector<int32_t>{1, 2, 3}));
+    const auto middle = std::find_if(points.begin(), points.end(),
+                                     [](const ShapePoint& p) { return p.stop_id == 2; });
+    ASSERT_NE(middle, points.end());
+    EXPECT_EQ(middle->x, std::lround(hill.x));
+    EXPECT_EQ(middle->y, std::lround(hill.y));
+    EXPECT_GT(middle->y, points.front().y + 100); // well off the line
+}
+
+TEST(Fixtures, TripsWithoutShapeGetOneThroughTheirStops) {
+    const Generated g = generate_fixtures({"no_shape_feed"});
+    ASSERT_EQ(g.tables.shapes.size(), 11u);
+    EXPECT_EQ(stop_ids_of(g.tables.shapes[9]), (std::vector<int32_t>{1, 2, 3}));
+    EXPECT_EQ(stop_ids_of(g.tables.shapes[10]), (std::vector<int32_t>{1, 3}));
+    for (size_t id : {9u, 10u}) {
+        for (const ShapePoint& p : g.tables.shapes[id].points)
+            EXPECT_NE(p.stop_id, 0);
+    }
+    const BuiltRuns runs(g.tables);
+    EXPECT_EQ(runs.starts(1), (std::vector<int32_t>{25200, 28800, 30600}));
+}
+
+TEST(Fixtures, CalendarDatesAloneSelectTheServiceDays) {
+    const Generated g = generate_fixtures({"dates_only_feed"});
+    std::vector<int32_t> services;
+    for (const TableRow& row : g.tables.rows)
+        services.push_back(row.row.service_id);
+    EXPECT_EQ(services, (std::vector<int32_t>{1, 3}));
+}
+
+TEST(Fixtures, MergedFeedsFeatureTheNamedRoutes) {
+    const Generated g =
+        generate_fixtures({"schedule_feed", "loop_feed", "no_shape_feed"}, {"L", "S"});
+    ASSERT_EQ(g.tables.shapes.size(), 11u);
+    EXPECT_EQ(g.tables.shapes[1].name, "loop_feed:L-LOOP");
+    EXPECT_TRUE(g.tables.shapes[2].points.empty()); // L runs in one direction only
+    EXPECT_EQ(g.tables.shapes[3].name, "schedule_feed:S-LINE");
+    for (size_t id : {2u, 4u, 5u, 6u, 7u, 8u})
+        EXPECT_TRUE(g.tables.shapes[id].points.empty()) << id;
+    EXPECT_EQ(g.tables.shapes[9].name, "no_shape_feed:stops of trip N-0700");
+    EXPECT_EQ(g.tables.shapes[10].name, "no_shape_feed:stops of trip N-EXPRESS");
+    // Stops of different feeds are different stops.
+    EXPECT_EQ(g.distinct_stops, 4 + 5 + 3);
+    EXPECT_EQ(g.fidelity.count_mismatches, 0);
+}
+
+TEST(Fixtures, SameInputGivesTheSameOutputByteForByte) {
+    const std::vector<std::string> feeds = {"schedule_feed", "frequency_feed", "loop_feed"};
+    const Generated a = generate_fixtures(feeds, {"S"});
+    const Generated b = generate_fixtures(feeds, {"S"});
+    EXPECT_EQ(write_network_source(a.tables, {"x"}), write_network_source(b.tables, {"x"}));
+    EXPECT_EQ(write_report(a, {}), write_report(b, {}));
+}
+
+TEST(Fixtures, BrokenFeedsStopWithFileLineAndProblem) {
+    struct Case {
+        const char* feed;
+        std::string message; // after the feed's path
+    };
+    const std::vector<Case> cases = {
+        {"missing_file", "/stop_times.txt: missing required file"},
+        {"missing_column", "/trips.txt:1: missing required column 'service_id'"},
+        {"no_calendar",
+         "/calendar.txt: missing: a feed needs calendar.txt, calendar_dates.txt or both"},
+        {"unknown_trip", "/stop_times.txt:4: unknown trip 'T9'"},
+        {"frequency_unknown_trip", "/frequencies.txt:3: unknown trip 'T7'"},
+        {"unknown_stop", "/stop_times.txt:3: unknown stop 'S9'"},
+        {"unknown_shape", "/trips.txt:2: unknown shape 'SH9'"},
+        {"unknown_service", "/trips.txt:3: unknown service 'WEEKEND'"},
+        {"unknown_route", "/trips.txt:3: unknown route 'Q'"},
+        {"bad_time", "/stop_times.txt:3: arrival_time '08:61:00' is not a time (H:MM:SS)"},
+        {"zero_length", "/trips.txt:2: shape 9: the shape has no length"},
+    };
+    for (const Case& c : cases) {
+        const std::string feed = std::string("broken/") + c.feed;
+        try {
+            generate_fixtures({feed});
+            ADD_FAILURE() << "no error for " << c.feed;
+        } catch (const FeedError& error) {
+            EXPECT_EQ(std::string(error.what()), fixture(feed) + c.message);
+        }
+    }
+    auto options = testing::fixture_options({"frequency_feed"});
+    options.week_monday = *parse_iso_date("2027-03-01");
+    EXPECT_THROW(generate(options), FeedError);
+}
+
+// Writes the files of a fixture feed into a zip archive, under `folder`.
+void zip_fixture(const std::string& feed, const std::string& zip_path, const std::string& folder) {
+    int error = 0;
+    zip_t* archive = zip_open(zip_path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(archive, nullptr);
+    std::vector<std::string> contents;
+    contents.reserve(16);
+    for (const auto& entry : std::filesystem::directory_iterator(fixture(feed))) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        contents.push_back(text.str());
+        zip_source_t* source =
+            zip_source_buffer(archive, contents.back().data(), contents.back().size(), 0);
+        ASSERT_NE(source, nullptr);
+        const std::string name = folder + entry.path().filename().string();
+        ASSERT_GE(zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8), 0);
+    }
+    ASSERT_EQ(zip_close(archive), 0);
+}
+
+TEST(Fixtures, ZipFeedsReadLikeDirectories) {
+    const auto directory = generate_fixtures({"schedule_feed"});
+    const auto temp =
+        std::filesystem::temp_directory_path() /
+        ("zintu-gtfs-zip-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::filesystem::create_directories(temp);
+    for (const std::string folder : {"", "feed/"}) {
+        const std::string zip_path = (temp / "feed.zip").string();
+        zip_fixture("schedule_feed", zip_path, folder);
+        auto options = testing::fixture_options({});
+        options.feeds = {zip_path};
+        const Generated zipped = generate(options);
+        EXPECT_EQ(rows_of(zipped), rows_of(directory)) << folder;
+        EXPECT_EQ(zipped.tables.shapes[9].points.size(), directory.tables.shapes[9].points.size());
+        EXPECT_EQ(zipped.feed_names[0], "feed.zip");
+    }
+    std::filesystem::remove_all(temp);
+}
+
+} // namespace
+} // namespace zintu::gtfs

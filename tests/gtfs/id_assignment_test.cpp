@@ -1,0 +1,64 @@
+// Featured shapes get ids 1 to 8 by route and direction; the rest follow in order.
+#include "feed_error.h"
+#include "id_assignment.h"
+
+#include <gtest/gtest.h>
+
+namespace zintu::gtfs {
+namespace {
+
+using Ends = std::vector<std::pair<Vec2, Vec2>>;
+
+TEST(ShapeIds, BusiestShapeOfEachDirectionInTheOrderGiven) {
+    // Shapes 0..5: route A has 0 (dir 0, 10 trips), 1 (dir 0, 30 trips) and
+    // 2 (dir 1, 25 trips); route B has 3 (dir 1) and 4 (dir 0); 5 is plain.
+    const std::vector<ShapeTally> tallies = {
+        {0, "A", 0, 10}, {1, "A", 0, 30}, {2, "A", 1, 25},
+        {3, "B", 1, 5},  {4, "B", 0, 7},  {5, "C", 0, 99},
+    };
+    const ShapeIds ids = assign_shape_ids(6, tallies, Ends(6), {"B", "A"});
+    EXPECT_EQ(ids.id_of, (std::vector<int32_t>{9, 3, 4, 2, 1, 10}));
+    EXPECT_EQ(ids.shape_count, 11);
+    EXPECT_EQ(ids.featured_routes, (std::vector<std::string>{"B", "A"}));
+}
+
+TEST(ShapeIds, WithoutDirectionsTheOppositeShapeIsFoundByItsEnds) {
+    // Route L: 0 runs west to east (busiest), 1 runs east to west, 2 again
+    // west to east. No direction_id anywhere.
+    const std::vector<ShapeTally> tallies = {{0, "L", -1, 50}, {1, "L", -1, 20}, {2, "L", -1, 40}};
+    const Ends ends = {{{0, 0}, {100, 0}}, {{100, 5}, {0, 5}}, {{0, 9}, {90, 9}}};
+    const ShapeIds ids = assign_shape_ids(3, tallies, ends, {"L"});
+    EXPECT_EQ(ids.id_of, (std::vector<int32_t>{1, 2, 9}));
+}
+
+TEST(ShapeIds, OneWayRouteLeavesItsSecondIdEmpty) {
+    const ShapeIds ids = assign_shape_ids(2, {{0, "R", 0, 3}, {1, "S", 0, 1}}, Ends(2), {"R", "S"});
+    EXPECT_EQ(ids.id_of, (std::vector<int32_t>{1, 3}));
+    EXPECT_EQ(ids.shape_count, 9);
+}
+
+TEST(ShapeIds, BadFeaturedRoutesAreErrors) {
+    const std::vector<ShapeTally> tallies = {{0, "A", 0, 1}};
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"Z"}, "--feature Z: no trip of route 'Z' runs on the chosen days"},
+        {{"A", "A"}, "--feature A: route named twice"},
+        {{"A", "B", "C", "D", "E"}, "at most 4 featured routes"},
+    };
+    for (const auto& [featured, message] : cases) {
+        try {
+            assign_shape_ids(1, tallies, Ends(1), featured);
+            ADD_FAILURE() << "no error: " << message;
+        } catch (const FeedError& error) {
+            EXPECT_EQ(std::string(error.what()), message);
+        }
+    }
+}
+
+TEST(StopIds, NumberedByFeedIdThenPosition) {
+    const std::vector<StopKey> stops = {{"b", 1, 1}, {"a", 2, 2}, {"a", 1, 1}, {"c", 0, 0}};
+    EXPECT_EQ(assign_stop_ids(stops, {true, true, true, false}),
+              (std::vector<int32_t>{3, 2, 1, 0}));
+}
+
+} // namespace
+} // namespace zintu::gtfs

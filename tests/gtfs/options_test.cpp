@@ -1,0 +1,51 @@
+// The generator's command line.
+#include "gtfs_time.h"
+#include "options.h"
+
+#include <gtest/gtest.h>
+
+namespace zintu::gtfs {
+namespace {
+
+TEST(Options, ParsesAFullCommandLine) {
+    const auto parsed =
+        parse_options({"--week", "2026-09-14", "-o", "out/net.cpp", "--feature", "N", "--feature=4",
+                       "--units-per-km", "120.5", "--max-offset", "90", "--duration-spread", "20",
+                       "a.zip", "dir"});
+    ASSERT_EQ(parsed.error, "");
+    const Options& o = parsed.options;
+    EXPECT_EQ(o.generator.week_monday, *parse_iso_date("2026-09-14"));
+    EXPECT_EQ(o.output, "out/net.cpp");
+    EXPECT_EQ(o.report, "out/REPORT.md");
+    EXPECT_EQ(o.generator.featured, (std::vector<std::string>{"N", "4"}));
+    EXPECT_DOUBLE_EQ(*o.generator.units_per_km, 120.5);
+    EXPECT_EQ(o.generator.banding.max_offset, 90);
+    EXPECT_DOUBLE_EQ(o.generator.banding.duration_spread, 0.2);
+    EXPECT_EQ(o.generator.feeds, (std::vector<std::string>{"a.zip", "dir"}));
+}
+
+TEST(Options, RejectsBadCommandLinesWithOneReason) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"-o", "x.cpp", "feed"}, "--week is required"},
+        {{"--week", "2026-09-14", "feed"}, "--output is required"},
+        {{"--week", "2026-09-14", "-o", "x.cpp"}, "no feed given"},
+        {{"--week", "2026-09-15", "-o", "x", "f"}, "--week: 2026-09-15 is not a Monday"},
+        {{"--week", "14/09/2026"}, "--week: '14/09/2026' is not a date (YYYY-MM-DD)"},
+        {{"--week"}, "--week: missing value"},
+        {{"--units-per-km", "-3"}, "--units-per-km: '-3' is not a positive number"},
+        {{"--max-offset", "1.5"},
+         "--max-offset: '1.5' is not a whole number of seconds from 1 to 86400"},
+        {{"--feature", "A", "--feature", "B", "--feature", "C", "--feature", "D", "--feature", "E"},
+         "--feature: at most 4 featured routes"},
+        {{"--frobnicate"}, "unknown option '--frobnicate'"},
+        {{"--help=yes"}, "unknown option '--help'"},
+    };
+    for (const auto& [args, error] : cases)
+        EXPECT_EQ(parse_options(args).error, error);
+    EXPECT_TRUE(parse_options({"--help"}).options.help);
+    EXPECT_EQ(parse_options({"--", "--odd-feed-name"}).options.generator.feeds,
+              (std::vector<std::string>{"--odd-feed-name"}));
+}
+
+} // namespace
+} // namespace zintu::gtfs

@@ -1,0 +1,59 @@
+// The trips of all feeds that run on the chosen days, gathered by the shape
+// they travel: one shape source per shapes.txt shape in use, and one per stop
+// pattern of the trips that have no shape. Stops of all feeds are merged into
+// one table, a stop id that two feeds define at the same position being one stop.
+#pragma once
+
+#include "feed.h"
+#include "feed_error.h"
+#include "projection.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zintu::gtfs {
+
+struct MergedStop {
+    std::string id;
+    double lat;
+    double lon;
+};
+
+struct ShapeSource {
+    int32_t feed;
+    int32_t gtfs_shape;   // kNone: drawn through the stops of its one pattern
+    std::string route_id; // the route of its trips (the first seen, if several)
+    std::string name;     // shape_id, or "stops of trip X"
+    SourceRef source;
+    // Distinct stop sequences (indices into Assembly::stops), most used first.
+    std::vector<std::vector<int32_t>> patterns;
+    std::vector<int64_t> pattern_trips;
+};
+
+struct WeekTrip {
+    int32_t feed;
+    int32_t trip;
+    uint8_t days; // bit s - 1: runs on the day of service day type s
+    int32_t shape_source;
+    int32_t pattern;   // index into the shape source's patterns
+    int32_t departure; // from the first stop
+    int32_t arrival;   // at the last stop
+    bool frequency_based;
+};
+
+struct Assembly {
+    std::vector<MergedStop> stops;
+    std::vector<ShapeSource> shapes; // ordered by feed, route and name
+    std::vector<WeekTrip> trips;     // ordered by feed and trip
+};
+
+// `days` are the dates of service day types 1, 2 and 3. Throws FeedError when
+// no trip runs on any of them.
+Assembly assemble(const std::vector<Feed>& feeds, const std::array<int32_t, 3>& days);
+
+// The extent of everything drawn: the used shapes' polylines and the stops.
+GeoBounds assembly_bounds(const std::vector<Feed>& feeds, const Assembly& assembly);
+
+} // namespace zintu::gtfs

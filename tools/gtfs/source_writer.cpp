@@ -1,0 +1,92 @@
+// C++ source emission for the generated tables. The file is written in one
+// fixed layout, one record a line, so that a regeneration diffs line by line.
+#include "source_writer.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace zintu::gtfs {
+namespace {
+
+void append_int(std::string& out, int64_t value) {
+    out += std::to_string(value);
+}
+
+} // namespace
+
+std::string double_literal(double value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string text(buffer, result.ptr);
+    if (text.find_first_of(".e") == std::string::npos) text += ".0";
+    return text;
+}
+
+std::string write_network_source(const NetworkTables& tables,
+                                 const std::vector<std::string>& comment) {
+    std::string out;
+    out.reserve(64 * 1024 * 1024 / 16);
+    for (const std::string& line : comment)
+        out += line.empty() ? "//\n" : "// " + line + "\n";
+    out += "// clang-format off\n";
+    out += "#include \"network/network.h\"\n\nnamespace zintu {\nnamespace {\n\n";
+
+    const NetworkHeader& h = tables.header;
+    out += "constexpr NetworkHeader kHeader = {";
+    const int32_t header_fields[] = {h.y_max,  h.y_min,    h.x_max,    h.x_min,          h.y_span,
+                                     h.x_span, h.y_center, h.x_center, h.frequency_count};
+    for (size_t i = 0; i < std::size(header_fields); ++i) {
+        if (i > 0) out += ", ";
+        append_int(out, header_fields[i]);
+    }
+    out += "};\n\n";
+
+    // Not const: the run builder sets each row's loaded mark.
+    if (tables.rows.empty()) {
+        out += "FrequencyRow frequency_table[1] = {};\n\n";
+    } else {
+        out += "FrequencyRow frequency_table[] = {\n";
+        for (const TableRow& entry : tables.rows) {
+            const FrequencyRow& r = entry.row;
+            char line[160];
+            std::snprintf(line, sizeof line, "    {%d, %d, %d, %d, %d, %d, 0},\n", r.service_id,
+                          r.headway, r.run_time, r.start_time, r.end_time, r.shape_id);
+            out += line;
+        }
+        out += "};\n\n";
+    }
+
+    for (size_t id = 0; id < tables.shapes.size(); ++id) {
+        const auto& points = tables.shapes[id].points;
+        if (points.empty()) continue;
+        out += "constexpr ShapePoint kShape" + std::to_string(id) + "[] = {\n";
+        for (const ShapePoint& p : points) {
+            char line[96];
+            std::snprintf(line, sizeof line, "    {%d, %d, %d, ", p.y, p.x, p.stop_id);
+            out += line;
+            out += double_literal(p.dist);
+            out += "},\n";
+        }
+        out += "};\n\n";
+    }
+
+    out += "constexpr ShapeEntry kShapes[] = {\n";
+    for (size_t id = 0; id < tables.shapes.size(); ++id) {
+        const auto& points = tables.shapes[id].points;
+        if (points.empty()) {
+            out += "    {0, nullptr},\n";
+        } else {
+            out +=
+                "    {" + std::to_string(points.size()) + ", kShape" + std::to_string(id) + "},\n";
+        }
+    }
+    out += "};\n\n";
+    out += "constexpr int32_t kWeekdayServiceMap[7] = {2, 0, 0, 0, 0, 0, 1};\n\n";
+    out += "} // namespace\n\nNetwork compiled_network() {\n";
+    out += "    return {&kHeader, frequency_table, kShapes, " +
+           std::to_string(tables.shapes.size()) + ", kWeekdayServiceMap};\n";
+    out += "}\n\n} // namespace zintu\n// clang-format on\n";
+    return out;
+}
+
+} // namespace zintu::gtfs
