@@ -17,6 +17,20 @@ pass() { echo "PASS: $*"; }
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 run() { "$session" run "$state" "$@"; }
 
+# Waits up to 10 s for a background program to end and checks its status:
+# expect_exit PID STATUS WHAT
+expect_exit() {
+    local pid=$1 want=$2 what=$3 status=0
+    for _ in $(seq 1 40); do kill -0 "$pid" 2>/dev/null || break; sleep 0.25; done
+    if kill -0 "$pid" 2>/dev/null; then
+        fail "$what: still running"
+        kill "$pid" 2>/dev/null || true
+        return
+    fi
+    wait "$pid" || status=$?
+    if [ "$status" -eq "$want" ]; then pass "$what: exit $status"; else fail "$what: exit $status"; fi
+}
+
 # The most common colour's share and the number of grey, non-white pixels.
 screen_summary() {
     convert "$1" -format %c histogram:info:- | awk '
@@ -65,15 +79,7 @@ fi
 xdotool mousemove 500 400 >/dev/null 2>&1 || true
 sleep 0.5
 xdotool key space
-status=0
-for _ in $(seq 1 40); do kill -0 "$saver_pid" 2>/dev/null || break; sleep 0.25; done
-if kill -0 "$saver_pid" 2>/dev/null; then
-    fail "a key press did not end the saver"
-    kill "$saver_pid" 2>/dev/null || true
-else
-    wait "$saver_pid" || status=$?
-    if [ "$status" -eq 0 ]; then pass "a key press ends the saver with 0"; else fail "key press: exit $status"; fi
-fi
+expect_exit "$saver_pid" 0 "a key press ends the saver"
 
 # 3. Preview inside another program's window.
 if run "$probe" preview "$(winepath -w "$scr")" 30; then pass "preview"; else fail "preview"; fi
@@ -90,15 +96,7 @@ done
 run "$scr" /c &
 dialog_pid=$!
 if run "$probe" dialog 30; then pass "/c shows the settings dialog"; else fail "/c shows no dialog"; fi
-status=0
-for _ in $(seq 1 40); do kill -0 "$dialog_pid" 2>/dev/null || break; sleep 0.25; done
-if kill -0 "$dialog_pid" 2>/dev/null; then
-    fail "OK did not close the dialog"
-    kill "$dialog_pid" 2>/dev/null || true
-else
-    wait "$dialog_pid" || status=$?
-    if [ "$status" -eq 1 ]; then pass "OK ends /c with 1"; else fail "/c exit $status"; fi
-fi
+expect_exit "$dialog_pid" 1 "OK ends /c"
 
 echo "$((9 - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
