@@ -12,6 +12,7 @@ start_xvfb 1280x800
 
 # Creates the daemon's window; sets $owner (the probe's pid) and $window.
 make_window() {
+    rm -f "$work/window" # never read the last one's id
     "$probe" window 640x400 >"$work/window" &
     owner=$!
     started+=("$owner")
