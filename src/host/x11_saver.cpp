@@ -112,7 +112,6 @@ int run_x11_saver(const Options& options, std::FILE* err) {
     }
     if (!ready) {
         release_surface(x, surface);
-        close_x11(x);
         std::fprintf(err, "zintu: %s\n", error.c_str());
         return 1;
     }

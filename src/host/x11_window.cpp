@@ -275,9 +275,4 @@ void release_surface(X11Connection& x, X11Surface& surface) {
     surface = X11Surface{};
 }
 
-void close_x11(X11Connection& x) {
-    if (x.display != nullptr) XCloseDisplay(x.display);
-    x = X11Connection{};
-}
-
 } // namespace zintu

@@ -11,7 +11,8 @@
 // Leaves out: size changes (the viewport keeps the size at creation),
 // multiple screens (the default screen only), input methods.
 // Limits: one window per process; X errors are collected, never printed by
-// Xlib, and the caller decides what each means.
+// Xlib, and the caller decides what each means. The connection is never
+// closed: it goes with the process, as the GL driver it loaded does.
 // Depends on: Xlib.
 #pragma once
 
@@ -85,8 +86,5 @@ SaverEvent handle_x11_event(X11Connection& x, const X11Surface& surface, const X
 
 // Destroys what create_own_window made; leaves an adopted window alone.
 void release_surface(X11Connection& x, X11Surface& surface);
-
-// Closes the connection.
-void close_x11(X11Connection& x);
 
 } // namespace zintu

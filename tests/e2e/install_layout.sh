@@ -3,20 +3,9 @@
 # libexec/xscreensaver/, its settings description in share/xscreensaver/config/
 # and its manual page in share/man/man6/.
 # Usage: install_layout.sh CMAKE BUILD_DIR
-set -u
+source "$(dirname "$0")/check_lib.sh"
 cmake=$1
 build=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail=0
-check() { # description, command...
-    local what=$1
-    shift
-    if "$@"; then echo "ok   $what"; else
-        echo "FAIL $what"
-        fail=1
-    fi
-}
 
 "$cmake" --install "$build" --prefix "$work/usr" >"$work/log" 2>&1
 check "cmake --install succeeds" test $? -eq 0 || cat "$work/log"

@@ -4,19 +4,8 @@
 # keeps what else the file holds and prints its path; the file then decides
 # what a run shows unless a switch overrides it; junk in it does no harm.
 # Usage: settings_cli.sh ZINTU
-set -u
+source "$(dirname "$0")/check_lib.sh"
 zintu=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail=0
-check() { # description, command...
-    local what=$1
-    shift
-    if "$@"; then echo "ok   $what"; else
-        echo "FAIL $what"
-        fail=1
-    fi
-}
 export TZ=UTC0
 export XDG_CONFIG_HOME="$work/config"
 file="$XDG_CONFIG_HOME/zintu/zintu.ini"

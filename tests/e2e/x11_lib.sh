@@ -3,30 +3,19 @@
 # display number of its own, polling with timeouts instead of fixed sleeps,
 # and the checks' bookkeeping. Expects $1 to be the zintu program and $2 the
 # x11_probe helper.
-set -u
+source "$(dirname "${BASH_SOURCE[0]}")/check_lib.sh"
 zintu=$(realpath "$1")
 probe=$(realpath "$2")
-work=$(mktemp -d)
-fail=0
 xvfb_pid=
 started=() # background programs to stop at the end
 
 cleanup() {
     local pid
-    for pid in "${started[@]}"; do kill -KILL "$pid" 2>/dev/null; done
+    for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-check() { # description, command...
-    local what=$1
-    shift
-    if "$@"; then echo "ok   $what"; else
-        echo "FAIL $what"
-        fail=1
-    fi
-}
 
 # Runs `command...` every 0.1 s until it succeeds or `seconds` pass.
 wait_until() { # seconds, command...

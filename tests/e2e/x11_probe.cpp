@@ -16,6 +16,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/Xfixes.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -65,11 +66,22 @@ int make_window(Display* d, const char* size) {
 }
 
 int colours(Display* d, const char* which) {
-    const Window w = std::strcmp(which, "root") == 0 ? DefaultRootWindow(d) : parse_id(which);
+    const Window root = DefaultRootWindow(d);
+    const Window w = std::strcmp(which, "root") == 0 ? root : parse_id(which);
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(d, w, &attributes)) return 1;
-    XImage* image = XGetImage(d, w, 0, 0, static_cast<unsigned>(attributes.width),
-                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    // Read through the root window, clipped to the screen: a window a window
+    // manager placed partly off the screen cannot be read directly.
+    int x0 = 0, y0 = 0;
+    Window child;
+    XTranslateCoordinates(d, w, root, 0, 0, &x0, &y0, &child);
+    const int x1 = std::min(x0 + attributes.width, DisplayWidth(d, DefaultScreen(d)));
+    const int y1 = std::min(y0 + attributes.height, DisplayHeight(d, DefaultScreen(d)));
+    x0 = std::max(x0, 0);
+    y0 = std::max(y0, 0);
+    if (x1 <= x0 || y1 <= y0) return 1;
+    XImage* image = XGetImage(d, root, x0, y0, static_cast<unsigned>(x1 - x0),
+                              static_cast<unsigned>(y1 - y0), AllPlanes, ZPixmap);
     if (image == nullptr) return 1;
     // The glyph colours as the renderer computes them, 8 bits a channel.
     std::set<unsigned long> glyph_colours;
