@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <optional>
+#include <random>
 #include <string>
 
 namespace zintu {
@@ -91,6 +93,29 @@ TEST(IniWithValue, UpdatesKeepEverythingElse) {
         EXPECT_EQ(ini_value(ini_with_value(c.text, "zintu", "mode", "fastmode"), "zintu", "mode"),
                   "fastmode")
             << c.what;
+    }
+}
+
+// Random texts made of the pieces that matter to the scanner: whatever the
+// text, a key set reads back, a second key leaves the first alone, and
+// setting the same value again changes nothing.
+TEST(IniWithValue, AnyTextTakesAndKeepsTheValues) {
+    const std::string pieces[] = {"[zintu]", "[ZINTU]",   "[other]", "[",  "]",    "mode",
+                                  "MODE",    "zoomlevel", "=",       "\n", "\r\n", " ",
+                                  "\t",      ";",         "#",       "x",  "\xff", "\0"s};
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (int i = static_cast<int>(random() % 24); i > 0; --i)
+            text += pieces[random() % std::size(pieces)];
+        const std::string once = ini_with_value(text, "zintu", "mode", "fastmode");
+        const std::string twice = ini_with_value(once, "zintu", "zoomlevel", "downtown");
+        EXPECT_EQ(ini_value(once, "zintu", "mode"), "fastmode") << testing::PrintToString(text);
+        EXPECT_EQ(ini_value(twice, "zintu", "mode"), "fastmode") << testing::PrintToString(text);
+        EXPECT_EQ(ini_value(twice, "ZINTU", "ZoomLevel"), "downtown")
+            << testing::PrintToString(text);
+        EXPECT_EQ(ini_with_value(once, "zintu", "mode", "fastmode"), once)
+            << testing::PrintToString(text);
     }
 }
 
