@@ -3,7 +3,7 @@
 # libexec/xscreensaver/, its settings description in share/xscreensaver/config/
 # and its manual page in share/man/man6/.
 # Usage: install_layout.sh CMAKE BUILD_DIR
-source "$(dirname "$0")/check_lib.sh"
+source "$(dirname "$0")/check.sh"
 cmake=$1
 build=$2
 

@@ -4,7 +4,7 @@
 # keeps what else the file holds and prints its path; the file then decides
 # what a run shows unless a switch overrides it; junk in it does no harm.
 # Usage: settings_cli.sh ZINTU
-source "$(dirname "$0")/check_lib.sh"
+source "$(dirname "$0")/check.sh"
 zintu=$(realpath "$1")
 export TZ=UTC0
 export XDG_CONFIG_HOME="$work/config"

@@ -3,7 +3,7 @@
 # display number of its own, polling with timeouts instead of fixed sleeps,
 # and the checks' bookkeeping. Expects $1 to be the zintu program and $2 the
 # x11_probe helper.
-source "$(dirname "${BASH_SOURCE[0]}")/check_lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/check.sh"
 zintu=$(realpath "$1")
 probe=$(realpath "$2")
 xvfb_pid=
