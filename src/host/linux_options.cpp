@@ -124,6 +124,23 @@ std::optional<uint32_t> parse_window_id(std::string_view text) {
     return static_cast<uint32_t>(id);
 }
 
+namespace {
+
+// An argument as an error message may quote it: control bytes (a line break
+// would break the one-line reason) shown as '?', and a long text cut short.
+std::string shown(std::string_view text) {
+    constexpr std::size_t kLongest = 64;
+    std::string out;
+    for (std::size_t i = 0; i < text.size() && i < kLongest; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        out += c < 0x20 || c == 0x7f ? '?' : static_cast<char>(c);
+    }
+    if (text.size() > kLongest) out += "...";
+    return out;
+}
+
+} // namespace
+
 ParseResult parse_options(int argc, const char* const* argv) {
     ParseResult result;
     Options& options = result.options;
@@ -133,8 +150,8 @@ ParseResult parse_options(int argc, const char* const* argv) {
     // Records the mode an option chooses; a second, different one is an error.
     auto choose_mode = [&](std::string_view name, RunMode mode, WindowTarget target) {
         if (!mode_word.empty() && mode_word != name) {
-            result.error = "options '" + mode_word + "' and '" + std::string(name) +
-                           "' cannot be used together";
+            result.error =
+                "options '" + mode_word + "' and '" + shown(name) + "' cannot be used together";
             return false;
         }
         mode_word = name;
@@ -146,7 +163,7 @@ ParseResult parse_options(int argc, const char* const* argv) {
         const std::string_view arg = argv[i];
         const std::optional<Word> word = split_option(arg);
         if (!word) {
-            result.error = "unexpected argument '" + std::string(arg) + "'";
+            result.error = "unexpected argument '" + shown(arg) + "'";
             return result;
         }
         const std::string_view name = word->name;
@@ -158,14 +175,14 @@ ParseResult parse_options(int argc, const char* const* argv) {
         };
         auto takes_no_value = [&]() {
             if (!word->inline_value) return true;
-            result.error = "option '" + std::string(name) + "' takes no value";
+            result.error = "option '" + shown(name) + "' takes no value";
             return false;
         };
 
         if (name == "snapshot" || name == "size" || name == "frame" || name == "window-id") {
             const std::optional<std::string> text = value();
             if (!text || text->empty()) {
-                result.error = "option '" + std::string(name) + "' needs a value";
+                result.error = "option '" + shown(name) + "' needs a value";
                 return result;
             }
             if (name == "snapshot") {
@@ -175,7 +192,7 @@ ParseResult parse_options(int argc, const char* const* argv) {
                 if (!choose_mode(name, RunMode::Window, WindowTarget::WindowId)) return result;
                 const std::optional<uint32_t> id = parse_window_id(*text);
                 if (!id) {
-                    result.error = "malformed window id '" + *text +
+                    result.error = "malformed window id '" + shown(*text) +
                                    "': expected a number such as 4194311 or 0x400007";
                     return result;
                 }
@@ -183,12 +200,14 @@ ParseResult parse_options(int argc, const char* const* argv) {
             } else if (name == "size") {
                 snapshot_only = "size";
                 if (!parse_size(*text, options.width, options.height)) {
-                    result.error = "malformed size '" + *text + "': expected WxH, such as 1280x800";
+                    result.error =
+                        "malformed size '" + shown(*text) + "': expected WxH, such as 1280x800";
                     return result;
                 }
             } else if (snapshot_only = "frame";
                        !parse_count(*text, kMaxSnapshotFrame, options.frame)) {
-                result.error = "malformed frame '" + *text + "': expected a number from 1 to " +
+                result.error = "malformed frame '" + shown(*text) +
+                               "': expected a number from 1 to " +
                                std::to_string(kMaxSnapshotFrame);
                 return result;
             }
@@ -202,7 +221,8 @@ ParseResult parse_options(int argc, const char* const* argv) {
             }
             options.at = parse_local_time(*text);
             if (!options.at) {
-                result.error = "malformed time '" + *text + "': expected \"YYYY-MM-DD HH:MM:SS\"";
+                result.error =
+                    "malformed time '" + shown(*text) + "': expected \"YYYY-MM-DD HH:MM:SS\"";
                 return result;
             }
             continue;
@@ -230,7 +250,7 @@ ParseResult parse_options(int argc, const char* const* argv) {
         } else if (name == kZoomSetting.default_choice.linux_switch) {
             options.settings.downtown = false;
         } else {
-            result.error = "unknown option '" + std::string(arg) + "'";
+            result.error = "unknown option '" + shown(arg) + "'";
             return result;
         }
         if (!chosen) return result;

@@ -73,6 +73,10 @@ TEST_F(OptionsTest, BadInputGivesOneLineReasons) {
         {"--at", "2026-12-0x 08:15:00"},
         {"--at", "1969-12-31 23:59:59"},
         {"--vehicles=yes"},
+        {"--bogus\nsecond line"},
+        {"--at", "2026-12-07\n08:15:00"},
+        {"\x1b[2J"},
+        {"--snapshot", "x.png", "--size", "10\nx10"},
     };
     for (const auto& args : bad) {
         const ParseResult r = parse(args);
