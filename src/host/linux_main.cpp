@@ -3,10 +3,13 @@
 #include "host/linux_options.h"
 #include "host/linux_settings.h"
 #include "host/vehicle_list.h"
+#include "host/x11_saver.h"
 #include "network/network.h"
 #include "sim/clock.h"
 
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #ifndef ZINTU_VERSION
 #define ZINTU_VERSION "0.0.0"
@@ -35,9 +38,18 @@ int main(int argc, char** argv) {
     case RunMode::Snapshot:
         return run_snapshot(
             {options.snapshot_path, options.width, options.height, options.frame, at}, stderr);
+    case RunMode::Configure: {
+        const std::optional<std::string> path = user_settings_file_path();
+        if (!path) {
+            std::fputs("zintu: no folder for the settings file: neither XDG_CONFIG_HOME nor "
+                       "HOME is set\n",
+                       stderr);
+            return 1;
+        }
+        return configure_settings(*path, options.settings, stdout, stderr);
+    }
     case RunMode::Window:
         break;
     }
-    std::fputs("zintu: this build has no window host; try 'zintu --vehicles'\n", stderr);
-    return 1;
+    return run_x11_saver(options, stderr);
 }

@@ -3,6 +3,7 @@
 
 #include "sim/clock.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <string_view>
@@ -98,15 +99,71 @@ std::optional<int64_t> parse_local_time(const std::string& text) {
     return static_cast<int64_t>(t);
 }
 
+std::optional<uint32_t> parse_window_id(std::string_view text) {
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text.remove_prefix(2);
+    }
+    if (text.empty() || text.size() > 10) return std::nullopt;
+    uint64_t id = 0;
+    for (char c : text) {
+        int digit;
+        if (c >= '0' && c <= '9') {
+            digit = c - '0';
+        } else if (base == 16 && c >= 'a' && c <= 'f') {
+            digit = c - 'a' + 10;
+        } else if (base == 16 && c >= 'A' && c <= 'F') {
+            digit = c - 'A' + 10;
+        } else {
+            return std::nullopt;
+        }
+        id = id * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
+    }
+    if (id == 0 || id > UINT32_MAX) return std::nullopt;
+    return static_cast<uint32_t>(id);
+}
+
+namespace {
+
+// An argument as an error message may quote it: control bytes (a line break
+// would break the one-line reason) shown as '?', and a long text cut short.
+std::string shown(std::string_view text) {
+    constexpr std::size_t kLongest = 64;
+    std::string out;
+    for (std::size_t i = 0; i < text.size() && i < kLongest; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        out += c < 0x20 || c == 0x7f ? '?' : static_cast<char>(c);
+    }
+    if (text.size() > kLongest) out += "...";
+    return out;
+}
+
+} // namespace
+
 ParseResult parse_options(int argc, const char* const* argv) {
     ParseResult result;
     Options& options = result.options;
     const char* snapshot_only = nullptr; // a snapshot option seen
+    std::string mode_word;               // the first option that chose a mode
+    bool help = false, version = false;
+    // Records the mode an option chooses; a second, different one is an error.
+    auto choose_mode = [&](std::string_view name, RunMode mode, WindowTarget target) {
+        if (!mode_word.empty() && mode_word != name) {
+            result.error =
+                "options '" + mode_word + "' and '" + shown(name) + "' cannot be used together";
+            return false;
+        }
+        mode_word = name;
+        options.mode = mode;
+        options.target = target;
+        return true;
+    };
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const std::optional<Word> word = split_option(arg);
         if (!word) {
-            result.error = "unexpected argument '" + std::string(arg) + "'";
+            result.error = "unexpected argument '" + shown(arg) + "'";
             return result;
         }
         const std::string_view name = word->name;
@@ -118,28 +175,39 @@ ParseResult parse_options(int argc, const char* const* argv) {
         };
         auto takes_no_value = [&]() {
             if (!word->inline_value) return true;
-            result.error = "option '" + std::string(name) + "' takes no value";
+            result.error = "option '" + shown(name) + "' takes no value";
             return false;
         };
 
-        if (name == "snapshot" || name == "size" || name == "frame") {
+        if (name == "snapshot" || name == "size" || name == "frame" || name == "window-id") {
             const std::optional<std::string> text = value();
             if (!text || text->empty()) {
-                result.error = "option '" + std::string(name) + "' needs a value";
+                result.error = "option '" + shown(name) + "' needs a value";
                 return result;
             }
             if (name == "snapshot") {
-                options.mode = RunMode::Snapshot;
+                if (!choose_mode(name, RunMode::Snapshot, WindowTarget::Desktop)) return result;
                 options.snapshot_path = *text;
+            } else if (name == "window-id") {
+                if (!choose_mode(name, RunMode::Window, WindowTarget::WindowId)) return result;
+                const std::optional<uint32_t> id = parse_window_id(*text);
+                if (!id) {
+                    result.error = "malformed window id '" + shown(*text) +
+                                   "': expected a number such as 4194311 or 0x400007";
+                    return result;
+                }
+                options.window_id = *id;
             } else if (name == "size") {
                 snapshot_only = "size";
                 if (!parse_size(*text, options.width, options.height)) {
-                    result.error = "malformed size '" + *text + "': expected WxH, such as 1280x800";
+                    result.error =
+                        "malformed size '" + shown(*text) + "': expected WxH, such as 1280x800";
                     return result;
                 }
             } else if (snapshot_only = "frame";
                        !parse_count(*text, kMaxSnapshotFrame, options.frame)) {
-                result.error = "malformed frame '" + *text + "': expected a number from 1 to " +
+                result.error = "malformed frame '" + shown(*text) +
+                               "': expected a number from 1 to " +
                                std::to_string(kMaxSnapshotFrame);
                 return result;
             }
@@ -153,18 +221,26 @@ ParseResult parse_options(int argc, const char* const* argv) {
             }
             options.at = parse_local_time(*text);
             if (!options.at) {
-                result.error = "malformed time '" + *text + "': expected \"YYYY-MM-DD HH:MM:SS\"";
+                result.error =
+                    "malformed time '" + shown(*text) + "': expected \"YYYY-MM-DD HH:MM:SS\"";
                 return result;
             }
             continue;
         }
         if (!takes_no_value()) return result;
+        bool chosen = true;
         if (name == "vehicles") {
-            options.mode = RunMode::Vehicles;
+            chosen = choose_mode(name, RunMode::Vehicles, WindowTarget::Desktop);
+        } else if (name == "configure") {
+            chosen = choose_mode(name, RunMode::Configure, WindowTarget::Desktop);
+        } else if (name == "fullscreen") {
+            chosen = choose_mode(name, RunMode::Window, WindowTarget::FullScreen);
+        } else if (name == "root") {
+            chosen = choose_mode(name, RunMode::Window, WindowTarget::Root);
         } else if (name == "help" || name == "h") {
-            options.mode = RunMode::Help;
+            help = true;
         } else if (name == "version") {
-            options.mode = RunMode::Version;
+            version = true;
         } else if (name == kSpeedSetting.other.linux_switch) {
             options.settings.speed_mode = kSpeedFast;
         } else if (name == kSpeedSetting.default_choice.linux_switch) {
@@ -174,37 +250,63 @@ ParseResult parse_options(int argc, const char* const* argv) {
         } else if (name == kZoomSetting.default_choice.linux_switch) {
             options.settings.downtown = false;
         } else {
-            result.error = "unknown option '" + std::string(arg) + "'";
+            result.error = "unknown option '" + shown(arg) + "'";
             return result;
         }
+        if (!chosen) return result;
+    }
+    if (help || version) {
+        options.mode = help ? RunMode::Help : RunMode::Version;
+        return result;
     }
     if (snapshot_only != nullptr && options.mode != RunMode::Snapshot) {
         result.error = "option '" + std::string(snapshot_only) + "' needs --snapshot";
+    } else if (options.at && options.mode == RunMode::Configure) {
+        result.error = "option 'at' does not go with --configure";
     }
     return result;
 }
 
 const char* usage_text() {
-    return "Usage: zintu [MODE] [--fast|--realtime] [--downtown|--full-network]\n"
+    return "Usage: zintu [MODE] [--fast|--realtime] [--downtown|--full-network] [--at TIME]\n"
            "Animates every scheduled vehicle of a transit network on its line map.\n"
            "\n"
            "Modes:\n"
-           "  --vehicles [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
-           "                    print the vehicles on the road at that local time\n"
-           "                    (default: now) as CSV x,y,heading,shape_id; the\n"
-           "                    overlay's time and vehicle count go to standard error\n"
-           "  --snapshot FILE.png [--at \"YYYY-MM-DD HH:MM:SS\"] [--size WxH] [--frame N]\n"
+           "  (none)            a 1280x800 window titled \"Zintu\"\n"
+           "  --fullscreen      the whole screen, without a cursor\n"
+           "                    Both end on a key, a mouse button, a pointer move of\n"
+           "                    more than 4 pixels or the window manager's close.\n"
+           "  --root            draw on the root window, or into the window that\n"
+           "                    XSCREENSAVER_WINDOW names (as XScreenSaver runs it)\n"
+           "  --window-id ID    draw into the existing window ID (decimal or 0x-hex)\n"
+           "                    These two end only when that window goes away or\n"
+           "                    on SIGTERM or SIGINT. Without a mode, a set\n"
+           "                    XSCREENSAVER_WINDOW is drawn into as well.\n"
+           "  --configure       save --fast/--realtime and --downtown/--full-network\n"
+           "                    in the settings file (a setting not given keeps its\n"
+           "                    saved value) and print the file's path\n"
+           "  --vehicles        print the vehicles on the road at the clock's time as\n"
+           "                    CSV x,y,heading,shape_id; the overlay's time and\n"
+           "                    vehicle count go to standard error\n"
+           "  --snapshot FILE.png [--size WxH] [--frame N]\n"
            "                    render one frame without a display: after loading is\n"
-           "                    complete with the clock at that time (default: now),\n"
-           "                    or the Nth frame after start; default size 1280x800\n"
+           "                    complete, or the Nth frame after start; default size\n"
+           "                    1280x800\n"
            "  --help            show this text\n"
            "  --version         show the program's version\n"
            "\n"
-           "Settings for this run:\n"
+           "Settings for this run (they take precedence over the settings file):\n"
            "  --fast            a simulated day in about 96 seconds\n"
            "  --realtime        vehicles where the timetable puts them now\n"
            "  --downtown        four times the scale, on the downtown area\n"
            "  --full-network    the whole network\n"
+           "  --at \"YYYY-MM-DD HH:MM:SS\"\n"
+           "                    the clock's local time (default: now); a window's\n"
+           "                    clock starts there and runs on\n"
+           "\n"
+           "Settings file: $XDG_CONFIG_HOME/zintu/zintu.ini, by default\n"
+           "~/.config/zintu/zintu.ini; section [zintu], keys mode (realtime or\n"
+           "fastmode) and zoomlevel (fullnetwork or downtown).\n"
            "\n"
            "Every option may be written with one dash or two.\n";
 }

@@ -7,21 +7,34 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace zintu {
 
 enum class RunMode {
-    Window,   // a desktop window (the default)
-    Vehicles, // print the vehicles of one moment as CSV
-    Snapshot, // render one frame headless into a PNG file
+    Window,    // draw on the display: a window, the screen, or a given window
+    Vehicles,  // print the vehicles of one moment as CSV
+    Snapshot,  // render one frame headless into a PNG file
+    Configure, // save the settings switches in the settings file
     Help,
     Version,
 };
 
+// Where RunMode::Window draws.
+enum class WindowTarget {
+    Desktop,    // a window of its own, 1280x800 (the default)
+    FullScreen, // a window of its own over the whole screen (--fullscreen)
+    Root,       // the root window or XSCREENSAVER_WINDOW (--root)
+    WindowId,   // an existing window (--window-id)
+};
+
 struct Options {
     RunMode mode = RunMode::Window;
+    WindowTarget target = WindowTarget::Desktop;
+    uint32_t window_id = 0; // --window-id
     SettingsOverride settings;
     // --at, as seconds since the epoch of that local time; empty means now.
+    // A window's clock starts at that time and runs on from there.
     std::optional<int64_t> at;
     // --snapshot: the file, the client size and which frame (0: the first
     // frame after loading is complete).
@@ -46,6 +59,10 @@ ParseResult parse_options(int argc, const char* const* argv);
 // Parses "YYYY-MM-DD HH:MM:SS" as a local time; empty when malformed or when
 // a field is out of range.
 std::optional<int64_t> parse_local_time(const std::string& text);
+
+// Parses an X window id: decimal, or hexadecimal after "0x" or "0X"; empty
+// when malformed, zero or beyond 32 bits.
+std::optional<uint32_t> parse_window_id(std::string_view text);
 
 // Parses "WxH" with both sides from 1 to kMaxSnapshotSide.
 bool parse_size(const std::string& text, int32_t& width, int32_t& height);

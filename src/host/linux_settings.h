@@ -1,12 +1,49 @@
-// Settings of the Linux program: the settings file with this run's
-// command-line overrides on top.
+// Settings of the Linux program: the settings file "zintu.ini" in the user's
+// configuration folder, with this run's command-line overrides on top, and
+// `zintu --configure`, which saves choices into that file.
 #pragma once
 
 #include "host/settings.h"
 
+#include <cstddef>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace zintu {
+
+// A settings file larger than this is not a settings file: it is read as
+// absent, and --configure refuses to rewrite it.
+inline constexpr std::size_t kMaxSettingsFileSize = 1 << 20;
+
+// Where the settings file lives: $XDG_CONFIG_HOME/zintu/zintu.ini when that
+// variable holds an absolute path, else $HOME/.config/zintu/zintu.ini; empty
+// when neither gives a folder. Takes the variables' values (null: unset).
+std::optional<std::string> settings_file_path(const char* xdg_config_home, const char* home);
+
+// The same for this process: its environment, then the password database.
+std::optional<std::string> user_settings_file_path();
+
+// The settings a settings file's text selects (defaults for missing
+// sections, keys and unknown values).
+Settings settings_from_ini(std::string_view text);
+
+// The text of a settings file after saving `settings` in it: both keys are
+// written; everything else in `text` stays as it was.
+std::string ini_with_settings(std::string_view text, const Settings& settings);
+
+// The settings of the file at `path`; the defaults when it is missing or
+// cannot be read.
+Settings read_settings_file(const std::string& path);
 
 // Records the command line's overrides for `read_settings` to apply.
 void set_settings_override(const SettingsOverride& override_);
+
+// `zintu --configure`: the file's settings with `choices` applied, saved in
+// the file at `path` (folders created as needed). Prints the path on `out`.
+// Returns 0, or 1 with a one-line reason on `err`.
+int configure_settings(const std::string& path, const SettingsOverride& choices, std::FILE* out,
+                       std::FILE* err);
 
 } // namespace zintu

@@ -1,14 +1,12 @@
 // PNG writing through libpng.
 #include "host/png_writer.h"
 
+#include "host/linux_files.h"
+
 #include <png.h>
 
-#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
-#include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace zintu {
 namespace {
@@ -45,40 +43,9 @@ bool write_png(const std::string& path, int32_t width, int32_t height,
         error = "no picture to write";
         return false;
     }
-    std::string temp = path + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) {
-        error = "cannot write '" + path + "': " + std::strerror(errno);
-        return false;
-    }
-    std::FILE* file = fdopen(fd, "wb");
-    if (file == nullptr) {
-        error = "cannot write '" + path + "': " + std::strerror(errno);
-        close(fd);
-        unlink(temp.c_str());
-        return false;
-    }
-    const bool encoded = encode(file, width, height, rgb);
-    const bool flushed = std::fflush(file) == 0 && fsync(fd) == 0;
-    const int saved_errno = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!encoded || !flushed || !closed) {
-        error = "cannot write '" + path +
-                "': " + (encoded ? std::strerror(saved_errno) : "the image could not be encoded");
-        unlink(temp.c_str());
-        return false;
-    }
-    // mkstemp creates the file readable by its owner only; a picture is for
-    // everyone the umask allows.
-    const mode_t mask = umask(0);
-    umask(mask);
-    chmod(temp.c_str(), 0666 & ~mask);
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        error = "cannot write '" + path + "': " + std::strerror(errno);
-        unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    return write_file_atomically(
+        path, [&](std::FILE* file) { return encode(file, width, height, rgb); },
+        "the image could not be encoded", error);
 }
 
 } // namespace zintu

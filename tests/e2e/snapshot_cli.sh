@@ -3,8 +3,6 @@
 # loading frame and the loaded frame, and failures that leave no file behind.
 set -u
 zintu=$(realpath "$1")
-work=$(mktemp -d)
-trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 # shellcheck source=/dev/null
 source "$(dirname "$0")/check.sh"
 # Width and height from a PNG's header.

@@ -3,8 +3,6 @@
 # error, and exit status 2 with a one-line reason for bad options.
 set -u
 zintu=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 # shellcheck source=/dev/null
 source "$(dirname "$0")/check.sh"
 

@@ -5,8 +5,6 @@
 set -u
 gtfs=$1
 fixtures=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 # shellcheck source=/dev/null
 source "$(dirname "$0")/../e2e/check.sh"
 week=(--week 2026-09-14)

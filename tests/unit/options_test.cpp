@@ -73,6 +73,81 @@ TEST_F(OptionsTest, BadInputGivesOneLineReasons) {
         {"--at", "2026-12-0x 08:15:00"},
         {"--at", "1969-12-31 23:59:59"},
         {"--vehicles=yes"},
+        {"--bogus\nsecond line"},
+        {"--at", "2026-12-07\n08:15:00"},
+        {"\x1b[2J"},
+        {"--snapshot", "x.png", "--size", "10\nx10"},
+    };
+    for (const auto& args : bad) {
+        const ParseResult r = parse(args);
+        EXPECT_NE(r.error, "") << testing::PrintToString(args);
+        EXPECT_EQ(r.error.find('\n'), std::string::npos) << testing::PrintToString(args);
+    }
+}
+
+TEST_F(OptionsTest, WindowModesAndConfigure) {
+    struct Case {
+        std::vector<const char*> args;
+        RunMode mode;
+        WindowTarget target;
+        uint32_t window_id;
+    } cases[] = {
+        {{}, RunMode::Window, WindowTarget::Desktop, 0},
+        {{"--fast", "--at", "2026-12-07 08:15:00"}, RunMode::Window, WindowTarget::Desktop, 0},
+        {{"--fullscreen"}, RunMode::Window, WindowTarget::FullScreen, 0},
+        {{"-root"}, RunMode::Window, WindowTarget::Root, 0},
+        {{"-root", "-root"}, RunMode::Window, WindowTarget::Root, 0},
+        {{"-window-id", "4194311"}, RunMode::Window, WindowTarget::WindowId, 4194311},
+        {{"--window-id=0x400007", "-downtown"}, RunMode::Window, WindowTarget::WindowId, 0x400007},
+        {{"-window-id", "0XfFfF"}, RunMode::Window, WindowTarget::WindowId, 0xffff},
+        {{"--configure", "--fast", "--downtown"}, RunMode::Configure, WindowTarget::Desktop, 0},
+        {{"--vehicles", "--help"}, RunMode::Help, WindowTarget::Desktop, 0},
+        {{"--version", "--root"}, RunMode::Version, WindowTarget::Root, 0},
+    };
+    for (const Case& c : cases) {
+        const ParseResult r = parse(c.args);
+        EXPECT_EQ(r.error, "") << testing::PrintToString(c.args);
+        EXPECT_EQ(r.options.mode, c.mode) << testing::PrintToString(c.args);
+        EXPECT_EQ(r.options.target, c.target) << testing::PrintToString(c.args);
+        EXPECT_EQ(r.options.window_id, c.window_id) << testing::PrintToString(c.args);
+    }
+    EXPECT_EQ(parse({"--configure", "--realtime"}).options.settings.speed_mode, 'r');
+}
+
+TEST_F(OptionsTest, WindowIdsAndModeClashes) {
+    struct Case {
+        const char* text;
+        std::optional<uint32_t> id;
+    } ids[] = {
+        {"1", 1u},
+        {"4294967295", 4294967295u},
+        {"0xffffffff", 4294967295u},
+        {"0x1F", 31u},
+        {"0", std::nullopt},
+        {"0x0", std::nullopt},
+        {"", std::nullopt},
+        {"0x", std::nullopt},
+        {"4294967296", std::nullopt},
+        {"0x100000000", std::nullopt},
+        {"-1", std::nullopt},
+        {"12abc", std::nullopt},
+        {"0x12g", std::nullopt},
+        {" 12", std::nullopt},
+        {"99999999999", std::nullopt},
+    };
+    for (const auto& c : ids) {
+        EXPECT_EQ(parse_window_id(c.text), c.id) << c.text;
+    }
+    const std::vector<std::vector<const char*>> bad = {
+        {"--root", "--fullscreen"},
+        {"--window-id", "5", "--root"},
+        {"--fullscreen", "--vehicles"},
+        {"--configure", "--snapshot", "x.png"},
+        {"--configure", "--at", "2026-12-07 08:15:00"},
+        {"--window-id"},
+        {"--window-id", "abc"},
+        {"--fullscreen=yes"},
+        {"--configure=1"},
     };
     for (const auto& args : bad) {
         const ParseResult r = parse(args);

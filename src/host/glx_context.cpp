@@ -1,0 +1,118 @@
+// GLX configuration choice, context creation and release.
+#include "host/glx_context.h"
+
+#include "host/glx_config.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace zintu {
+namespace {
+
+int attribute(Display* display, GLXFBConfig config, int name) {
+    int value = 0;
+    glXGetFBConfigAttrib(display, config, name, &value);
+    return value;
+}
+
+GlxConfigTraits traits_of(Display* display, GLXFBConfig config) {
+    GlxConfigTraits t;
+    t.rgba = (attribute(display, config, GLX_RENDER_TYPE) & GLX_RGBA_BIT) != 0;
+    t.window = (attribute(display, config, GLX_DRAWABLE_TYPE) & GLX_WINDOW_BIT) != 0;
+    t.double_buffer = attribute(display, config, GLX_DOUBLEBUFFER) != 0;
+    const int caveat = attribute(display, config, GLX_CONFIG_CAVEAT);
+    t.slow = caveat == GLX_SLOW_CONFIG || caveat == GLX_NON_CONFORMANT_CONFIG;
+    t.red = attribute(display, config, GLX_RED_SIZE);
+    t.green = attribute(display, config, GLX_GREEN_SIZE);
+    t.blue = attribute(display, config, GLX_BLUE_SIZE);
+    t.alpha = attribute(display, config, GLX_ALPHA_SIZE);
+    t.depth = attribute(display, config, GLX_DEPTH_SIZE);
+    t.stencil = attribute(display, config, GLX_STENCIL_SIZE);
+    t.accum = attribute(display, config, GLX_ACCUM_RED_SIZE) +
+              attribute(display, config, GLX_ACCUM_GREEN_SIZE) +
+              attribute(display, config, GLX_ACCUM_BLUE_SIZE) +
+              attribute(display, config, GLX_ACCUM_ALPHA_SIZE);
+    t.aux_buffers = attribute(display, config, GLX_AUX_BUFFERS);
+    t.samples = attribute(display, config, GLX_SAMPLES);
+    t.visual_id = static_cast<uint32_t>(attribute(display, config, GLX_VISUAL_ID));
+    return t;
+}
+
+} // namespace
+
+int glx_error_base(Display* display) {
+    int error_base = 0, event_base = 0;
+    return glXQueryExtension(display, &error_base, &event_base) ? error_base : -1;
+}
+
+bool choose_glx_format(Display* display, int screen, VisualID visual_id, GlxSurfaceFormat& format,
+                       std::string& error) {
+    int major = 0, minor = 0;
+    if (glx_error_base(display) < 0 || !glXQueryVersion(display, &major, &minor) ||
+        (major == 1 && minor < 3)) {
+        error = "the display has no OpenGL (GLX 1.3) support";
+        return false;
+    }
+    int count = 0;
+    GLXFBConfig* configs = glXGetFBConfigs(display, screen, &count);
+    std::vector<GlxConfigTraits> traits;
+    for (int i = 0; i < count; ++i)
+        traits.push_back(traits_of(display, configs[i]));
+    const int chosen = choose_glx_config(traits, static_cast<uint32_t>(visual_id));
+    if (chosen < 0) {
+        if (configs != nullptr) XFree(configs);
+        char id[32];
+        std::snprintf(id, sizeof id, "0x%lx", static_cast<unsigned long>(visual_id));
+        error = visual_id != 0 ? std::string("the window's visual ") + id +
+                                     " has no double-buffered OpenGL configuration"
+                               : "the display offers no double-buffered RGB OpenGL configuration";
+        return false;
+    }
+    format.config = configs[chosen];
+    XFree(configs);
+    XVisualInfo* info = glXGetVisualFromFBConfig(display, format.config);
+    if (info == nullptr) {
+        error = "the chosen OpenGL configuration has no X visual";
+        return false;
+    }
+    format.visual = info->visual;
+    format.depth = info->depth;
+    format.visual_id = info->visualid;
+    XFree(info);
+    return true;
+}
+
+bool create_glx_context(Display* display, const GlxSurfaceFormat& format, Window window,
+                        GlxContext& context, std::string& error) {
+    context = GlxContext{};
+    GLXContext created = glXCreateNewContext(display, format.config, GLX_RGBA_TYPE, nullptr, True);
+    if (created == nullptr) {
+        created = glXCreateNewContext(display, format.config, GLX_RGBA_TYPE, nullptr, False);
+    }
+    if (created == nullptr) {
+        error = "cannot create an OpenGL context on the display";
+        return false;
+    }
+    if (!glXMakeCurrent(display, window, created)) {
+        glXDestroyContext(display, created);
+        error = "cannot make the OpenGL context current on the window";
+        return false;
+    }
+    context.display = display;
+    context.window = window;
+    context.context = created;
+    return true;
+}
+
+void swap_glx_buffers(const GlxContext& context) {
+    if (context.context != nullptr) glXSwapBuffers(context.display, context.window);
+}
+
+void destroy_glx_context(GlxContext& context) {
+    if (context.context == nullptr) return;
+    glXMakeCurrent(context.display, None, nullptr);
+    glXDestroyContext(context.display, context.context);
+    context = GlxContext{};
+}
+
+} // namespace zintu

@@ -1,0 +1,34 @@
+// Small-file input and output for the Linux program: whole small files read
+// with a size limit, files replaced atomically, and folders created on demand.
+// Every failure comes back as a one-line reason, never as an exception.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace zintu {
+
+enum class ReadStatus { Ok, Missing, Failed };
+
+// Reads the whole of `path` into `out` (bytes as they are, NULs included).
+// Missing: there is no such file. Failed: it cannot be read, is not a regular
+// file, or is larger than `limit` bytes; `error` says which.
+ReadStatus read_small_file(const std::string& path, std::size_t limit, std::string& out,
+                           std::string& error);
+
+// Replaces `path` with what `fill` writes: into a temporary file in the same
+// folder, flushed to disk and renamed over `path`, so readers see the old file
+// or the new one, never a part. A symbolic link is followed and its target
+// replaced. An existing file keeps its permissions; a new one gets those the
+// umask allows. On failure returns false with a one-line reason in `error`
+// and leaves no temporary file; `fill` returning false counts as a failure
+// with `fill_error` as its reason.
+bool write_file_atomically(const std::string& path, const std::function<bool(std::FILE*)>& fill,
+                           const std::string& fill_error, std::string& error);
+
+// Creates `dir` and its missing parents, each readable by its owner only.
+bool make_directories(const std::string& dir, std::string& error);
+
+} // namespace zintu

@@ -1,0 +1,188 @@
+// The X11 host's event loop: X events first, then a frame when its tick is
+// due, then a sleep in ppoll until the next tick, an X event or a signal.
+#include "host/x11_saver.h"
+
+#include "host/glx_context.h"
+#include "host/host_callbacks.h"
+#include "host/host_sequence.h"
+#include "host/linux_saver_rules.h"
+#include "host/linux_signals.h"
+#include "host/x11_window.h"
+#include "sim/frame_sequence.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <poll.h>
+#include <string>
+
+namespace zintu {
+namespace {
+
+constexpr int64_t kNanosPerMilli = 1000000;
+constexpr int64_t kNanosPerSecond = 1000000000;
+
+int64_t monotonic_ns() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return int64_t{now.tv_sec} * kNanosPerSecond + now.tv_nsec;
+}
+
+// Sleeps until the X connection or the signal pipe has input, or until
+// `timeout_ns` has passed.
+void wait_for_input(int x_fd, int signal_fd, int64_t timeout_ns) {
+    pollfd fds[2] = {{x_fd, POLLIN, 0}, {signal_fd, POLLIN, 0}};
+    const timespec timeout{static_cast<time_t>(timeout_ns / kNanosPerSecond),
+                           static_cast<long>(timeout_ns % kNanosPerSecond)};
+    ppoll(fds, 2, &timeout, nullptr);
+}
+
+// --at: the real-time clock runs on from that moment.
+void start_real_clock_at(App& application, int64_t epoch_seconds) {
+    const auto started = std::chrono::steady_clock::now();
+    application.time_source = [epoch_seconds, started] {
+        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                 std::chrono::steady_clock::now() - started)
+                                 .count();
+        return WallTime{epoch_seconds + elapsed / 1000, static_cast<uint16_t>(elapsed % 1000)};
+    };
+}
+
+// --at in fast mode: the simulated day starts at that time of day, on that
+// date. Needs the speed mode, so it runs after initialisation.
+void start_fast_clock_at(App& application, int64_t epoch_seconds) {
+    application.time_source = [epoch_seconds] { return WallTime{epoch_seconds, 0}; };
+    prime_fast_clock(application.sim.clock, epoch_seconds);
+}
+
+// What the loop's end leaves behind: its status and, for an unexpected X
+// error, its description.
+struct Ending {
+    bool ended = false;
+    int status = 0;
+    std::string reason;
+};
+
+// Errors are looked at after each batch of events: a request on the window
+// drawn into fails once that window is destroyed, which ends the saver like
+// the DestroyNotify that comes with it; anything else is a failure.
+void judge_x11_errors(const X11Connection& x, const X11Surface& surface, int glx_base,
+                      Ending& ending) {
+    const X11Error error = take_x11_error();
+    if (!error.any || ending.ended) return;
+    ending.ended = true;
+    if (is_lost_window_error(error.code, glx_base) && error.resource == surface.window) return;
+    ending.status = 1;
+    ending.reason = describe_x11_error(x, error);
+}
+
+} // namespace
+
+int run_x11_saver(const Options& options, std::FILE* err) {
+    std::string error;
+    const SaverTarget target =
+        choose_saver_target(options.target, options.window_id, std::getenv("XSCREENSAVER_WINDOW"));
+    if (target.error.empty()) {
+        // Before any connection or driver thread exists, so every thread
+        // inherits the handlers.
+        watch_signals({SIGTERM, SIGINT}, error);
+    } else {
+        error = target.error;
+    }
+    X11Connection x;
+    if (!error.empty() || !open_x11(x, error)) {
+        std::fprintf(err, "zintu: %s\n", error.c_str());
+        return 1;
+    }
+
+    // The window and its GL format: an own window is made on the nearest
+    // format; a window handed over keeps its visual, and the format must fit it.
+    X11Surface surface;
+    GlxSurfaceFormat format;
+    bool ready;
+    if (owns_window(target.kind)) {
+        ready = choose_glx_format(x.display, x.screen, 0, format, error) &&
+                create_own_window(x, format.visual, format.depth, format.visual_id,
+                                  target.kind == WindowTarget::FullScreen, surface, error);
+    } else {
+        ready = adopt_window(x, target.window_id, surface, error) &&
+                choose_glx_format(x.display, x.screen, surface.visual_id, format, error);
+    }
+    if (!ready) {
+        release_surface(x, surface);
+        std::fprintf(err, "zintu: %s\n", error.c_str());
+        return 1;
+    }
+    const int glx_base = glx_error_base(x.display);
+
+    // Window created: the reference position for pointer movement, then the
+    // host sequence up to on_init, then the frame timer.
+    const ScreenPoint saved_cursor_pos = pointer_position(x);
+    App& application = app();
+    if (options.at) start_real_clock_at(application, *options.at);
+    GlxContext gl;
+    bool have_context = false;
+    host_created(surface.width, surface.height, [&] {
+        have_context = create_glx_context(x.display, format, surface.window, gl, error);
+    });
+    if (options.at && application.sim.speed_mode == kSpeedFast) {
+        start_fast_clock_at(application, *options.at);
+    }
+    Ending ending;
+    if (!have_context) {
+        ending = {true, 1, error};
+    } else {
+        show_window(x, surface);
+    }
+
+    const int x_fd = ConnectionNumber(x.display);
+    const int64_t period = int64_t{kFrameTimerMillis} * kNanosPerMilli;
+    const int64_t started = monotonic_ns();
+    int64_t deadline = started + period;
+    uint64_t frames = 0;
+    while (!ending.ended) {
+        while (!ending.ended && XPending(x.display) > 0) {
+            XEvent event;
+            XNextEvent(x.display, &event);
+            ScreenPoint pointer;
+            const SaverEvent what = handle_x11_event(x, surface, event, pointer);
+            ending.ended = saver_event_closes(what, surface.own, saved_cursor_pos, pointer);
+        }
+        judge_x11_errors(x, surface, glx_base, ending);
+        if (caught_signal() != 0) ending.ended = true;
+        if (ending.ended) break;
+
+        const int64_t now = monotonic_ns();
+        if (now >= deadline) {
+            host_frame([&] { swap_glx_buffers(gl); });
+            ++frames;
+            deadline = next_frame_deadline(deadline, now, period);
+            continue; // events that came meanwhile go first
+        }
+        wait_for_input(x_fd, signal_wake_fd(), deadline - now);
+    }
+
+    // Window going away: the timer has stopped with the loop; on_destroy and
+    // the context release follow. Errors from a window that is already gone
+    // mean nothing now. The connection itself goes with the process, as the
+    // application's state does: closing it would unload the GL driver while
+    // the driver still holds allocations of its own.
+    host_destroyed([&] { destroy_glx_context(gl); });
+    release_surface(x, surface);
+    XSync(x.display, False);
+    take_x11_error();
+
+    if (ending.status != 0) std::fprintf(err, "zintu: %s\n", ending.reason.c_str());
+    const char* stats = std::getenv("ZINTU_FRAME_STATS");
+    if (stats != nullptr && stats[0] != '\0' && stats[0] != '0') {
+        const double seconds = static_cast<double>(monotonic_ns() - started) / kNanosPerSecond;
+        std::fprintf(err, "zintu: %llu frames in %.2f s, %.1f per second\n",
+                     static_cast<unsigned long long>(frames), seconds,
+                     seconds > 0 ? static_cast<double>(frames) / seconds : 0.0);
+    }
+    return ending.status;
+}
+
+} // namespace zintu

@@ -1,0 +1,123 @@
+// INI text as the profile functions read and write it: lookup rules, the
+// 99-character cut, junk, and updates that keep every other byte.
+#include "host/ini_text.h"
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <optional>
+#include <random>
+#include <string>
+
+namespace zintu {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(IniValue, LookupRules) {
+    struct Case {
+        const char* what;
+        std::string text;
+        std::optional<std::string> value; // of key "mode" in section "zintu"
+    } cases[] = {
+        {"plain", "[zintu]\nmode=fastmode\n", "fastmode"},
+        {"section in any case", "[ZinTU]\nmode=fastmode\n", "fastmode"},
+        {"key in any case", "[zintu]\nMODE=fastmode\n", "fastmode"},
+        {"value keeps its case", "[zintu]\nmode=FastMode\n", "FastMode"},
+        {"blanks around names and value", " [ zintu ] \n\t mode \t= \tfast mode \r\n", "fast mode"},
+        {"CRLF", "[zintu]\r\nmode=fastmode\r\n", "fastmode"},
+        {"no final newline", "[zintu]\nmode=fastmode", "fastmode"},
+        {"empty value", "[zintu]\nmode=\n", ""},
+        {"value holds '='", "[zintu]\nmode=a=b\n", "a=b"},
+        {"first key wins", "[zintu]\nmode=one\nmode=two\n", "one"},
+        {"first section wins", "[zintu]\nx=1\n[zintu]\nmode=two\n", std::nullopt},
+        {"key of another section", "[other]\nmode=fastmode\n[zintu]\n", std::nullopt},
+        {"key before any section", "mode=fastmode\n[zintu]\n", std::nullopt},
+        {"no section", "", std::nullopt},
+        {"no key", "[zintu]\nzoomlevel=downtown\n", std::nullopt},
+        {"a longer key is another key", "[zintu]\nmodes=fastmode\n", std::nullopt},
+        {"comment lines are not keys", "[zintu]\n;mode=fastmode\n#mode=x\n", std::nullopt},
+        {"line without '=' is skipped", "[zintu]\nmode fastmode\nmode=ok\n", "ok"},
+        {"broken header ends the section", "[zintu]\n[broken\nmode=fastmode\n", std::nullopt},
+        {"header without ']' names a section", "[zintu\nmode=fastmode\n", "fastmode"},
+        {"NUL ends the value", "[zintu]\nmode=fastmode\0junk\n"s, "fastmode"},
+        {"NUL inside a key", "[zintu]\nmo\0de=fastmode\nmode=ok\n"s, "ok"},
+        {"binary bytes around", "\xff\xfe[\x01]\n\x80=\x81\n[zintu]\nmode=\xc3\xa9\n", "\xc3\xa9"},
+        {"99 characters kept", "[zintu]\nmode=" + std::string(99, 'a') + "\n",
+         std::string(99, 'a')},
+        {"longer values cut at 99", "[zintu]\nmode=" + std::string(5000, 'b') + "c\n",
+         std::string(99, 'b')},
+        {"blanks trimmed before the cut", "[zintu]\nmode=" + std::string(200, ' ') + "x\n", "x"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ini_value(c.text, "zintu", "mode"), c.value) << c.what;
+    }
+}
+
+TEST(IniValue, VeryLongLinesAndManySections) {
+    std::string text;
+    for (int i = 0; i < 2000; ++i)
+        text += "[s" + std::to_string(i) + "]\nmode=" + std::string(500, 'z') + "\n";
+    text += "[zintu]\nmode=fastmode";
+    EXPECT_EQ(ini_value(text, "zintu", "mode"), "fastmode");
+    EXPECT_EQ(ini_value(text, "s1999", "MODE"), std::string(99, 'z'));
+}
+
+TEST(IniWithValue, UpdatesKeepEverythingElse) {
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string expected; // after setting zintu/mode to "fastmode"
+    } cases[] = {
+        {"empty text", "", "[zintu]\nmode=fastmode\n"},
+        {"replaces the value, key spelled anew", "[Zintu]\nMode = realtime\nx=1\n",
+         "[Zintu]\nmode=fastmode\nx=1\n"},
+        {"only the first of two keys", "[zintu]\nmode=a\nmode=b\n",
+         "[zintu]\nmode=fastmode\nmode=b\n"},
+        {"adds the key after the section's last line", "[zintu]\nx=1\n\n[other]\ny=2\n",
+         "[zintu]\nx=1\nmode=fastmode\n\n[other]\ny=2\n"},
+        {"adds the key to a section at the end without newline", "[zintu]\nx=1",
+         "[zintu]\nx=1\nmode=fastmode\n"},
+        {"appends a section after the rest", "; note\n[other]\nmode=keep\n",
+         "; note\n[other]\nmode=keep\n\n[zintu]\nmode=fastmode\n"},
+        {"appends after a last line without newline", "[other]\ny=2",
+         "[other]\ny=2\n\n[zintu]\nmode=fastmode\n"},
+        {"keeps CRLF line ends", "[other]\r\ny=2\r\n",
+         "[other]\r\ny=2\r\n\r\n[zintu]\r\nmode=fastmode\r\n"},
+        {"replaces within CRLF", "[zintu]\r\nmode=x\r\n", "[zintu]\r\nmode=fastmode\r\n"},
+        {"keeps NULs and binary bytes", "\x01\0\xff\n[zintu]\nmode=\0x\n"s,
+         "\x01\0\xff\n[zintu]\nmode=fastmode\n"s},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ini_with_value(c.text, "zintu", "mode", "fastmode"), c.expected) << c.what;
+        EXPECT_EQ(ini_value(ini_with_value(c.text, "zintu", "mode", "fastmode"), "zintu", "mode"),
+                  "fastmode")
+            << c.what;
+    }
+}
+
+// Random texts made of the pieces that matter to the scanner: whatever the
+// text, a key set reads back, a second key leaves the first alone, and
+// setting the same value again changes nothing.
+TEST(IniWithValue, AnyTextTakesAndKeepsTheValues) {
+    const std::string pieces[] = {"[zintu]", "[ZINTU]",   "[other]", "[",  "]",    "mode",
+                                  "MODE",    "zoomlevel", "=",       "\n", "\r\n", " ",
+                                  "\t",      ";",         "#",       "x",  "\xff", "\0"s};
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (int i = static_cast<int>(random() % 24); i > 0; --i)
+            text += pieces[random() % std::size(pieces)];
+        const std::string once = ini_with_value(text, "zintu", "mode", "fastmode");
+        const std::string twice = ini_with_value(once, "zintu", "zoomlevel", "downtown");
+        EXPECT_EQ(ini_value(once, "zintu", "mode"), "fastmode") << testing::PrintToString(text);
+        EXPECT_EQ(ini_value(twice, "zintu", "mode"), "fastmode") << testing::PrintToString(text);
+        EXPECT_EQ(ini_value(twice, "ZINTU", "ZoomLevel"), "downtown")
+            << testing::PrintToString(text);
+        EXPECT_EQ(ini_with_value(once, "zintu", "mode", "fastmode"), once)
+            << testing::PrintToString(text);
+    }
+}
+
+} // namespace
+} // namespace zintu
