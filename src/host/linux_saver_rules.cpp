@@ -35,12 +35,6 @@ bool owns_window(WindowTarget kind) {
     return kind == WindowTarget::Desktop || kind == WindowTarget::FullScreen;
 }
 
-bool mouse_move_closes(ScreenPoint saved_cursor_pos, ScreenPoint now, uint32_t threshold) {
-    const int64_t dx = std::llabs(int64_t{now.x} - saved_cursor_pos.x);
-    const int64_t dy = std::llabs(int64_t{now.y} - saved_cursor_pos.y);
-    return dx + dy > int64_t{threshold};
-}
-
 bool saver_event_closes(SaverEvent event, bool own_window, ScreenPoint saved_cursor_pos,
                         ScreenPoint pointer) {
     switch (event) {

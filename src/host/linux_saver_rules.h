@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/linux_options.h"
+#include "host/saver_rules.h"
 
 #include <cstdint>
 #include <string>
@@ -32,20 +33,6 @@ SaverTarget choose_saver_target(WindowTarget requested, uint32_t window_id,
 bool owns_window(WindowTarget kind);
 
 // ---- Input ----
-
-struct ScreenPoint {
-    int32_t x = 0;
-    int32_t y = 0;
-};
-
-// A movement closes only when |dx| + |dy| from the reference exceeds this.
-inline constexpr uint32_t mouse_move_threshold = 4;
-
-// True when the pointer at `now` is more than `threshold` pixels (|dx| + |dy|)
-// away from `saved_cursor_pos`, the position recorded when the window
-// appeared. Small moves add up because the reference stays where it was.
-bool mouse_move_closes(ScreenPoint saved_cursor_pos, ScreenPoint now,
-                       uint32_t threshold = mouse_move_threshold);
 
 // (Named apart from Xlib's event macros, which would replace KeyPress.)
 enum class SaverEvent {

@@ -1,9 +1,8 @@
 # The Windows screen saver's host. Its pure command-line rules build on every
 # platform, so the Linux suite tests them too; the rest builds for Windows only.
-add_library(zintu_saver_args STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/win32_saver_args.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/win32_saver_rules.cpp)
+add_library(zintu_saver_args STATIC ${CMAKE_CURRENT_LIST_DIR}/win32_saver_args.cpp)
 target_include_directories(zintu_saver_args PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
+target_link_libraries(zintu_saver_args PUBLIC zintu_saver_rules)
 zintu_warnings(zintu_saver_args)
 
 if(NOT WIN32)

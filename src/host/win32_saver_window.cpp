@@ -10,8 +10,8 @@
 // Depends on: user32, gdi32, kernel32, advapi32; the GL host (stage two).
 #include "host/win32_saver_window.h"
 
+#include "host/saver_rules.h"
 #include "host/wgl_host.h"
-#include "host/win32_saver_rules.h"
 
 namespace zintu {
 
@@ -22,7 +22,7 @@ namespace {
 
 constexpr WORD kIconResource = 100; // the program has none, so the class ends up without
 
-CursorPoint cursor_point(POINT p) {
+ScreenPoint cursor_point(POINT p) {
     return {static_cast<int32_t>(p.x), static_cast<int32_t>(p.y)};
 }
 
@@ -89,8 +89,8 @@ bool apply_close_rules(HWND window, UINT message, WPARAM wparam, LRESULT& result
         // The message's own coordinates are client-relative and may lag; the
         // screen position is what the threshold is measured in.
         const POINT now = current_cursor_pos();
-        if (movement_closes(cursor_point(saver_state.saved_cursor_pos), cursor_point(now),
-                            saver_state.mouse_move_threshold)) {
+        if (mouse_move_closes(cursor_point(saver_state.saved_cursor_pos), cursor_point(now),
+                              saver_state.mouse_move_threshold)) {
             post_close_request(window);
             saver_state.saved_cursor_pos = now;
         }

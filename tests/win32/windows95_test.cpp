@@ -1,7 +1,7 @@
 // The Windows 95 family paths: password verification before closing, the
 // grace span after a refusal, input during verification, the autoplay
 // message, the screen-saver-running state and the verifier module.
-#include "host/win32_saver_rules.h"
+#include "host/saver_rules.h"
 #include "recording_app.h"
 #include "saver_test_support.h"
 

@@ -1,5 +1,5 @@
-// The saver window's numeric rules: mouse threshold and verification grace.
-#include "host/win32_saver_rules.h"
+// The saver's numeric rules: mouse threshold and verification grace.
+#include "host/saver_rules.h"
 
 namespace zintu {
 namespace {
@@ -12,8 +12,8 @@ uint64_t distance(int32_t a, int32_t b) {
 
 } // namespace
 
-bool movement_closes(CursorPoint saved, CursorPoint now, uint32_t threshold) {
-    return distance(now.x, saved.x) + distance(now.y, saved.y) > threshold;
+bool mouse_move_closes(ScreenPoint saved_cursor_pos, ScreenPoint now, uint32_t threshold) {
+    return distance(now.x, saved_cursor_pos.x) + distance(now.y, saved_cursor_pos.y) > threshold;
 }
 
 bool within_verify_grace(uint32_t now, uint32_t last_verify_end) {
