@@ -28,6 +28,17 @@ uint32_t init_font() {
     const HDC dc = GetDC(host_state.host_window);
     const HGDIOBJ previous = SelectObject(dc, font);
     wglUseFontBitmapsA(dc, kFontFirstChar, kFontGlyphCount, font_base);
+    // The blank has no bitmap, and not every implementation gives its list
+    // the advance (Wine's does not; nor does it move for a 0x0 bitmap), so the
+    // overlay's words would run together. Its list is made again from the
+    // font's own width: one unset bit that only moves the raster position.
+    INT blank_width = 0;
+    if (font_base != 0 && GetCharWidth32A(dc, ' ', ' ', &blank_width)) {
+        glNewList(font_base, GL_COMPILE);
+        static const GLubyte kNoBits[4] = {}; // one row at the default alignment
+        glBitmap(1, 1, 0.0f, 0.0f, static_cast<GLfloat>(blank_width), 0.0f, kNoBits);
+        glEndList();
+    }
     SelectObject(dc, previous);
     DeleteObject(font);
     // The saver's class owns its device context, so this gives nothing back
