@@ -43,10 +43,22 @@ start_xvfb() { # size
 is_running() { kill -0 "$1" 2>/dev/null; }
 has_ended() { ! is_running "$1"; }
 
+# Shows where a program that should have ended is waiting, for the log.
+report_stuck() { # pid
+    echo "     (still running after the deadline; waiting in $(cat "/proc/$1/wchan" 2>/dev/null))"
+    if command -v gdb >/dev/null; then
+        gdb -p "$1" -batch -ex "thread apply all bt 12" 2>/dev/null | grep -E '^(Thread|#)' |
+            sed 's/^/     /' | head -n 60
+    fi
+}
+
 # True when `pid` ends within `seconds` with exit status `expected`. Runs in
 # the script's own shell (never in $(...)), where `wait` knows the child.
 ends_with() { # pid, seconds, expected
-    wait_until "$2" has_ended "$1" || return 1
+    if ! wait_until "$2" has_ended "$1"; then
+        report_stuck "$1"
+        return 1
+    fi
     wait "$1"
     local status=$?
     [ "$status" -eq "$3" ] || echo "     (exit status $status)"
