@@ -16,7 +16,6 @@ constexpr double kMillisFactor = 0.001;
 // multiple of an hour or a minute yields the whole number, never one less.
 constexpr float kHourFactor = 1.0f / 3600.0f;
 constexpr float kMinuteFactor = 1.0f / 60.0f;
-constexpr double kSecondsPerDay = 86400.0;
 
 void set_fast_time_of_day(std::tm& time, float seconds, double unrounded) {
     const int hour = static_cast<int>(std::floor(unrounded * static_cast<double>(kHourFactor)));

@@ -8,6 +8,9 @@
 
 namespace zintu {
 
+// Seconds from one midnight to the next; also the day offset between service days.
+inline constexpr int32_t kSecondsPerDay = 86400;
+
 inline constexpr char kSpeedRealTime = 'r';
 inline constexpr char kSpeedFast = 'f';
 

@@ -11,8 +11,6 @@
 
 namespace zintu {
 
-inline constexpr int32_t kSecondsPerDay = 86400;
-
 struct Vehicle {
     float x;
     float y;
