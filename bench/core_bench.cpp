@@ -10,17 +10,11 @@
 namespace zintu {
 namespace {
 
-void reset_marks(Network& network) {
-    for (int32_t i = 0; i < network.header->frequency_count; ++i)
-        network.frequencies[i].loaded = 0;
-}
-
 void BM_LoadAllRuns(benchmark::State& state) {
     int64_t runs = 0;
     for (auto _ : state) {
         auto simulation = std::make_unique<Simulation>();
         simulation->network = compiled_network();
-        reset_marks(simulation->network);
         benchmark::DoNotOptimize(load_all_runs(*simulation));
         runs = 0;
         for (const ServiceRuns& list : simulation->loading.service_runs)
@@ -42,8 +36,7 @@ void BM_LoadingPass(benchmark::State& state) {
         if (simulation->loading.loading_complete) {
             simulation = std::make_unique<Simulation>();
             simulation->network = compiled_network();
-            reset_marks(simulation->network);
-        }
+            }
         state.ResumeTiming();
         loading_pass(simulation->network, simulation->loading);
     }
@@ -54,7 +47,6 @@ BENCHMARK(BM_LoadingPass)->Unit(benchmark::kMillisecond);
 void BM_PlaceVehicles(benchmark::State& state) {
     auto simulation = std::make_unique<Simulation>();
     simulation->network = compiled_network();
-    reset_marks(simulation->network);
     load_all_runs(*simulation);
     simulation->clock.seconds = 8 * 3600 + 15 * 60;
     simulation->clock.local_time.tm_wday = 3;

@@ -42,9 +42,6 @@ struct Fixture {
         if (!ok) return;
         app = std::make_unique<App>();
         app->sim.network = compiled_network();
-        for (int32_t i = 0; i < app->sim.network.header->frequency_count; ++i) {
-            app->sim.network.frequencies[i].loaded = 0;
-        }
         const int64_t at = monday_morning();
         app->time_source = [at] { return WallTime{at, 0}; };
         init_app_view(*app, downtown, kWidth, kHeight);

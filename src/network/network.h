@@ -1,12 +1,14 @@
 // The compiled-in transit network: the record types of its tables and the one
 // view through which the rest of the program reaches a data set.
 //
-// A data set is a set of static tables generated into a source file of its own
-// (data/<city>/network_data.cpp). Everything is read-only while the program runs
-// except the `loaded` mark of each frequency row, which the run builder sets.
+// A data set is either a set of static tables generated into a source file of
+// its own (data/<city>/network_data.cpp) or a network file read at start-up.
+// Either way it is read-only while the program runs: what loading changes
+// (which rows have been expanded) lives in the loading state.
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace zintu {
 
@@ -32,7 +34,6 @@ struct FrequencyRow {
     int32_t start_time;
     int32_t end_time;
     int32_t shape_id;
-    uint8_t loaded;
 };
 
 // One vertex of a shape. `stop_id` 0 is a plain vertex; `dist` is the distance
@@ -52,14 +53,30 @@ struct ShapeEntry {
 // Index of the run list (service_id - 1) for each tm_wday, Sunday first.
 using WeekdayServiceMap = int32_t[7];
 
+// What a network says about itself besides its tables. Every text may be
+// empty: a network without a time zone runs on the machine's local time, one
+// without a downtown point centres the downtown view 750 units south of the
+// map's centre.
+struct NetworkInfo {
+    std::string_view name;      // "New York City"
+    std::string_view time_zone; // zone name, "America/New_York"
+    std::string_view tz_rule;   // that zone's POSIX TZ rule, "EST5EDT,M3.2.0,M11.1.0"
+    bool has_downtown = false;
+    int32_t downtown_x = 0; // map point the downtown view centres on
+    int32_t downtown_y = 0;
+    std::string_view source;    // the feeds the tables were generated from
+    std::string_view generated; // when, as "YYYY-MM-DDTHH:MM:SSZ"
+};
+
 // The whole data set. Entry 0 of `shapes` is always empty so that shape id 0
 // means "no shape"; `frequencies` has `header->frequency_count` rows.
 struct Network {
     const NetworkHeader* header;
-    FrequencyRow* frequencies;
+    const FrequencyRow* frequencies;
     const ShapeEntry* shapes;
     int32_t shape_count;
     const int32_t* weekday_service_map;
+    NetworkInfo info;
 };
 
 // The data set linked into this program (chosen at build time).

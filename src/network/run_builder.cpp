@@ -45,10 +45,12 @@ void time_stops(const ShapeEntry& shape, Run& run) {
 
 } // namespace
 
-void build_runs(Network& network, LoadingState& loading, int32_t row_index) {
-    FrequencyRow& row = network.frequencies[row_index];
+void build_runs(const Network& network, LoadingState& loading, int32_t row_index) {
+    const FrequencyRow& row = network.frequencies[row_index];
+    const auto row_count = static_cast<std::size_t>(network.header->frequency_count);
+    if (loading.loaded.size() != row_count) loading.loaded.resize(row_count, 0);
     loading.rows_processed += 1;
-    row.loaded = 1;
+    loading.loaded[static_cast<std::size_t>(row_index)] = 1;
 
     // service_id indexes the run lists: anything but 1..3 would index outside
     // them, so it is fatal whichever side of the range it falls on.
@@ -82,13 +84,13 @@ void build_runs(Network& network, LoadingState& loading, int32_t row_index) {
     }
 }
 
-void loading_pass(Network& network, LoadingState& loading) {
+void loading_pass(const Network& network, LoadingState& loading) {
     if (loading.loading_complete) return;
     loading.loading_complete = true;
     int32_t handled = 0;
     const int32_t row_count = network.header->frequency_count;
     for (int32_t i = 0; i < row_count; ++i) {
-        if (network.frequencies[i].loaded == 1) continue;
+        if (i < static_cast<int32_t>(loading.loaded.size()) && loading.loaded[i] == 1) continue;
         build_runs(network, loading, i);
         loading.loading_complete = false;
         if (++handled > kLoadingPassCap) break;

@@ -49,6 +49,9 @@ using ServiceRunsTable = std::array<ServiceRuns, 3>;
 
 struct LoadingState {
     ServiceRunsTable service_runs;
+    // One mark per frequency row, 1 once `build_runs` has handled it; sized to
+    // the network's row count by the first row handled.
+    std::vector<uint8_t> loaded;
     int32_t rows_processed = 0;
     bool loading_complete = false;
 };
@@ -56,10 +59,10 @@ struct LoadingState {
 // Handles frequency row `row_index`: counts and marks it, then appends its runs
 // to the list of its service. A row whose service_id is not 1, 2 or 3 writes
 // "dah" to standard output and ends the process with status 1.
-void build_runs(Network& network, LoadingState& loading, int32_t row_index);
+void build_runs(const Network& network, LoadingState& loading, int32_t row_index);
 
 // One frame's share of the expansion: builds up to 501 unhandled rows, or sets
 // `loading_complete` when it finds none left.
-void loading_pass(Network& network, LoadingState& loading);
+void loading_pass(const Network& network, LoadingState& loading);
 
 } // namespace zintu

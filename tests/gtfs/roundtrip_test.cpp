@@ -26,7 +26,7 @@ TEST(RoundTrip, CompiledTablesEqualTheGeneratedOnes) {
         const FrequencyRow& b = g.tables.rows[i].row;
         EXPECT_TRUE(a.service_id == b.service_id && a.headway == b.headway &&
                     a.run_time == b.run_time && a.start_time == b.start_time &&
-                    a.end_time == b.end_time && a.shape_id == b.shape_id && a.loaded == 0)
+                    a.end_time == b.end_time && a.shape_id == b.shape_id)
             << "row " << i;
     }
     ASSERT_EQ(compiled.shape_count, static_cast<int32_t>(g.tables.shapes.size()));

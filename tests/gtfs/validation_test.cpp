@@ -16,7 +16,7 @@ NetworkTables valid_tables() {
     tables.shapes.resize(2);
     tables.shapes[1].points = {{0, 0, 1, 0.0}, {4, 3, 0, 5.0}, {4, 3, 2, 5.0}, {4, 13, 3, 15.0}};
     tables.shapes[1].source = {"shapes.txt", 7};
-    tables.rows.push_back({FrequencyRow{1, 600, 900, 21600, 25200, 1, 0}, {"trips.txt", 3}});
+    tables.rows.push_back({FrequencyRow{1, 600, 900, 21600, 25200, 1}, {"trips.txt", 3}});
     tables.header = compute_header(tables);
     return tables;
 }

@@ -62,9 +62,6 @@ protected:
         ASSERT_TRUE(create_egl_context(egl_, kWidth, kHeight, error)) << error;
         app_ = std::make_unique<App>();
         app_->sim.network = compiled_network();
-        for (int32_t i = 0; i < app_->sim.network.header->frequency_count; ++i) {
-            app_->sim.network.frequencies[i].loaded = 0;
-        }
         app_->time_source = [] { return WallTime{kMondayMorning, 0}; };
     }
 

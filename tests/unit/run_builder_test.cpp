@@ -156,7 +156,7 @@ TEST(RowsThatYieldNothing, AreMarkedAndCountedOnce) {
     for (int32_t i = 0; i < network.header->frequency_count; ++i) {
         build_runs(network, loading, i);
         EXPECT_EQ(loading.rows_processed, i + 1) << cases[i].name;
-        EXPECT_EQ(network.frequencies[i].loaded, 1) << cases[i].name;
+        EXPECT_EQ(loading.loaded[i], 1) << cases[i].name;
     }
     for (const ServiceRuns& list : loading.service_runs)
         EXPECT_EQ(list.count(), 0);
@@ -225,10 +225,11 @@ TEST(LoadingPass, SkipsHandledRowsWithoutCountingThemAgainstTheCap) {
     for (int i = 0; i < 1000; ++i)
         net.add_row(row(1, 600, 900, 3600 + i, 3601 + i, shape));
     // Rows already handled by an earlier pass, scattered through the table.
-    for (int i = 0; i < 1000; i += 2)
-        net.rows()[i].loaded = 1;
     Network network = net.network();
     LoadingState loading;
+    loading.loaded.assign(1000, 0);
+    for (int i = 0; i < 1000; i += 2)
+        loading.loaded[i] = 1;
     loading_pass(network, loading);
     EXPECT_EQ(loading.rows_processed, 500) << "all 500 unhandled rows fit in one pass";
     loading_pass(network, loading);
@@ -257,9 +258,7 @@ TEST(LoadingPass, ListsKeepTableOrderAndDepartureOrder) {
 
 // The timing invariants every finished run keeps, checked on the demo data set.
 TEST(RunInvariants, HoldForEveryRunOfTheDemoNetwork) {
-    Network network = compiled_network();
-    for (int32_t i = 0; i < network.header->frequency_count; ++i)
-        network.frequencies[i].loaded = 0;
+    const Network network = compiled_network();
     LoadingState loading;
     while (!loading.loading_complete)
         loading_pass(network, loading);

@@ -33,7 +33,7 @@ public:
     Network network() {
         header_.frequency_count = static_cast<int32_t>(rows_.size());
         return {&header_, rows_.data(), shapes_.data(), static_cast<int32_t>(shapes_.size()),
-                kWeekdayMap};
+                kWeekdayMap, {}};
     }
 
 private:
@@ -55,7 +55,7 @@ inline std::vector<ShapePoint> stops_at_dists(std::initializer_list<double> dist
 
 inline FrequencyRow row(int32_t service_id, int32_t headway, int32_t run_time, int32_t start,
                         int32_t end, int32_t shape_id) {
-    return {service_id, headway, run_time, start, end, shape_id, 0};
+    return {service_id, headway, run_time, start, end, shape_id};
 }
 
 } // namespace zintu::testing

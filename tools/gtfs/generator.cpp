@@ -97,7 +97,7 @@ struct RowBuilder {
                 out.moved_from_midnight += shift;
                 out.tables.rows.push_back(
                     {FrequencyRow{s + 1, f.headway, run_time, f.start_time + shift,
-                                  f.end_time + shift, shape_id, 0},
+                                  f.end_time + shift, shape_id},
                      {feed.frequencies_file, f.line}});
                 ++out.frequency_table_rows;
                 for (int64_t t = f.start_time; t < f.end_time; t += f.headway)
@@ -148,7 +148,7 @@ struct RowBuilder {
                 const Feed& feed = feeds[static_cast<size_t>(first.feed)];
                 out.tables.rows.push_back(
                     {FrequencyRow{key.first, band.headway, band.run_time, band.start_time,
-                                  band.end_time, shape_id, 0},
+                                  band.end_time, shape_id},
                      {feed.trips_file, feed.trips[static_cast<size_t>(first.trip)].line}});
             }
         }

@@ -47,7 +47,7 @@ NetworkView::NetworkView(const NetworkTables& tables) : header(tables.header) {
 
 Network NetworkView::network() {
     return Network{&header, rows.data(), entries.data(), static_cast<int32_t>(entries.size()),
-                   kWeekdayServiceMap};
+                   kWeekdayServiceMap, {}};
 }
 
 } // namespace zintu::gtfs

@@ -41,15 +41,14 @@ std::string write_network_source(const NetworkTables& tables,
     }
     out += "};\n\n";
 
-    // Not const: the run builder sets each row's loaded mark.
     if (tables.rows.empty()) {
-        out += "FrequencyRow frequency_table[1] = {};\n\n";
+        out += "constexpr FrequencyRow kFrequencyTable[1] = {};\n\n";
     } else {
-        out += "FrequencyRow frequency_table[] = {\n";
+        out += "constexpr FrequencyRow kFrequencyTable[] = {\n";
         for (const TableRow& entry : tables.rows) {
             const FrequencyRow& r = entry.row;
             char line[160];
-            std::snprintf(line, sizeof line, "    {%d, %d, %d, %d, %d, %d, 0},\n", r.service_id,
+            std::snprintf(line, sizeof line, "    {%d, %d, %d, %d, %d, %d},\n", r.service_id,
                           r.headway, r.run_time, r.start_time, r.end_time, r.shape_id);
             out += line;
         }
@@ -83,8 +82,8 @@ std::string write_network_source(const NetworkTables& tables,
     out += "};\n\n";
     out += "constexpr int32_t kWeekdayServiceMap[7] = {2, 0, 0, 0, 0, 0, 1};\n\n";
     out += "} // namespace\n\nNetwork compiled_network() {\n";
-    out += "    return {&kHeader, frequency_table, kShapes, " +
-           std::to_string(tables.shapes.size()) + ", kWeekdayServiceMap};\n";
+    out += "    return {&kHeader, kFrequencyTable, kShapes, " +
+           std::to_string(tables.shapes.size()) + ", kWeekdayServiceMap, {}};\n";
     out += "}\n\n} // namespace zintu\n// clang-format on\n";
     return out;
 }

@@ -18,7 +18,6 @@ void check_row(const NetworkTables& tables, const TableRow& entry, size_t index)
     if (row.start_time <= 0 || row.end_time <= row.start_time)
         fail_at(entry.source, name + ": the window " + std::to_string(row.start_time) + " to " +
                                   std::to_string(row.end_time) + " yields no departure");
-    if (row.loaded != 0) fail_at(entry.source, name + ": loaded mark is not 0");
     if (row.shape_id < 1 || row.shape_id >= static_cast<int32_t>(tables.shapes.size()))
         fail_at(entry.source, name + ": shape_id " + std::to_string(row.shape_id) +
                                   " is outside the shape table");
