@@ -36,7 +36,7 @@ void BM_LoadingPass(benchmark::State& state) {
         if (simulation->loading.loading_complete) {
             simulation = std::make_unique<Simulation>();
             simulation->network = compiled_network();
-            }
+        }
         state.ResumeTiming();
         loading_pass(simulation->network, simulation->loading);
     }

@@ -32,8 +32,9 @@ public:
 
     Network network() {
         header_.frequency_count = static_cast<int32_t>(rows_.size());
-        return {&header_, rows_.data(), shapes_.data(), static_cast<int32_t>(shapes_.size()),
-                kWeekdayMap, {}};
+        return {&header_,       rows_.data(),
+                shapes_.data(), static_cast<int32_t>(shapes_.size()),
+                kWeekdayMap,    {}};
     }
 
 private:
