@@ -1,10 +1,11 @@
 // Whole frames on the headless host at 1920x1200 (the full network and the
 // downtown view, a Monday at 08:15 with every run built), and the CPU part of
 // a frame split into placement, glyph emission and the GL work that remains.
+#include "app/app.h"
 #include "host/egl_context.h"
+#include "host/linux_font.h"
 #include "render/gl.h"
 #include "render/glyphs.h"
-#include "sim/frame_sequence.h"
 #include "sim/placement.h"
 
 #include <benchmark/benchmark.h>
@@ -43,7 +44,8 @@ struct Fixture {
         app = std::make_unique<App>();
         app->sim.network = compiled_network();
         const int64_t at = monday_morning();
-        app->time_source = [at] { return WallTime{at, 0}; };
+        app->platform.time_source = [at] { return WallTime{at, 0}; };
+        app->platform.make_font = make_linux_font;
         init_app_view(*app, downtown, kWidth, kHeight);
         while (!app->sim.loading.loading_complete)
             run_frame(*app);
@@ -79,7 +81,7 @@ std::unique_ptr<Fixture> clocked_fixture(benchmark::State& state) {
         state.SkipWithError("no GL context");
         return nullptr;
     }
-    update_clock(f->app->sim.clock, f->app->sim.speed_mode, f->app->time_source);
+    update_clock(f->app->sim.clock, f->app->sim.speed_mode, f->app->platform.time_source);
     return f;
 }
 

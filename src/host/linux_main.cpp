@@ -1,5 +1,7 @@
 // Entry of the Linux program: parses the command line and runs one mode.
+#include "app/app.h"
 #include "host/egl_snapshot.h"
+#include "host/linux_font.h"
 #include "host/linux_options.h"
 #include "host/linux_settings.h"
 #include "host/vehicle_list.h"
@@ -23,7 +25,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const Options& options = parsed.options;
-    set_settings_override(options.settings);
+    // Settings read at initialisation carry this run's switches on top.
+    start_app({[&options] { return read_linux_settings(options.settings); }, make_linux_font,
+               system_time});
     const int64_t at = options.at ? *options.at : system_time().seconds;
 
     switch (options.mode) {
@@ -34,7 +38,8 @@ int main(int argc, char** argv) {
         std::puts("zintu " ZINTU_VERSION);
         return 0;
     case RunMode::Vehicles:
-        return print_vehicle_list(compiled_network(), read_settings(), at, stdout, stderr);
+        return print_vehicle_list(compiled_network(), read_linux_settings(options.settings), at,
+                                  stdout, stderr);
     case RunMode::Snapshot:
         return run_snapshot(
             {options.snapshot_path, options.width, options.height, options.frame, at}, stderr);

@@ -242,9 +242,9 @@ ParseResult parse_options(int argc, const char* const* argv) {
         } else if (name == "version") {
             version = true;
         } else if (name == kSpeedSetting.other.linux_switch) {
-            options.settings.speed_mode = kSpeedFast;
+            options.settings.speed_mode = SpeedMode::Fast;
         } else if (name == kSpeedSetting.default_choice.linux_switch) {
-            options.settings.speed_mode = kSpeedRealTime;
+            options.settings.speed_mode = SpeedMode::RealTime;
         } else if (name == kZoomSetting.other.linux_switch) {
             options.settings.downtown = true;
         } else if (name == kZoomSetting.default_choice.linux_switch) {

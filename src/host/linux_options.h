@@ -2,7 +2,7 @@
 // Parsing is pure, so every option's handling is tested without a display.
 #pragma once
 
-#include "host/settings.h"
+#include "app/settings.h"
 
 #include <cstdint>
 #include <optional>

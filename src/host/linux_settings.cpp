@@ -4,6 +4,7 @@
 
 #include "host/ini_text.h"
 #include "host/linux_files.h"
+#include "host/path_text.h"
 
 #include <cstdlib>
 #include <pwd.h>
@@ -12,16 +13,8 @@
 namespace zintu {
 namespace {
 
-SettingsOverride process_override;
-
-std::string stored_value(std::string_view text, const SettingSpec& spec) {
+std::string stored_value(std::string_view text, const SettingDefinition& spec) {
     return ini_value(text, kSettingsSection, spec.key).value_or(spec.default_choice.value);
-}
-
-std::string folder_of(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return "";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 } // namespace
@@ -70,14 +63,10 @@ Settings read_settings_file(const std::string& path) {
     return settings_from_ini(text);
 }
 
-void set_settings_override(const SettingsOverride& override_) {
-    process_override = override_;
-}
-
-Settings read_settings() {
+Settings read_linux_settings(const SettingsOverride& override_) {
     const std::optional<std::string> path = user_settings_file_path();
     const Settings stored = path ? read_settings_file(*path) : Settings{};
-    return apply_override(stored, process_override);
+    return apply_override(stored, override_);
 }
 
 int configure_settings(const std::string& path, const SettingsOverride& choices, std::FILE* out,

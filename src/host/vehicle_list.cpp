@@ -29,7 +29,8 @@ int print_vehicle_list(Network network, const Settings& settings, int64_t epoch_
     load_all_runs(*simulation);
 
     const TimeSource source = [epoch_seconds] { return WallTime{epoch_seconds, 0}; };
-    if (simulation->speed_mode == kSpeedFast) prime_fast_clock(simulation->clock, epoch_seconds);
+    if (simulation->speed_mode == SpeedMode::Fast)
+        prime_fast_clock(simulation->clock, epoch_seconds);
     update_clock(simulation->clock, simulation->speed_mode, source);
 
     std::string text = "x,y,heading,shape_id\n";

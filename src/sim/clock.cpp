@@ -65,13 +65,13 @@ void prime_fast_clock(SimClock& clock, int64_t epoch_seconds) {
     clock.fast_days = 0;
 }
 
-void update_clock(SimClock& clock, char speed_mode, const TimeSource& now) {
+void update_clock(SimClock& clock, SpeedMode speed_mode, const TimeSource& now) {
     const WallTime reading = now();
     const std::time_t whole = static_cast<std::time_t>(reading.seconds);
     std::tm local{};
     to_local_time(whole, local);
 
-    if (speed_mode != kSpeedFast) {
+    if (speed_mode != SpeedMode::Fast) {
         const int day_seconds = local.tm_sec + 60 * (local.tm_min + 60 * local.tm_hour);
         clock.seconds = static_cast<float>(static_cast<double>(day_seconds) +
                                            static_cast<double>(reading.millis) * kMillisFactor);

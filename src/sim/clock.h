@@ -11,8 +11,12 @@ namespace zintu {
 // Seconds from one midnight to the next; also the day offset between service days.
 inline constexpr int32_t kSecondsPerDay = 86400;
 
-inline constexpr char kSpeedRealTime = 'r';
-inline constexpr char kSpeedFast = 'f';
+// The clock's speed, chosen once by the settings; the characters are the ones
+// the settings have always been known by.
+enum class SpeedMode : char {
+    RealTime = 'r', // the computer's wall-clock time, read anew each frame
+    Fast = 'f',     // a simulated day from midnight, nine seconds a frame
+};
 
 // Simulated seconds added per frame in fast mode: a day takes 9600 frames.
 inline constexpr float kFastStep = 9.0f;
@@ -41,7 +45,7 @@ struct SimClock {
 
 // Advances `clock` to the frame's moment: the reading of `now` in real time,
 // nine simulated seconds more in fast mode.
-void update_clock(SimClock& clock, char speed_mode, const TimeSource& now);
+void update_clock(SimClock& clock, SpeedMode speed_mode, const TimeSource& now);
 
 // Sets the fast clock one step before the local time of day of `epoch_seconds`,
 // so that its next update shows that time (on that date, when read from a

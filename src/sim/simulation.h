@@ -15,7 +15,7 @@ struct Simulation {
     Network network{};
     LoadingState loading;
     SimClock clock;
-    char speed_mode = kSpeedRealTime;
+    SpeedMode speed_mode = SpeedMode::RealTime;
     int32_t vehicle_count = 0;
 };
 

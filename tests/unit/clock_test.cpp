@@ -56,7 +56,7 @@ TEST_F(ClockTest, FastModeFramesShowNineSecondsEach) {
     for (const Case& c : cases) {
         SimClock clock;
         for (int n = 0; n < c.frame; ++n)
-            update_clock(clock, kSpeedFast, now);
+            update_clock(clock, SpeedMode::Fast, now);
         EXPECT_EQ(clock.seconds, 9.0f * static_cast<float>(c.frame)) << "frame " << c.frame;
         EXPECT_EQ(clock.local_time.tm_hour, c.hour) << "frame " << c.frame;
         EXPECT_EQ(clock.local_time.tm_min, c.minute) << "frame " << c.frame;
@@ -70,7 +70,7 @@ TEST_F(ClockTest, FastModeGoesOnDayAfterDay) {
     const TimeSource now = fixed(kMonday + 15 * 3600);
     SimClock clock;
     for (int n = 0; n < 9600; ++n)
-        update_clock(clock, kSpeedFast, now);
+        update_clock(clock, SpeedMode::Fast, now);
     EXPECT_EQ(clock.seconds, 0.0f) << "placement sees the new day's midnight";
     EXPECT_EQ(clock.local_time.tm_hour, 0);
     EXPECT_EQ(clock.local_time.tm_min, 0);
@@ -79,7 +79,7 @@ TEST_F(ClockTest, FastModeGoesOnDayAfterDay) {
     EXPECT_EQ(clock.local_time.tm_wday, 2);
 
     for (int n = 0; n < 7 * 9600; ++n) {
-        update_clock(clock, kSpeedFast, now);
+        update_clock(clock, SpeedMode::Fast, now);
         ASSERT_GE(clock.seconds, 0.0f);
         ASSERT_LT(clock.seconds, 86400.0f);
     }
@@ -91,9 +91,9 @@ TEST_F(ClockTest, FastModeGoesOnDayAfterDay) {
 
 TEST_F(ClockTest, FastModeDateFollowsTheRealDate) {
     SimClock clock;
-    update_clock(clock, kSpeedFast, fixed(kMonday + 23 * 3600));
+    update_clock(clock, SpeedMode::Fast, fixed(kMonday + 23 * 3600));
     EXPECT_EQ(clock.local_time.tm_wday, 1);
-    update_clock(clock, kSpeedFast, fixed(kMonday + 24 * 3600 + 5));
+    update_clock(clock, SpeedMode::Fast, fixed(kMonday + 24 * 3600 + 5));
     EXPECT_EQ(clock.local_time.tm_wday, 2) << "a real midnight moves the shown day";
     EXPECT_EQ(clock.local_time.tm_sec, 18);
 }
@@ -102,7 +102,7 @@ TEST_F(ClockTest, FastModeSurvivesAnyNumberOfDays) {
     SimClock clock;
     clock.fast_days = 1'000'000'000'000; // far beyond any real run
     clock.seconds = 86391.0f;
-    update_clock(clock, kSpeedFast, fixed(kMonday));
+    update_clock(clock, SpeedMode::Fast, fixed(kMonday));
     EXPECT_EQ(clock.seconds, 0.0f);
     EXPECT_EQ(clock.local_time.tm_hour, 0);
     // Monday plus 10^12 + 1 days.
@@ -125,7 +125,7 @@ TEST_F(ClockTest, RealTimeSecondsAreSinglePrecision) {
     };
     for (const Case& c : cases) {
         SimClock clock;
-        update_clock(clock, kSpeedRealTime, fixed(c.seconds, c.millis));
+        update_clock(clock, SpeedMode::RealTime, fixed(c.seconds, c.millis));
         EXPECT_EQ(clock.seconds, c.expected) << c.seconds << "." << c.millis;
         EXPECT_EQ(clock.local_time.tm_wday, c.wday) << c.seconds << "." << c.millis;
     }
@@ -133,8 +133,8 @@ TEST_F(ClockTest, RealTimeSecondsAreSinglePrecision) {
 
 TEST_F(ClockTest, RealTimeOverwritesEveryFrame) {
     SimClock clock;
-    update_clock(clock, kSpeedFast, fixed(kMonday));
-    update_clock(clock, kSpeedRealTime, fixed(kMonday + 3600, 250));
+    update_clock(clock, SpeedMode::Fast, fixed(kMonday));
+    update_clock(clock, SpeedMode::RealTime, fixed(kMonday + 3600, 250));
     EXPECT_EQ(clock.seconds, 3600.25f);
     EXPECT_EQ(clock.local_time.tm_hour, 1);
 }
@@ -175,7 +175,7 @@ TEST_F(ClockTest, FastModeKeepsTheRealDaylightSavingFlag) {
     // 2026-11-01 12:00 EST, after the change back to standard time.
     const int64_t noon = 1793491200 + 17 * 3600;
     SimClock clock;
-    update_clock(clock, kSpeedFast, fixed(noon));
+    update_clock(clock, SpeedMode::Fast, fixed(noon));
     EXPECT_EQ(clock.seconds, 9.0f);
     EXPECT_EQ(clock.local_time.tm_mday, 1);
     // 00:00:09 read as standard time is 01:00:09 daylight time.

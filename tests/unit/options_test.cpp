@@ -26,13 +26,13 @@ TEST_F(OptionsTest, ModesAndSwitchesTakeOneDashOrTwo) {
     struct Case {
         std::vector<const char*> args;
         RunMode mode;
-        std::optional<char> speed;
+        std::optional<SpeedMode> speed;
         std::optional<bool> downtown;
     } cases[] = {
         {{}, RunMode::Window, {}, {}},
         {{"--vehicles"}, RunMode::Vehicles, {}, {}},
-        {{"-vehicles", "-fast"}, RunMode::Vehicles, 'f', {}},
-        {{"--fast", "--realtime"}, RunMode::Window, 'r', {}},
+        {{"-vehicles", "-fast"}, RunMode::Vehicles, SpeedMode::Fast, {}},
+        {{"--fast", "--realtime"}, RunMode::Window, SpeedMode::RealTime, {}},
         {{"-downtown"}, RunMode::Window, {}, true},
         {{"--downtown", "--full-network"}, RunMode::Window, {}, false},
         {{"--help"}, RunMode::Help, {}, {}},
@@ -111,7 +111,8 @@ TEST_F(OptionsTest, WindowModesAndConfigure) {
         EXPECT_EQ(r.options.target, c.target) << testing::PrintToString(c.args);
         EXPECT_EQ(r.options.window_id, c.window_id) << testing::PrintToString(c.args);
     }
-    EXPECT_EQ(parse({"--configure", "--realtime"}).options.settings.speed_mode, 'r');
+    EXPECT_EQ(parse({"--configure", "--realtime"}).options.settings.speed_mode,
+              SpeedMode::RealTime);
 }
 
 TEST_F(OptionsTest, WindowIdsAndModeClashes) {

@@ -3,8 +3,8 @@
 // manual lists is one the program accepts and its help shows, the manual
 // lists every option the help shows, and both choices of each setting are
 // offered under the table's labels.
+#include "app/settings.h"
 #include "host/linux_options.h"
-#include "host/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -107,7 +107,7 @@ TEST(Packaging, ManualListsExactlyTheHelpsOptions) {
 TEST(Packaging, EverySettingChoiceIsOfferedUnderItsLabel) {
     const std::string xml = read_file("zintu.xml");
     const std::set<std::string> man = manual_options();
-    for (const SettingSpec* spec : {&kSpeedSetting, &kZoomSetting}) {
+    for (const SettingDefinition* spec : {&kSpeedSetting, &kZoomSetting}) {
         for (const SettingChoice* choice : {&spec->default_choice, &spec->other}) {
             const std::string option = std::string("_label=\"") + choice->label + "\" arg-set=\"-" +
                                        choice->linux_switch + "\"";

@@ -1,16 +1,17 @@
 // Pure decisions about the settings: which stored text selects which choice.
-#include "host/settings.h"
+#include "app/settings.h"
 
 namespace zintu {
 
-bool selects_other(const SettingSpec& spec, std::string_view value) {
+bool selects_other(const SettingDefinition& spec, std::string_view value) {
     const std::string_view cut = value.substr(0, kSettingValueBuffer - 1);
     return cut == spec.other.value;
 }
 
 Settings settings_from_values(std::string_view mode, std::string_view zoomlevel) {
     Settings settings;
-    settings.speed_mode = selects_other(kSpeedSetting, mode) ? 'f' : 'r';
+    settings.speed_mode =
+        selects_other(kSpeedSetting, mode) ? SpeedMode::Fast : SpeedMode::RealTime;
     settings.downtown = selects_other(kZoomSetting, zoomlevel);
     return settings;
 }
@@ -22,8 +23,8 @@ Settings apply_override(Settings settings, const SettingsOverride& override_) {
 }
 
 const char* mode_value(const Settings& settings) {
-    return settings.speed_mode == 'f' ? kSpeedSetting.other.value
-                                      : kSpeedSetting.default_choice.value;
+    return settings.speed_mode == SpeedMode::Fast ? kSpeedSetting.other.value
+                                                  : kSpeedSetting.default_choice.value;
 }
 
 const char* zoomlevel_value(const Settings& settings) {
