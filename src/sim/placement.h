@@ -6,6 +6,7 @@
 #include "network/network.h"
 #include "network/run_builder.h"
 #include "sim/clock.h"
+#include "sim/run_index.h"
 
 #include <cstdint>
 
@@ -33,6 +34,19 @@ void service_day_window(const Network& network, int tm_wday, ServiceSlot (&slots
 bool place_run(const Network& network, const Run& run, int32_t offset, float seconds,
                Vehicle& vehicle);
 
+// The active test, the count and the consumer call for one run of a slot.
+template <class Consumer>
+inline void place_if_active(const Network& network, const Run& run, int32_t offset,
+                            const SimClock& clock, int32_t& vehicle_count, Consumer& consume) {
+    const double now = clock.seconds;
+    if (!(run.start + offset <= now && run.end + offset >= now)) return;
+    ++vehicle_count;
+    Vehicle vehicle;
+    if (place_run(network, run, offset, clock.seconds, vehicle)) {
+        consume(vehicle.x, vehicle.y, vehicle.heading, vehicle.shape_id);
+    }
+}
+
 // Walks every run of the window in order, hands each placed vehicle to
 // `consume(x, y, heading, shape_id)` and returns the number of active runs,
 // drawn or not.
@@ -42,19 +56,40 @@ int32_t place_vehicles(const Network& network, const ServiceRunsTable& service_r
     int32_t vehicle_count = 0;
     ServiceSlot slots[3];
     service_day_window(network, clock.local_time.tm_wday, slots);
-    const double now = clock.seconds;
     for (const ServiceSlot& slot : slots) {
         const ServiceRuns& list = service_runs[slot.service_index];
         const int32_t count = list.count();
-        for (int32_t i = 0; i < count; ++i) {
-            const Run& run = list.runs[i];
-            if (!(run.start + slot.day_offset <= now && run.end + slot.day_offset >= now)) continue;
-            ++vehicle_count;
-            Vehicle vehicle;
-            if (place_run(network, run, slot.day_offset, clock.seconds, vehicle)) {
-                consume(vehicle.x, vehicle.y, vehicle.heading, vehicle.shape_id);
-            }
+        for (int32_t i = 0; i < count; ++i)
+            place_if_active(network, list.runs[i], slot.day_offset, clock, vehicle_count, consume);
+    }
+    return vehicle_count;
+}
+
+// The same walk through the run index: of each slot's list it visits the runs
+// of the bucket that holds the clock's time, then the runs appended since the
+// index was last updated. The vehicles, their order and the count are those
+// of the walk over every run. A time outside the indexed span walks the list.
+template <class Consumer>
+int32_t place_vehicles(const Network& network, const ServiceRunsTable& service_runs,
+                       const RunIndex& index, const SimClock& clock, Consumer&& consume) {
+    int32_t vehicle_count = 0;
+    ServiceSlot slots[3];
+    service_day_window(network, clock.local_time.tm_wday, slots);
+    const double now = clock.seconds;
+    for (const ServiceSlot& slot : slots) {
+        const ServiceRuns& list = service_runs[slot.service_index];
+        const ServiceRunIndex& service = index[slot.service_index];
+        const int32_t count = list.count();
+        const int32_t bucket = run_bucket(now - slot.day_offset);
+        int32_t unindexed = 0;
+        if (bucket >= 0 && !service.buckets.empty() && service.indexed <= count) {
+            for (const int32_t i : service.buckets[bucket])
+                place_if_active(network, list.runs[i], slot.day_offset, clock, vehicle_count,
+                                consume);
+            unindexed = service.indexed;
         }
+        for (int32_t i = unindexed; i < count; ++i)
+            place_if_active(network, list.runs[i], slot.day_offset, clock, vehicle_count, consume);
     }
     return vehicle_count;
 }

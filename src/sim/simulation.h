@@ -1,11 +1,13 @@
-// The simulation's state in one place: the data set, the runs built from it,
-// the clock and the frame's vehicle count. Passed explicitly, so a test or a
-// headless tool can run several independent simulations in one process.
+// The simulation's state in one place: the data set, the runs built from it
+// and their index in time, the clock and the frame's vehicle count. Passed
+// explicitly, so a test or a headless tool can run several independent
+// simulations in one process.
 #pragma once
 
 #include "network/network.h"
 #include "network/run_builder.h"
 #include "sim/clock.h"
+#include "sim/run_index.h"
 
 #include <cstdint>
 
@@ -14,10 +16,15 @@ namespace zintu {
 struct Simulation {
     Network network{};
     LoadingState loading;
+    RunIndex run_index; // kept current with loading.service_runs by run_loading_pass
     SimClock clock;
     SpeedMode speed_mode = SpeedMode::RealTime;
     int32_t vehicle_count = 0;
 };
+
+// One loading pass, then the run index brought up to date with the runs it
+// built.
+void run_loading_pass(Simulation& simulation);
 
 // Runs loading passes until one finds nothing left, as the first frames would;
 // returns the number of passes, the last being the one that finds nothing.

@@ -1,11 +1,14 @@
 // Vehicle placement: the active window, dwelling and easing, the service day
-// slots, degenerate segments and the vehicle count.
+// slots, degenerate segments and the vehicle count; the run index, whose walk
+// must find the full walk's vehicles in the full walk's order.
 #include "sim/placement.h"
+#include "sim/simulation.h"
 #include "test_network.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace zintu {
@@ -168,6 +171,125 @@ TEST_F(PlacementTest, CountIncludesRunsThatAreNotDrawn) {
     const Placed placed = place_at(500.0f);
     EXPECT_EQ(placed.count, 5);
     EXPECT_EQ(placed.vehicles.size(), 1u);
+}
+
+} // namespace
+} // namespace zintu
+
+namespace zintu {
+namespace {
+
+// Every vehicle of a walk, with the count, compared bit for bit.
+struct Walk {
+    int32_t count = 0;
+    std::vector<Vehicle> vehicles;
+    bool operator==(const Walk& other) const {
+        return count == other.count && vehicles.size() == other.vehicles.size() &&
+               (vehicles.empty() || std::memcmp(vehicles.data(), other.vehicles.data(),
+                                                vehicles.size() * sizeof(Vehicle)) == 0);
+    }
+};
+
+template <class Place>
+Walk walk(Place place) {
+    Walk w;
+    w.count = place([&w](float x, float y, float heading, int32_t shape_id) {
+        w.vehicles.push_back({x, y, heading, shape_id});
+    });
+    return w;
+}
+
+// The full walk and the indexed walk at one moment.
+::testing::AssertionResult same_walks(const Simulation& sim, int wday, float seconds) {
+    SimClock clock;
+    clock.seconds = seconds;
+    clock.local_time.tm_wday = wday;
+    const ServiceRunsTable& runs = sim.loading.service_runs;
+    const Walk full =
+        walk([&](auto consume) { return place_vehicles(sim.network, runs, clock, consume); });
+    const Walk indexed = walk([&](auto consume) {
+        return place_vehicles(sim.network, runs, sim.run_index, clock, consume);
+    });
+    if (full == indexed) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "weekday " << wday << " at " << seconds << " s: full walk " << full.count << " ("
+           << full.vehicles.size() << " drawn), indexed " << indexed.count << " ("
+           << indexed.vehicles.size() << " drawn)";
+}
+
+TEST(RunIndex, BucketsOfServiceTimes) {
+    const struct {
+        double time;
+        int32_t bucket;
+    } cases[] = {{-86400.0, 0},   {-86400.5, -1}, {-86100.0, 1},     {-0.5, 287},
+                 {0.0, 288},      {299.99, 288},  {300.0, 289},      {172799.9, 863},
+                 {172800.0, 864}, {172800.5, -1}, {std::nan(""), -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(run_bucket(c.time), c.bucket) << c.time;
+}
+
+TEST(RunIndex, RunsSitInEveryBucketTheirWindowMeets) {
+    ServiceRunsTable lists;
+    lists[1].runs.push_back({1, 299, 301, 0, nullptr});       // buckets 288 and 289
+    lists[1].runs.push_back({1, 100000, 90000, 0, nullptr});  // ends before it starts
+    lists[1].runs.push_back({1, 200000, 300000, 0, nullptr}); // after the span
+    lists[1].runs.push_back({1, -90000, -86000, 0, nullptr}); // from before the span
+    RunIndex index;
+    update_run_index(index, lists);
+    const ServiceRunIndex& service = index[1];
+    EXPECT_EQ(service.indexed, 4);
+    EXPECT_EQ(service.buckets[288], std::vector<int32_t>{0});
+    EXPECT_EQ(service.buckets[289], std::vector<int32_t>{0});
+    EXPECT_EQ(service.buckets[0], std::vector<int32_t>{3});
+    EXPECT_EQ(service.buckets[1], std::vector<int32_t>{3});
+    EXPECT_TRUE(service.buckets[2].empty());
+    EXPECT_TRUE(service.buckets[864].empty());
+    EXPECT_EQ(index[0].indexed, 0);
+}
+
+// Every minute of a week (a quarter second later every fourth minute).
+void expect_same_walks_all_week(const Simulation& sim) {
+    for (int wday = 0; wday < 7; ++wday) {
+        for (int minute = 0; minute <= 24 * 60; ++minute)
+            EXPECT_TRUE(same_walks(sim, wday, minute * 60.0f + 0.25f * (minute % 4)));
+    }
+}
+
+// The first and last second of every run in every slot: on a Sunday the
+// slots walk all three lists.
+void expect_same_walks_at_run_bounds(const Simulation& sim) {
+    for (const ServiceRuns& list : sim.loading.service_runs) {
+        for (const Run& run : list.runs) {
+            for (const int32_t offset : {-kSecondsPerDay, 0, kSecondsPerDay}) {
+                for (const int32_t t : {run.start + offset, run.end + offset}) {
+                    if (t < 0 || t > kSecondsPerDay) continue;
+                    EXPECT_TRUE(same_walks(sim, 0, static_cast<float>(t)));
+                }
+            }
+        }
+    }
+}
+
+// The demo network: with an index that lags behind the lists (as after a
+// loading pass that did not update it), after it has caught up, and at
+// times outside the indexed span.
+TEST(RunIndex, IndexedWalkFindsTheFullWalksVehiclesInItsOrder) {
+    Simulation sim;
+    sim.network = compiled_network();
+    load_all_runs(sim);
+    ASSERT_GT(sim.loading.service_runs[0].count(), 100);
+    for (ServiceRunIndex& service : sim.run_index) {
+        service.indexed /= 2;
+        for (std::vector<int32_t>& bucket : service.buckets)
+            std::erase_if(bucket, [&](int32_t i) { return i >= service.indexed; });
+    }
+    expect_same_walks_all_week(sim);
+    update_run_index(sim.run_index, sim.loading.service_runs);
+    EXPECT_EQ(sim.run_index[0].indexed, sim.loading.service_runs[0].count());
+    expect_same_walks_all_week(sim);
+    expect_same_walks_at_run_bounds(sim);
+    for (const float seconds : {-90000.0f, 200000.0f, std::nanf("")})
+        EXPECT_TRUE(same_walks(sim, 3, seconds));
 }
 
 } // namespace
