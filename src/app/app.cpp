@@ -1,6 +1,7 @@
 // The frame sequence. A frame places only runs built by earlier frames: the
 // loading pass comes last, after every reader of the frame has finished, so
-// the overlay shows the loading state as it was before the frame's pass.
+// the overlay shows the loading state as it was before the frame's pass, and
+// the run index catches up with the runs that pass built.
 #include "app/app.h"
 
 #include "app/host_callbacks.h"
@@ -44,21 +45,47 @@ void frame_callback() {
 
 void init_app_view(App& a, bool downtown, int32_t width, int32_t height) {
     init_map_view(a.view, a.sim.network, downtown, a.platform.make_font, width, height);
+    start_map_cache(a.map_cache, a.platform.map_store ? a.platform.map_store() : MapStore{}, width,
+                    height);
+}
+
+void resize_app_view(App& a, int32_t width, int32_t height) {
+    set_projection(a.view, *a.sim.network.header, width, height);
+    resize_map_cache(a.map_cache, width, height);
 }
 
 void run_frame(App& a) {
     Simulation& sim = a.sim;
+    const NetworkHeader& header = *sim.network.header;
     update_clock(sim.clock, sim.speed_mode, a.platform.time_source);
-    draw_map_layer(a.view, *sim.network.header);
-    begin_vehicle_batch();
-    sim.vehicle_count =
-        place_vehicles(sim.network, sim.loading.service_runs, sim.clock, draw_vehicle_glyph);
-    end_vehicle_batch();
+    if (a.path == FramePath::Literal) {
+        draw_map_layer(a.view, header);
+        begin_vehicle_batch();
+        sim.vehicle_count =
+            place_vehicles(sim.network, sim.loading.service_runs, sim.clock, draw_vehicle_glyph);
+        end_vehicle_batch();
+    } else {
+        draw_cached_map_layer(a.view, a.map_cache, header);
+        GlyphBatch& glyphs = a.glyphs;
+        clear_glyph_batch(glyphs);
+        sim.vehicle_count =
+            place_vehicles(sim.network, sim.loading.service_runs, sim.run_index, sim.clock,
+                           [&glyphs](float x, float y, float heading, int32_t shape_id) {
+                               add_vehicle_glyph(glyphs, x, y, heading, shape_id);
+                           });
+        draw_glyph_batch(glyphs);
+    }
     end_map_layer();
     draw_overlay(a.view.font_base,
                  {sim.clock.local_time, sim.vehicle_count, sim.loading.rows_processed,
-                  sim.network.header->frequency_count, sim.loading.loading_complete});
-    loading_pass(sim.network, sim.loading);
+                  header.frequency_count, sim.loading.loading_complete});
+    if (a.path == FramePath::Literal) {
+        // Without the index: an indexed walk still visits the runs it lacks,
+        // and the next indexed pass adds them.
+        loading_pass(sim.network, sim.loading);
+    } else {
+        run_loading_pass(sim);
+    }
 }
 
 } // namespace zintu

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "app/platform.h"
+#include "render/glyphs.h"
+#include "render/map_cache.h"
 #include "render/projection.h"
 #include "sim/simulation.h"
 
@@ -11,11 +13,22 @@
 
 namespace zintu {
 
+// How frames are made. Both give the same pictures and the same vehicles in
+// the same order. Literal is the frame as first written: it walks every run
+// of the three service days, clears colour and depth and draws the network
+// anew each frame, and emits the glyphs in immediate mode. Fast walks the run
+// index, restores the cached network layer and draws the glyphs from one
+// array. Tests and benchmarks compare the two.
+enum class FramePath : uint8_t { Fast, Literal };
+
 // Everything the application keeps between frames.
 struct App {
     Simulation sim;
     ViewState view;
     PlatformServices platform;
+    FramePath path = FramePath::Fast;
+    MapCache map_cache; // the network layer, kept in the platform's map store
+    GlyphBatch glyphs;  // the frame's glyphs, storage kept between frames
 };
 
 // The process's one instance, used by the callbacks (they take no arguments).
@@ -39,5 +52,9 @@ void frame_callback();
 // settings the caller read.
 void init_app_view(App& app, bool downtown, int32_t width, int32_t height);
 void run_frame(App& app);
+
+// A new viewport size for the same context (no host resizes its view today):
+// the projection for it, and the cached network layer taken anew.
+void resize_app_view(App& app, int32_t width, int32_t height);
 
 } // namespace zintu

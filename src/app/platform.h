@@ -1,11 +1,13 @@
 // What the application needs from the platform it runs on: its settings, the
-// overlay font and the time. Each host fills this table with its own
+// overlay font, the time and, where the platform has one, a drawable beside
+// the view where the map layer keeps its picture. Each host fills this table with its own
 // functions and hands it over with `start_app` before its window exists, so
 // nothing below the host is bound to a platform at link time.
 #pragma once
 
 #include "app/settings.h"
 #include "render/font.h"
+#include "render/map_store.h"
 #include "sim/clock.h"
 
 #include <functional>
@@ -19,6 +21,10 @@ struct PlatformServices {
     MakeFont make_font = nullptr;
     // Where the clock reads the time.
     TimeSource time_source = system_time;
+    // The store for the map layer's picture on the current GL context, asked
+    // for when the view initialises; empty, or returning an empty store: the
+    // network is drawn every frame.
+    std::function<MapStore()> map_store = nullptr;
 };
 
 } // namespace zintu

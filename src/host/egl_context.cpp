@@ -67,6 +67,10 @@ bool try_display(EGLDisplay display, EglContext& egl) {
     egl.config = config;
     egl.surface = surface;
     egl.context = context;
+    // The store: same size and configuration, so a copy between the two is
+    // exact. Without it the map layer keeps its copy another way.
+    EGLSurface store = eglCreatePbufferSurface(display, config, surface_attributes);
+    egl.store = store == EGL_NO_SURFACE ? nullptr : store;
     return true;
 }
 
@@ -86,6 +90,18 @@ bool create_egl_context(EglContext& egl, int32_t width, int32_t height, std::str
     return false;
 }
 
+MapStore egl_map_store(const EglContext& egl) {
+    if (egl.store == nullptr) return {};
+    return {[&egl](bool draw_store, bool read_store) {
+        if (eglMakeCurrent(egl.display, draw_store ? egl.store : egl.surface,
+                           read_store ? egl.store : egl.surface, egl.context)) {
+            return true;
+        }
+        eglMakeCurrent(egl.display, egl.surface, egl.surface, egl.context);
+        return false;
+    }};
+}
+
 void swap_egl_buffers(const EglContext& egl) {
     eglSwapBuffers(egl.display, egl.surface);
 }
@@ -97,6 +113,7 @@ void destroy_egl_context(EglContext& egl) {
     eglMakeCurrent(egl.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     eglDestroyContext(egl.display, egl.context);
     eglDestroySurface(egl.display, egl.surface);
+    if (egl.store != nullptr) eglDestroySurface(egl.display, egl.store);
     egl = EglContext{};
 }
 

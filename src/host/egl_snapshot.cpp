@@ -18,6 +18,7 @@ int run_snapshot(const SnapshotRequest& request, std::FILE* err) {
     application.platform.time_source = [epoch] { return WallTime{epoch, 0}; };
 
     EglContext egl;
+    application.platform.map_store = [&egl] { return egl_map_store(egl); };
     bool have_context = false;
     std::string error;
     host_created(register_host_callbacks, request.width, request.height, [&] {
@@ -43,6 +44,7 @@ int run_snapshot(const SnapshotRequest& request, std::FILE* err) {
         });
     }
     host_destroyed([&] { destroy_egl_context(egl); });
+    application.platform.map_store = nullptr;
 
     if (!write_png(request.path, request.width, request.height, pixels, error)) {
         std::fprintf(err, "zintu: %s\n", error.c_str());

@@ -38,6 +38,19 @@ GlxConfigTraits traits_of(Display* display, GLXFBConfig config) {
     return t;
 }
 
+// Set by the handler that stands in for the caller's while the map store is
+// tried; the handler may not make requests, so it only records.
+bool store_failed = false;
+
+int note_store_error(Display*, XErrorEvent*) {
+    store_failed = true;
+    return 0;
+}
+
+bool make_current(const GlxContext& c, GLXDrawable draw, GLXDrawable read) {
+    return glXMakeContextCurrent(c.display, draw, read, c.context) != False;
+}
+
 } // namespace
 
 int glx_error_base(Display* display) {
@@ -104,6 +117,45 @@ bool create_glx_context(Display* display, const GlxSurfaceFormat& format, Window
     return true;
 }
 
+bool create_glx_map_store(const GlxSurfaceFormat& format, int32_t width, int32_t height,
+                          GlxContext& context) {
+    Display* display = context.display;
+    if (context.context == nullptr || width <= 0 || height <= 0 ||
+        (attribute(display, format.config, GLX_DRAWABLE_TYPE) & GLX_PBUFFER_BIT) == 0) {
+        return false;
+    }
+    // Earlier requests' errors go to the caller's handler; this attempt's to
+    // ours, so that a display without pbuffers only means no store.
+    XSync(display, False);
+    store_failed = false;
+    const auto previous = XSetErrorHandler(note_store_error);
+    const int attributes[] = {
+        GLX_PBUFFER_WIDTH, width, GLX_PBUFFER_HEIGHT, height, GLX_PRESERVED_CONTENTS, True, None};
+    const GLXPbuffer store = glXCreatePbuffer(display, format.config, attributes);
+    // Every switch the map layer makes, tried once: draw into the store
+    // reading the window, draw into the window reading the store, and back.
+    bool ok = store != 0 && make_current(context, store, context.window) &&
+              make_current(context, context.window, store);
+    ok = make_current(context, context.window, context.window) && ok;
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    ok = ok && !store_failed;
+    if (!ok && store != 0) glXDestroyPbuffer(display, store);
+    context.store = ok ? store : 0;
+    return ok;
+}
+
+MapStore glx_map_store(const GlxContext& context) {
+    if (context.store == 0) return {};
+    return {[&context](bool draw_store, bool read_store) {
+        const GLXDrawable draw = draw_store ? context.store : context.window;
+        const GLXDrawable read = read_store ? context.store : context.window;
+        if (make_current(context, draw, read)) return true;
+        make_current(context, context.window, context.window);
+        return false;
+    }};
+}
+
 void swap_glx_buffers(const GlxContext& context) {
     if (context.context != nullptr) glXSwapBuffers(context.display, context.window);
 }
@@ -111,6 +163,7 @@ void swap_glx_buffers(const GlxContext& context) {
 void destroy_glx_context(GlxContext& context) {
     if (context.context == nullptr) return;
     glXMakeCurrent(context.display, None, nullptr);
+    if (context.store != 0) glXDestroyPbuffer(context.display, context.store);
     glXDestroyContext(context.display, context.context);
     context = GlxContext{};
 }

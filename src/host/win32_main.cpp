@@ -2,6 +2,7 @@
 // hands over to saver_entry, which reads the command line itself and ends the
 // process with the mode's result, so no end-of-program processing runs.
 #include "app/app.h"
+#include "host/wgl_context.h"
 #include "host/wgl_font.h"
 #include "host/win32_modes.h"
 #include "host/win32_saver_args.h"
@@ -18,7 +19,7 @@ const char* char_next(const char* text) {
 }
 
 [[noreturn]] void saver_entry() {
-    start_app({read_win32_settings, make_wgl_font, system_time});
+    start_app({read_win32_settings, make_wgl_font, system_time, wgl_map_store});
     win32.host.register_callbacks = register_host_callbacks;
     const char* arguments = isolate_saver_arguments(GetCommandLineA(), char_next);
     const int code = saver_main(GetModuleHandleA(nullptr), arguments);

@@ -123,9 +123,12 @@ int run_x11_saver(const Options& options, std::FILE* err) {
     App& application = app();
     if (options.at) start_real_clock_at(application, *options.at);
     GlxContext gl;
+    application.platform.map_store = [&gl] { return glx_map_store(gl); };
     bool have_context = false;
     host_created(register_host_callbacks, surface.width, surface.height, [&] {
         have_context = create_glx_context(x.display, format, surface.window, gl, error);
+        // Without a store the map layer draws the network every frame.
+        if (have_context) create_glx_map_store(format, surface.width, surface.height, gl);
     });
     if (options.at && application.sim.speed_mode == SpeedMode::Fast) {
         start_fast_clock_at(application, *options.at);
@@ -170,6 +173,7 @@ int run_x11_saver(const Options& options, std::FILE* err) {
     // application's state does: closing it would unload the GL driver while
     // the driver still holds allocations of its own.
     host_destroyed([&] { destroy_glx_context(gl); });
+    application.platform.map_store = nullptr;
     release_surface(x, surface);
     XSync(x.display, False);
     take_x11_error();

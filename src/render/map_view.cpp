@@ -77,8 +77,7 @@ void build_network_list(ViewState& view, const Network& network) {
     glEndList();
 }
 
-void draw_map_layer(const ViewState& view, const NetworkHeader& header) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+void push_map_transform(const ViewState& view, const NetworkHeader& header) {
     glPushMatrix();
     // Zoom about the data set's centre (z scaled to 0: all geometry is flat),
     // then pan in map units.
@@ -88,10 +87,20 @@ void draw_map_layer(const ViewState& view, const NetworkHeader& header) {
     glTranslatef(static_cast<GLfloat>(-header.x_center), static_cast<GLfloat>(-header.y_center),
                  0.0f);
     glTranslatef(static_cast<GLfloat>(view.pan_x), static_cast<GLfloat>(view.pan_y), 0.0f);
+}
+
+void draw_network(const ViewState& view) {
+    // Texture switch off while the lines draw, network colour, on again.
     glDisable(GL_TEXTURE_2D);
     glColor4fv(kNetworkColour);
     if (view.network_list != 0) glCallList(view.network_list);
     glEnable(GL_TEXTURE_2D);
+}
+
+void draw_map_layer(const ViewState& view, const NetworkHeader& header) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    push_map_transform(view, header);
+    draw_network(view);
 }
 
 void end_map_layer() {

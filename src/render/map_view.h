@@ -26,8 +26,17 @@ void set_projection(ViewState& view, const NetworkHeader& header, int32_t width,
 // Compiles every shape-table entry into `view.network_list` as a line strip.
 void build_network_list(ViewState& view, const Network& network);
 
-// Clears the buffers, pushes the map transform and draws the network in light
-// grey. Leaves the matrix pushed; `end_map_layer` pops it after the glyphs.
+// Pushes the map transform over the projection: zoom about the data set's
+// centre, then the pan.
+void push_map_transform(const ViewState& view, const NetworkHeader& header);
+
+// Draws the network list in light grey under the current matrix; leaves the
+// texture switch on and the network colour current.
+void draw_network(const ViewState& view);
+
+// Clears the colour and depth buffers, pushes the map transform and draws the
+// network. Leaves the matrix pushed; `end_map_layer` pops it after the glyphs.
+// (The cached map layer of map_cache.h gives the same picture.)
 void draw_map_layer(const ViewState& view, const NetworkHeader& header);
 void end_map_layer();
 

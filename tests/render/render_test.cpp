@@ -1,7 +1,9 @@
 // Frames rendered on the headless host, checked with named pixel probes at
 // places computed from the projection: the background, the network, vehicle
-// glyphs and their orientation, the downtown view and the overlay's lines.
-// A failing test saves the picture it saw under failures/.
+// glyphs and their orientation, the downtown view and the overlay's lines;
+// and fast frames (cached network layer, glyph arrays, run index) compared
+// pixel for pixel with literal frames on the same drawable. A failing test
+// saves the picture it saw under failures/.
 #include "app/app.h"
 #include "host/egl_context.h"
 #include "host/linux_font.h"
@@ -17,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -54,6 +57,18 @@ bool is_text_dark(const Rgb& c) {
     return c.r == c.g && c.g == c.b && c.r < 190;
 }
 
+// Saves a picture under failures/ for inspection.
+void write_png_failure(const std::string& name, int32_t width, int32_t height,
+                       const std::vector<uint8_t>& pixels) {
+    std::filesystem::create_directories(ZINTU_RENDER_FAILURES);
+    std::string file = name;
+    std::replace(file.begin(), file.end(), ' ', '_');
+    const std::string path = std::string(ZINTU_RENDER_FAILURES) + "/" + file + ".png";
+    std::string error;
+    write_png(path, width, height, pixels, error);
+    std::cerr << "actual picture saved as " << path << "\n";
+}
+
 class RenderTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -70,12 +85,7 @@ protected:
     void TearDown() override {
         if (HasFailure() && !pixels_.empty()) {
             const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-            std::filesystem::create_directories(ZINTU_RENDER_FAILURES);
-            const std::string path =
-                std::string(ZINTU_RENDER_FAILURES) + "/" + info->name() + ".png";
-            std::string error;
-            write_png(path, kWidth, kHeight, pixels_, error);
-            std::cerr << "actual picture saved as " << path << "\n";
+            write_png_failure(info->name(), kWidth, kHeight, pixels_);
         }
         destroy_egl_context(egl_);
     }
@@ -250,6 +260,83 @@ TEST_F(RenderTest, DrawTextCutsLongTextsAndIgnoresNull) {
     draw_text(app_->view.font_base, "%s", long_text.c_str());
     EXPECT_FLOAT_EQ(raster_x() - 10, 255 * advance) << "cut at 255 characters";
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+struct PathCase {
+    const char* name;
+    bool downtown;
+    int32_t width, height; // the drawable
+    int32_t view_width, view_height, resized_width, resized_height;
+    bool store; // the host offers a map store
+};
+
+// Local times the comparison steps through, each for one frame: the loading
+// frames, then a busy morning, the small hours with yesterday's runs, a
+// weekend, and the last seconds of a Saturday.
+constexpr int64_t kInstants[] = {
+    kMondayMorning,         kMondayMorning,
+    kMondayMorning,         kMondayMorning - 5 * 3600 - 900,
+    kMondayMorning - 86400, kMondayMorning - 2 * 86400 + 15 * 3600 + 870};
+
+// Two applications in lockstep on one context, one making literal frames and
+// one fast frames; after each pair of frames the drawable must be the same.
+TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    const PathCase cases[] = {
+        {"full network", false, 1280, 800, 1280, 800, 0, 0, true},
+        {"downtown", true, 1280, 800, 1280, 800, 0, 0, true},
+        {"small full network", false, 640, 400, 640, 400, 0, 0, true},
+        {"small downtown", true, 640, 400, 640, 400, 0, 0, true},
+        {"downtown without a store", true, 640, 400, 640, 400, 0, 0, false},
+        {"view smaller than the drawable, then resized to it", false, 1280, 800, 960, 600, 1280,
+         800, true},
+        {"downtown resized to a smaller view", true, 1280, 800, 1280, 800, 1000, 700, true},
+    };
+    for (const PathCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EglContext egl;
+        std::string error;
+        ASSERT_TRUE(create_egl_context(egl, c.width, c.height, error)) << error;
+        int64_t now = 0;
+        App apps[2];
+        for (App& a : apps) {
+            a.sim.network = compiled_network();
+            a.platform.time_source = [&now] { return WallTime{now, 0}; };
+            a.platform.make_font = make_linux_font;
+        }
+        App& literal = apps[0];
+        App& fast = apps[1];
+        literal.path = FramePath::Literal;
+        if (c.store) fast.platform.map_store = [&egl] { return egl_map_store(egl); };
+        for (App& a : apps)
+            init_app_view(a, c.downtown, c.view_width, c.view_height);
+
+        const auto compare_frames = [&](const char* when) {
+            for (const int64_t instant : kInstants) {
+                now = instant;
+                run_frame(literal);
+                const std::vector<uint8_t> expected = read_rgb_pixels(egl);
+                run_frame(fast);
+                const std::vector<uint8_t> actual = read_rgb_pixels(egl);
+                int differing = 0;
+                for (std::size_t i = 0; i < expected.size(); i += 3)
+                    differing += !std::equal(&expected[i], &expected[i] + 3, &actual[i]);
+                EXPECT_EQ(differing, 0) << when << ", frame at " << instant;
+                EXPECT_EQ(fast.sim.vehicle_count, literal.sim.vehicle_count);
+                if (differing != 0) write_png_failure(c.name, c.width, c.height, actual);
+            }
+        };
+        compare_frames("as created");
+        EXPECT_GT(fast.sim.vehicle_count, 0);
+        if (c.resized_width > 0) {
+            for (App& a : apps)
+                resize_app_view(a, c.resized_width, c.resized_height);
+            compare_frames("after the resize");
+        }
+        EXPECT_EQ(fast.map_cache.method, c.store ? MapCacheMethod::Store : MapCacheMethod::Redraw);
+        destroy_egl_context(egl);
+    }
 }
 
 } // namespace
