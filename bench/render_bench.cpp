@@ -1,25 +1,40 @@
-// Whole frames on the headless host at 1920x1200 (the full network and the
-// downtown view, a Monday at 08:15 with every run built), and the CPU part of
-// a frame split into placement, glyph emission and the GL work that remains.
+// Whole frames on the headless host, the literal frame beside the fast one in
+// the same run: the full network and the downtown view at 1920x1200 and
+// 1280x800 on a Monday at 08:15 with every run built, the loading frames, the
+// glyph batch both ways, the network replicated ten times, and snapshots
+// (wall time and peak memory of a child process running `zintu --snapshot`'s
+// code). Times are CPU time of the process; llvmpipe rasterises on the
+// calling thread, as LP_NUM_THREADS=0 asks (set here unless given).
 #include "app/app.h"
 #include "host/egl_context.h"
+#include "host/egl_snapshot.h"
 #include "host/linux_font.h"
 #include "render/gl.h"
 #include "render/glyphs.h"
 #include "sim/placement.h"
+#include "tenfold_network.h"
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace zintu {
 namespace {
 
-constexpr int32_t kWidth = 1920;
-constexpr int32_t kHeight = 1200;
+struct Size {
+    int32_t width, height;
+};
+constexpr Size kSizes[] = {{1920, 1200}, {1280, 800}};
 
-// 2026-12-07 08:15:00 in the local time zone.
+// 2026-12-07 08:15:00 in the local time zone, a Monday.
 int64_t monday_morning() {
     std::tm t{};
     t.tm_year = 126;
@@ -31,30 +46,61 @@ int64_t monday_morning() {
     return std::mktime(&t);
 }
 
-// A context and an application with every run built, ready for frames.
+// The compiled-in network, or it replicated `copies` times (kept for the run).
+Network network_of(int copies) {
+    static std::unique_ptr<ReplicatedNetwork> tenfold;
+    if (copies == 1) return compiled_network();
+    if (!tenfold) tenfold = replicate_network(compiled_network(), copies);
+    return tenfold->network;
+}
+
+const char* path_name(FramePath path) {
+    return path == FramePath::Literal ? "literal" : "fast";
+}
+
+// A context and an application ready for frames: every run built (without
+// drawing, unless `loaded` is false) and, for the fast path, the map cached
+// by a first frame.
 struct Fixture {
     EglContext egl;
     std::unique_ptr<App> app;
     bool ok = false;
 
-    explicit Fixture(bool downtown) {
+    Fixture(FramePath path, bool downtown, Size size, int copies, bool loaded = true) {
         std::string error;
-        ok = create_egl_context(egl, kWidth, kHeight, error);
+        ok = create_egl_context(egl, size.width, size.height, error);
         if (!ok) return;
         app = std::make_unique<App>();
-        app->sim.network = compiled_network();
+        app->path = path;
+        app->sim.network = network_of(copies);
         const int64_t at = monday_morning();
         app->platform.time_source = [at] { return WallTime{at, 0}; };
         app->platform.make_font = make_linux_font;
-        init_app_view(*app, downtown, kWidth, kHeight);
-        while (!app->sim.loading.loading_complete)
-            run_frame(*app);
+        app->platform.map_store = [this] { return egl_map_store(egl); };
+        init_app_view(*app, downtown, size.width, size.height);
+        if (!loaded) return;
+        load_all_runs(app->sim);
+        run_frame(*app);
+        glFinish();
     }
-    ~Fixture() { destroy_egl_context(egl); }
+    ~Fixture() {
+        app.reset();
+        destroy_egl_context(egl);
+    }
 };
 
+void label(benchmark::State& state, FramePath path, const char* view, Size size) {
+    state.SetLabel(std::string(path_name(path)) + " " + view + " " + std::to_string(size.width) +
+                   "x" + std::to_string(size.height));
+}
+
+// One frame: args path (0 literal, 1 fast), view (0 full, 1 downtown), size
+// (0 1920x1200, 1 1280x800), copies of the network.
 void BM_Frame(benchmark::State& state) {
-    Fixture f(state.range(0) != 0);
+    const FramePath path = state.range(0) == 0 ? FramePath::Literal : FramePath::Fast;
+    const bool downtown = state.range(1) != 0;
+    const Size size = kSizes[state.range(2)];
+    Fixture f(path, downtown, size, static_cast<int>(state.range(3)));
     if (!f.ok) {
         state.SkipWithError("no GL context");
         return;
@@ -63,58 +109,156 @@ void BM_Frame(benchmark::State& state) {
         run_frame(*f.app);
         glFinish();
     }
-    state.counters["fps"] =
-        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    label(state, path, downtown ? "downtown" : "full", size);
     state.counters["vehicles"] = f.app->sim.vehicle_count;
 }
 BENCHMARK(BM_Frame)
-    ->ArgName("downtown")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->ArgNames({"fast", "downtown", "size", "copies"})
+    ->ArgsProduct({{0, 1}, {0, 1}, {0, 1}, {1}})
+    ->Args({0, 0, 0, 10})
+    ->Args({1, 0, 0, 10})
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
 
-// A loaded full-network fixture with the clock set, or an error on `state`.
-std::unique_ptr<Fixture> clocked_fixture(benchmark::State& state) {
-    auto f = std::make_unique<Fixture>(false);
-    if (!f->ok) {
-        state.SkipWithError("no GL context");
-        return nullptr;
-    }
-    update_clock(f->app->sim.clock, f->app->sim.speed_mode, f->app->platform.time_source);
-    return f;
-}
-
-// The placement walk alone, with a consumer that only counts.
-void BM_Placement(benchmark::State& state) {
-    const auto f = clocked_fixture(state);
-    if (!f) return;
-    Simulation& sim = f->app->sim;
+// The loading frames of a fresh start, 1920x1200, full network: from the
+// first frame to the one that finds nothing left to build.
+void BM_LoadingFrames(benchmark::State& state) {
+    const FramePath path = state.range(0) == 0 ? FramePath::Literal : FramePath::Fast;
+    int frames = 0;
     for (auto _ : state) {
-        int64_t placed = 0;
-        benchmark::DoNotOptimize(place_vehicles(sim.network, sim.loading.service_runs, sim.clock,
-                                                [&](float, float, float, int32_t) { ++placed; }));
-        benchmark::DoNotOptimize(placed);
-    }
-}
-BENCHMARK(BM_Placement)->Unit(benchmark::kMicrosecond);
-
-// Placement with the glyphs emitted into the GL batch, not waited for.
-void BM_PlacementAndGlyphs(benchmark::State& state) {
-    const auto f = clocked_fixture(state);
-    if (!f) return;
-    Simulation& sim = f->app->sim;
-    for (auto _ : state) {
-        begin_vehicle_batch();
-        benchmark::DoNotOptimize(
-            place_vehicles(sim.network, sim.loading.service_runs, sim.clock, draw_vehicle_glyph));
-        end_vehicle_batch();
         state.PauseTiming();
-        glFinish(); // the GL work of this batch is not part of the emission
+        auto f = std::make_unique<Fixture>(path, false, kSizes[0], 1, false);
+        if (!f->ok) {
+            state.SkipWithError("no GL context");
+            return;
+        }
+        state.ResumeTiming();
+        frames = 0;
+        while (!f->app->sim.loading.loading_complete) {
+            run_frame(*f->app);
+            ++frames;
+        }
+        glFinish();
+        state.PauseTiming();
+        f.reset();
         state.ResumeTiming();
     }
+    label(state, path, "full", kSizes[0]);
+    state.counters["frames"] = frames;
 }
-BENCHMARK(BM_PlacementAndGlyphs)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadingFrames)
+    ->ArgName("fast")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(3)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
+
+// Placement with the glyph batch, full network at 1920x1200 over the cached
+// map: immediate mode (arg 0) or one array (arg 1); second arg the copies.
+void BM_GlyphBatch(benchmark::State& state) {
+    const bool array = state.range(0) != 0;
+    Fixture f(FramePath::Fast, false, kSizes[0], static_cast<int>(state.range(1)));
+    if (!f.ok) {
+        state.SkipWithError("no GL context");
+        return;
+    }
+    Simulation& sim = f.app->sim;
+    GlyphBatch& batch = f.app->glyphs;
+    for (auto _ : state) {
+        if (array) {
+            clear_glyph_batch(batch);
+            place_vehicles(sim.network, sim.loading.service_runs, sim.run_index, sim.clock,
+                           [&batch](float x, float y, float heading, int32_t shape_id) {
+                               add_vehicle_glyph(batch, x, y, heading, shape_id);
+                           });
+            draw_glyph_batch(batch);
+        } else {
+            begin_vehicle_batch();
+            place_vehicles(sim.network, sim.loading.service_runs, sim.run_index, sim.clock,
+                           draw_vehicle_glyph);
+            end_vehicle_batch();
+        }
+        glFinish();
+    }
+    state.SetLabel(array ? "array" : "immediate");
+    state.counters["vehicles"] = sim.vehicle_count;
+}
+BENCHMARK(BM_GlyphBatch)
+    ->ArgNames({"array", "copies"})
+    ->ArgsProduct({{0, 1}, {1, 10}})
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
+
+// A snapshot in a child process (this program run again with --snapshot-child):
+// wall time and the child's peak resident memory. Args: path, copies.
+void BM_Snapshot(benchmark::State& state) {
+    static char self[4096];
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n <= 0) {
+        state.SkipWithError("cannot find this program");
+        return;
+    }
+    self[n] = '\0';
+    const std::string path = state.range(0) == 0 ? "literal" : "fast";
+    const std::string copies = std::to_string(state.range(1));
+    const std::string out = "/tmp/zintu-bench-snapshot-" + std::to_string(getpid()) + ".png";
+    double peak_mb = 0;
+    for (auto _ : state) {
+        const auto started = std::chrono::steady_clock::now();
+        char* argv[] = {self,
+                        const_cast<char*>("--snapshot-child"),
+                        const_cast<char*>(path.c_str()),
+                        const_cast<char*>(copies.c_str()),
+                        const_cast<char*>(out.c_str()),
+                        nullptr};
+        pid_t child = 0;
+        if (posix_spawn(&child, self, nullptr, nullptr, argv, environ) != 0) {
+            state.SkipWithError("cannot start the child");
+            return;
+        }
+        int status = 0;
+        rusage usage{};
+        wait4(child, &status, 0, &usage);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("the snapshot failed");
+            return;
+        }
+        state.SetIterationTime(seconds);
+        peak_mb = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    }
+    std::remove(out.c_str());
+    state.SetLabel(path + " " + copies + "x network 1280x800");
+    state.counters["peak_MB"] = peak_mb;
+}
+BENCHMARK(BM_Snapshot)
+    ->ArgNames({"fast", "copies"})
+    ->ArgsProduct({{0, 1}, {1, 10}})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
+
+// The child's side: the snapshot code of `zintu --snapshot`, on the network
+// replicated `copies` times, with frames of `path`.
+int snapshot_child(const char* path, const char* copies, const char* out) {
+    start_app({nullptr, make_linux_font, system_time});
+    app().path = std::strcmp(path, "literal") == 0 ? FramePath::Literal : FramePath::Fast;
+    app().sim.network = network_of(std::atoi(copies));
+    return run_snapshot({out, 1280, 800, 0, monday_morning()}, stderr);
+}
 
 } // namespace
 } // namespace zintu
+
+int main(int argc, char** argv) {
+    setenv("LP_NUM_THREADS", "0", 0);
+    if (argc == 5 && std::strcmp(argv[1], "--snapshot-child") == 0)
+        return zintu::snapshot_child(argv[2], argv[3], argv[4]);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

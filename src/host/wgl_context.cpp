@@ -19,6 +19,7 @@ struct WglStore {
     PFNWGLMAKECONTEXTCURRENTARBPROC make_context_current = nullptr;
     PFNWGLRELEASEPBUFFERDCARBPROC release_dc = nullptr;
     PFNWGLDESTROYPBUFFERARBPROC destroy = nullptr;
+    PFNWGLQUERYPBUFFERARBPROC query = nullptr;
     HPBUFFERARB pbuffer = nullptr;
     HDC dc = nullptr;
 };
@@ -75,12 +76,13 @@ void create_map_store(HDC window_dc, int format) {
     store.make_context_current = proc<PFNWGLMAKECONTEXTCURRENTARBPROC>("wglMakeContextCurrentARB");
     store.release_dc = proc<PFNWGLRELEASEPBUFFERDCARBPROC>("wglReleasePbufferDCARB");
     store.destroy = proc<PFNWGLDESTROYPBUFFERARBPROC>("wglDestroyPbufferARB");
-    const int query = WGL_DRAW_TO_PBUFFER_ARB;
+    store.query = proc<PFNWGLQUERYPBUFFERARBPROC>("wglQueryPbufferARB");
+    const int to_pbuffer_query = WGL_DRAW_TO_PBUFFER_ARB;
     int to_pbuffer = 0;
     if (attribute_of == nullptr || create == nullptr || dc_of == nullptr ||
         store.make_context_current == nullptr || store.release_dc == nullptr ||
-        store.destroy == nullptr || !attribute_of(window_dc, format, 0, 1, &query, &to_pbuffer) ||
-        to_pbuffer == 0) {
+        store.destroy == nullptr || store.query == nullptr ||
+        !attribute_of(window_dc, format, 0, 1, &to_pbuffer_query, &to_pbuffer) || to_pbuffer == 0) {
         store = WglStore{};
         return;
     }
@@ -138,6 +140,11 @@ MapStore wgl_map_store() {
     if (store.pbuffer == nullptr) return {};
     return {[](bool draw_store, bool read_store) {
         const HDC window_dc = win32.host.host_dc;
+        // A display mode change may take a pbuffer's contents; the map layer
+        // then draws the network every frame.
+        int lost = 0;
+        if (read_store && (!store.query(store.pbuffer, WGL_PBUFFER_LOST_ARB, &lost) || lost != 0))
+            return false;
         if (make_current(draw_store ? store.dc : window_dc, read_store ? store.dc : window_dc))
             return true;
         wglMakeCurrent(window_dc, win32.host.host_glrc);

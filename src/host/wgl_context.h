@@ -6,8 +6,10 @@
 // pixel format where the map layer keeps its picture (the map store).
 //
 // Leaves out: multisampling, swap-interval control, GL versions above 1.1.
-// Limits: one context; no result of a GDI or WGL call is tested, so a window
-// without a context still runs the callbacks, without effect.
+// Limits: one context; no result of the context's GDI or WGL calls is
+// tested, so a window without a context still runs the callbacks, without
+// effect (the map store's are: without a working one, or once its contents
+// are lost, the network is drawn every frame).
 // Depends on: gdi32, opengl32 (the WGL extensions looked up at run time).
 #pragma once
 

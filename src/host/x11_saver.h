@@ -11,8 +11,10 @@
 // Leaves out: password checks (the screen locker's job on X11), a preview
 // mode of its own (XScreenSaver's preview is -window-id), closing when the
 // window loses the focus.
-// Limits: ZINTU_FRAME_STATS=1 in the environment prints the frame count and
-// rate on standard error at the end, for measurements.
+// Limits: ZINTU_FRAME_STATS=1 in the environment prints the frame count, the
+// rate and how far the clock advanced on standard error at the end, and
+// ZINTU_FRAME_PATH=literal makes the frames the literal way (every run walked,
+// the network drawn every frame), for measurements.
 // Depends on: x11_window (Xlib), glx_context (GLX), linux_signals.
 #pragma once
 
