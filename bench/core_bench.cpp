@@ -21,17 +21,9 @@ constexpr int kMonday = 1;
 constexpr float kMorning = 8 * 3600 + 15 * 60; // 08:15, the busiest quarter hour
 constexpr float kNight = 3 * 3600;             // 03:00, one of the quietest
 
-// The compiled-in network, or it replicated `copies` times (kept for the run).
-Network network_of(int copies) {
-    static std::unique_ptr<ReplicatedNetwork> tenfold;
-    if (copies == 1) return compiled_network();
-    if (!tenfold) tenfold = replicate_network(compiled_network(), copies);
-    return tenfold->network;
-}
-
 std::unique_ptr<Simulation> loaded_simulation(int copies) {
     auto sim = std::make_unique<Simulation>();
-    sim->network = network_of(copies);
+    sim->network = benchmark_network(copies);
     load_all_runs(*sim);
     return sim;
 }
@@ -56,7 +48,7 @@ struct Sink {
 // copies of the network.
 void BM_LoadAllRuns(benchmark::State& state) {
     const bool indexed = state.range(0) != 0;
-    const Network network = network_of(static_cast<int>(state.range(1)));
+    const Network network = benchmark_network(static_cast<int>(state.range(1)));
     int64_t runs = 0;
     int passes = 0;
     for (auto _ : state) {

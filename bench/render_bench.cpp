@@ -46,14 +46,6 @@ int64_t monday_morning() {
     return std::mktime(&t);
 }
 
-// The compiled-in network, or it replicated `copies` times (kept for the run).
-Network network_of(int copies) {
-    static std::unique_ptr<ReplicatedNetwork> tenfold;
-    if (copies == 1) return compiled_network();
-    if (!tenfold) tenfold = replicate_network(compiled_network(), copies);
-    return tenfold->network;
-}
-
 const char* path_name(FramePath path) {
     return path == FramePath::Literal ? "literal" : "fast";
 }
@@ -72,7 +64,7 @@ struct Fixture {
         if (!ok) return;
         app = std::make_unique<App>();
         app->path = path;
-        app->sim.network = network_of(copies);
+        app->sim.network = benchmark_network(copies);
         const int64_t at = monday_morning();
         app->platform.time_source = [at] { return WallTime{at, 0}; };
         app->platform.make_font = make_linux_font;
@@ -245,7 +237,7 @@ BENCHMARK(BM_Snapshot)
 int snapshot_child(const char* path, const char* copies, const char* out) {
     start_app({nullptr, make_linux_font, system_time});
     app().path = std::strcmp(path, "literal") == 0 ? FramePath::Literal : FramePath::Fast;
-    app().sim.network = network_of(std::atoi(copies));
+    app().sim.network = benchmark_network(std::atoi(copies));
     return run_snapshot({out, 1280, 800, 0, monday_morning()}, stderr);
 }
 

@@ -2,6 +2,7 @@
 #include "tenfold_network.h"
 
 #include <algorithm>
+#include <map>
 
 namespace zintu {
 namespace {
@@ -61,6 +62,14 @@ std::unique_ptr<ReplicatedNetwork> replicate_network(const Network& base, int co
                     base.weekday_service_map,
                     base.info};
     return out;
+}
+
+Network benchmark_network(int copies) {
+    static std::map<int, std::unique_ptr<ReplicatedNetwork>> replicated;
+    if (copies == 1) return compiled_network();
+    std::unique_ptr<ReplicatedNetwork>& made = replicated[copies];
+    if (!made) made = replicate_network(compiled_network(), copies);
+    return made->network;
 }
 
 } // namespace zintu

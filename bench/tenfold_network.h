@@ -23,4 +23,8 @@ struct ReplicatedNetwork {
 // `copies` copies of `base`, in rows of five.
 std::unique_ptr<ReplicatedNetwork> replicate_network(const Network& base, int copies);
 
+// The compiled-in network (copies 1), or it replicated `copies` times, made
+// once per number of copies and kept for the rest of the run.
+Network benchmark_network(int copies);
+
 } // namespace zintu
