@@ -68,7 +68,7 @@ bool try_display(EGLDisplay display, EglContext& egl) {
     egl.surface = surface;
     egl.context = context;
     // The store: same size and configuration, so a copy between the two is
-    // exact. Without it the map layer keeps its copy another way.
+    // exact. Without it the map layer draws the network every frame.
     EGLSurface store = eglCreatePbufferSurface(display, config, surface_attributes);
     egl.store = store == EGL_NO_SURFACE ? nullptr : store;
     return true;

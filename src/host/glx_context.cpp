@@ -138,9 +138,12 @@ bool create_glx_map_store(const GlxSurfaceFormat& format, int32_t width, int32_t
               make_current(context, context.window, store);
     ok = make_current(context, context.window, context.window) && ok;
     XSync(display, False);
-    XSetErrorHandler(previous);
     ok = ok && !store_failed;
-    if (!ok && store != 0) glXDestroyPbuffer(display, store);
+    if (!ok && store != 0) {
+        glXDestroyPbuffer(display, store); // a failed one may not exist: still ours
+        XSync(display, False);
+    }
+    XSetErrorHandler(previous);
     context.store = ok ? store : 0;
     return ok;
 }

@@ -116,6 +116,7 @@ void draw_cached_map_layer(const ViewState& view, MapCache& cache, const Network
         clear_beyond_viewport(cache);
         if (restore_from_store(cache)) {
             push_map_transform(view, header);
+            ZINTU_GL_CHECK("restoring the map layer");
             return;
         }
         cache.method = MapCacheMethod::Redraw; // the store went away
@@ -135,6 +136,7 @@ void draw_cached_map_layer(const ViewState& view, MapCache& cache, const Network
         draw_network(view);
         return;
     }
+    ZINTU_GL_CHECK("taking the map layer's copy");
     cache.method = MapCacheMethod::Store;
     cache.zoom = view.zoom;
     cache.pan_x = view.pan_x;
