@@ -8,6 +8,8 @@ fixtures=$2
 # shellcheck source=/dev/null
 source "$(dirname "$0")/../e2e/check.sh"
 week=(--week 2026-09-14)
+export TZDIR=$fixtures/zoneinfo
+export SOURCE_DATE_EPOCH=1789000000 # regenerations are reproducible with it
 
 mkdir "$work/out"
 "$gtfs" "${week[@]}" --feature S -o "$work/out/network_data.cpp" \
@@ -17,6 +19,9 @@ check "source and report written, nothing else" \
     test "$(ls "$work/out" | tr '\n' ' ')" = "REPORT.md network_data.cpp "
 check "summary on standard error" grep -q "^zintu-gtfs: [0-9]* rows" "$work/err"
 check "source defines compiled_network" grep -q "^Network compiled_network() {" "$work/out/network_data.cpp"
+check "source records the zone, its rule and SOURCE_DATE_EPOCH" grep -q \
+    '"Europe/Amsterdam"sv, "CET-1CEST,M3.5.0,M10.5.0/3"sv, .*"2026-09-10T00:26:40Z"sv}' \
+    "$work/out/network_data.cpp"
 check "report shows matching departures" grep -q "every count matches" "$work/out/REPORT.md"
 cp "$work/out/network_data.cpp" "$work/first.cpp"
 cp "$work/out/REPORT.md" "$work/first.md"

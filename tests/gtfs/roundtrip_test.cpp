@@ -41,6 +41,13 @@ TEST(RoundTrip, CompiledTablesEqualTheGeneratedOnes) {
                 << "shape " << id << " point " << k;
         }
     }
+    const NetworkInfo& info = compiled.info;
+    EXPECT_EQ(info.name, "Fixture Transit");
+    EXPECT_EQ(info.time_zone, "Europe/Amsterdam");
+    EXPECT_EQ(info.tz_rule, "CET-1CEST,M3.5.0,M10.5.0/3");
+    EXPECT_FALSE(info.has_downtown);
+    EXPECT_EQ(info.source, "schedule_feed, frequency_feed, loop_feed, overnight_feed");
+    EXPECT_EQ(info.generated, "1970-01-01T00:00:00Z"); // SOURCE_DATE_EPOCH=0
     EXPECT_EQ(compiled.weekday_service_map[0], 2);
     EXPECT_EQ(compiled.weekday_service_map[3], 0);
     EXPECT_EQ(compiled.weekday_service_map[6], 1);

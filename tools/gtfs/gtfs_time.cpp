@@ -85,6 +85,18 @@ std::string format_iso_date(int32_t day) {
     return text;
 }
 
+std::string format_utc(int64_t seconds) {
+    const int64_t day = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
+    const int64_t in_day = seconds - day * 86400;
+    const CivilDate date = civil_from_days(day);
+    char text[96];
+    std::snprintf(text, sizeof text, "%04lld-%02lld-%02lldT%02lld:%02lld:%02lldZ",
+                  static_cast<long long>(date.year), static_cast<long long>(date.month),
+                  static_cast<long long>(date.day), static_cast<long long>(in_day / 3600),
+                  static_cast<long long>(in_day / 60 % 60), static_cast<long long>(in_day % 60));
+    return text;
+}
+
 int weekday_of(int32_t day) {
     // 1970-01-01 was a Thursday (3 when Monday is 0).
     return static_cast<int>(((static_cast<int64_t>(day) % 7) + 7 + 3) % 7);
