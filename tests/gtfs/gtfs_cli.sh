@@ -49,6 +49,23 @@ done
 check "failed run keeps the old source" cmp -s "$work/first.cpp" "$work/out/network_data.cpp"
 check "failed run keeps the old report" cmp -s "$work/first.md" "$work/out/REPORT.md"
 
+# Outputs that cannot both be written are refused before any work.
+for report in "$work/out/./network_data.cpp" "$work/out"; do
+    "$gtfs" "${week[@]}" -o "$work/out/network_data.cpp" --report "$report" \
+        "$fixtures/schedule_feed" 2>"$work/err"
+    check "--report $report exits 2" test $? -eq 2
+    check "--report $report says why" grep -qE "name the same file|is a folder" "$work/err"
+    check "--report $report keeps the old source" cmp -s "$work/first.cpp" "$work/out/network_data.cpp"
+done
+
+if [ "$(id -u)" -ne 0 ]; then # root reads any folder
+    cp -r "$fixtures/schedule_feed" "$work/locked" && chmod 000 "$work/locked"
+    "$gtfs" "${week[@]}" -o "$work/none.cpp" "$work/locked" 2>"$work/err"
+    check "unreadable feed exits 1" test $? -eq 1
+    check "unreadable feed says why" grep -q "locked: cannot be read: Permission denied" "$work/err"
+    chmod 755 "$work/locked"
+fi
+
 "$gtfs" "${week[@]}" -o "$work/none.cpp" "$work/no-such-feed" 2>"$work/err"
 check "missing feed exits 1" test $? -eq 1
 check "missing feed is named" grep -q "no-such-feed: no such feed" "$work/err"

@@ -33,8 +33,10 @@ std::string km(double value) {
 }
 
 std::string position(double lat, double lon) {
+    // Rounded first, so that a point at 0 does not print as -0.000000.
+    const auto micro = [](double value) { return std::round(value * 1e6) / 1e6 + 0.0; };
     char text[64];
-    std::snprintf(text, sizeof text, "%.6f, %.6f", lat, lon);
+    std::snprintf(text, sizeof text, "%.6f, %.6f", micro(lat), micro(lon));
     return text;
 }
 
@@ -86,18 +88,22 @@ std::vector<TracedShape> trace_shapes(const std::vector<Feed>& feeds, const Asse
 }
 
 // A point of the map far outside the network would shrink the rest to a dot:
-// whatever is drawn must lie near the served stops.
+// whatever is drawn must lie within three times the distance from the middle
+// of the served stops that nine in ten of them keep (and 20 km beyond it).
+// A handful of stops says too little about where the network is.
 void check_cluster(const std::vector<Feed>& feeds, const Assembly& assembly,
                    const std::vector<TracedShape>& traced, const Projection& frame,
                    const std::vector<Vec2>& stop_positions) {
+    constexpr size_t kFewestStops = 10;
+    if (stop_positions.size() < kFewestStops) return;
     std::vector<double> distances;
     for (const Vec2& p : stop_positions)
         distances.push_back(std::hypot(p.x, p.y));
-    const size_t rank = distances.size() * 9 / 10;
+    const size_t rank = (distances.size() - 1) * 9 / 10;
     std::nth_element(distances.begin(), distances.begin() + static_cast<long>(rank),
                      distances.end());
     const double usual = distances[rank];
-    const double limit = std::max(3.0 * usual, usual + 50.0);
+    const double limit = std::max(3.0 * usual, usual + 20.0);
     for (size_t s = 0; s < traced.size(); ++s) {
         for (const TracedVertex& v : traced[s].vertices) {
             const double distance = std::hypot(v.position.x, v.position.y);
