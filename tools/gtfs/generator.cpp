@@ -88,8 +88,8 @@ std::vector<TracedShape> trace_shapes(const std::vector<Feed>& feeds, const Asse
 }
 
 // A point of the map far outside the network would shrink the rest to a dot:
-// whatever is drawn must lie within three times the distance from the middle
-// of the served stops that nine in ten of them keep (and 20 km beyond it).
+// whatever is drawn must lie within four times the distance from the middle
+// of the served stops that nine in ten of them keep, or 100 km beyond it.
 // A handful of stops says too little about where the network is.
 void check_cluster(const std::vector<Feed>& feeds, const Assembly& assembly,
                    const std::vector<TracedShape>& traced, const Projection& frame,
@@ -103,7 +103,7 @@ void check_cluster(const std::vector<Feed>& feeds, const Assembly& assembly,
     std::nth_element(distances.begin(), distances.begin() + static_cast<long>(rank),
                      distances.end());
     const double usual = distances[rank];
-    const double limit = std::max(3.0 * usual, usual + 20.0);
+    const double limit = std::max(4.0 * usual, usual + 100.0);
     for (size_t s = 0; s < traced.size(); ++s) {
         for (const TracedVertex& v : traced[s].vertices) {
             const double distance = std::hypot(v.position.x, v.position.y);

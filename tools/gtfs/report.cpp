@@ -209,10 +209,12 @@ void fidelity_section(const Generated& g, const BandingLimits& limits, std::stri
                " departures at 00:00:00 leave at 00:00:01 instead: a row cannot start at 0.\n";
 
     out += "\n### Vehicles on the road\n\n";
-    out += "Vehicles whose trip has begun and not yet ended, every 15 minutes of each service day: "
-           "the real timetable (trips from first departure to last arrival) against the generated "
-           "runs "
-           "(`start` to `end`).\n\n";
+    out +=
+        "Vehicles whose trip has begun and not yet ended, every 15 minutes of each service day: "
+        "the real timetable (trips from first departure to last arrival, those leaving at 00:00:00 "
+        "taken as leaving at 00:00:01) against the generated "
+        "runs "
+        "(`start` to `end`).\n\n";
     out += on_road_headline(f) + "\n";
     out +=
         "| Service time | 1 real | 1 generated | 2 real | 2 generated | 3 real | 3 generated |\n";
