@@ -28,7 +28,15 @@ int main(int argc, char** argv) {
     // Settings read at initialisation carry this run's switches on top.
     start_app({[&options] { return read_linux_settings(options.settings); }, make_linux_font,
                system_time});
-    const int64_t at = options.at ? *options.at : system_time().seconds;
+    // --at is read in the network's own time zone.
+    const Simulation& sim = app().sim;
+    const std::optional<int64_t> start_at =
+        options.at ? from_zone_time(sim.zone, *options.at) : std::nullopt;
+    if (options.at && !start_at) {
+        std::fputs("zintu: the time given with --at does not exist on this machine\n", stderr);
+        return 2;
+    }
+    const int64_t at = start_at.value_or(system_time().seconds);
 
     switch (options.mode) {
     case RunMode::Help:
@@ -38,8 +46,8 @@ int main(int argc, char** argv) {
         std::puts("zintu " ZINTU_VERSION);
         return 0;
     case RunMode::Vehicles:
-        return print_vehicle_list(compiled_network(), read_linux_settings(options.settings), at,
-                                  stdout, stderr);
+        return print_vehicle_list(sim.network, read_linux_settings(options.settings), at, stdout,
+                                  stderr);
     case RunMode::Snapshot:
         return run_snapshot(
             {options.snapshot_path, options.width, options.height, options.frame, at}, stderr);
@@ -56,5 +64,5 @@ int main(int argc, char** argv) {
     case RunMode::Window:
         break;
     }
-    return run_x11_saver(options, stderr);
+    return run_x11_saver(options, start_at, stderr);
 }

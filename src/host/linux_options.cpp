@@ -70,7 +70,7 @@ bool parse_size(const std::string& text, int32_t& width, int32_t& height) {
     return true;
 }
 
-std::optional<int64_t> parse_local_time(const std::string& text) {
+std::optional<CivilTime> parse_civil_time(const std::string& text) {
     // YYYY-MM-DD HH:MM:SS, exactly 19 characters.
     if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != ' ' ||
         text[13] != ':' || text[16] != ':') {
@@ -86,17 +86,7 @@ std::optional<int64_t> parse_local_time(const std::string& text) {
         hour > 23 || minute > 59 || second > 59) {
         return std::nullopt;
     }
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    const std::time_t t = std::mktime(&local);
-    if (t == static_cast<std::time_t>(-1)) return std::nullopt;
-    return static_cast<int64_t>(t);
+    return CivilTime{year, month, day, hour, minute, second};
 }
 
 std::optional<uint32_t> parse_window_id(std::string_view text) {
@@ -219,7 +209,7 @@ ParseResult parse_options(int argc, const char* const* argv) {
                 result.error = "option 'at' needs a time, \"YYYY-MM-DD HH:MM:SS\"";
                 return result;
             }
-            options.at = parse_local_time(*text);
+            options.at = parse_civil_time(*text);
             if (!options.at) {
                 result.error =
                     "malformed time '" + shown(*text) + "': expected \"YYYY-MM-DD HH:MM:SS\"";

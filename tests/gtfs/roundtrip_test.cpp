@@ -49,7 +49,7 @@ TEST(RoundTrip, CompiledTablesEqualTheGeneratedOnes) {
 TEST(RoundTrip, CompiledNetworkLoadsLikeTheSaver) {
     const Generated g = testing::generate_fixtures(kFeeds, kFeatured);
     Simulation simulation;
-    simulation.network = compiled_network();
+    use_network(simulation, compiled_network());
     load_all_runs(simulation);
     EXPECT_EQ(simulation.loading.rows_processed, simulation.network.header->frequency_count);
     for (size_t s = 0; s < 3; ++s)
