@@ -9,8 +9,6 @@
 #include "sim/placement.h"
 #include "sim/simulation.h"
 
-#include <zlib.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -23,11 +21,6 @@ using namespace zintu;
 constexpr const char* kName = "fuzz.zintu";
 // Expanding a network costs time; bigger ones are only read and checked.
 constexpr int64_t kMaxStopTimingsToBuild = 50'000;
-
-void put_u32(std::string& bytes, size_t offset, uint32_t value) {
-    for (size_t i = 0; i < 4; ++i)
-        bytes[offset + i] = static_cast<char>(value >> (8 * i));
-}
 
 void expect(bool condition) {
     if (!condition) std::abort();
@@ -61,6 +54,7 @@ void run(const Network& network) {
         }
     }
 }
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -68,9 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LoadedNetwork as_given;
     if (decode(bytes, as_given)) run(as_given.view());
     if (bytes.size() < 20) return 0;
-    put_u32(bytes, 16, static_cast<uint32_t>(bytes.size()));
-    const auto* covered = reinterpret_cast<const Bytef*>(bytes.data()) + 12;
-    put_u32(bytes, 8, static_cast<uint32_t>(crc32_z(crc32_z(0, Z_NULL, 0), covered, size - 12)));
+    seal_network_file(bytes);
     LoadedNetwork sealed;
     if (decode(bytes, sealed)) run(sealed.view());
     return 0;

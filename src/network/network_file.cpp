@@ -42,9 +42,9 @@ public:
         u32(static_cast<uint32_t>(bits >> 32));
     }
     void bytes(std::string_view text) { out_.append(text); }
-    void patch_u32(size_t offset, uint32_t value) {
+    static void patch_u32(std::string& bytes, size_t offset, uint32_t value) {
         for (int i = 0; i < 4; ++i)
-            out_[offset + static_cast<size_t>(i)] = static_cast<char>(value >> (8 * i) & 0xFF);
+            bytes[offset + static_cast<size_t>(i)] = static_cast<char>(value >> (8 * i) & 0xFF);
     }
     std::string& out() { return out_; }
 
@@ -263,9 +263,13 @@ std::string encode_network(const Network& network) {
     for (int i = 0; i < 5; ++i)
         out.bytes(text_of(info, i));
 
-    out.patch_u32(kFileSizeOffset, static_cast<uint32_t>(out.out().size()));
-    out.patch_u32(kCrcOffset, crc_of(out.out()));
+    seal_network_file(out.out());
     return std::move(out.out());
+}
+
+void seal_network_file(std::string& bytes) {
+    ByteWriter::patch_u32(bytes, kFileSizeOffset, static_cast<uint32_t>(bytes.size()));
+    ByteWriter::patch_u32(bytes, kCrcOffset, crc_of(bytes));
 }
 
 std::string decode_network(std::string_view bytes, std::string_view file_name, LoadedNetwork& out) {

@@ -84,6 +84,11 @@ struct LoadedNetwork {
 // so a writer that wants a file the reader accepts decodes it again.
 std::string encode_network(const Network& network);
 
+// Sets the file_size and crc fields of `bytes` (at least 20 long) to match
+// the bytes: the writer's last step, and how tests and fuzzers make a changed
+// file reach the checks behind the checksum.
+void seal_network_file(std::string& bytes);
+
 // Reads a network from the bytes of a file named `file_name`. Returns an empty
 // string and fills `out` when the bytes are a valid network; otherwise returns
 // one line naming the file and its first fault
