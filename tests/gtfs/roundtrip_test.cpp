@@ -1,7 +1,11 @@
 // The source file the generator writes, compiled into this test at build time,
-// holds exactly the tables the generator built in memory.
+// and the network file it writes both hold exactly the tables the generator
+// built in memory.
 #include "fixture_support.h"
 #include "network/network.h"
+#include "network/network_file.h"
+#include "network_compare.h"
+#include "network_file_output.h"
 #include "sim/simulation.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +58,15 @@ TEST(RoundTrip, CompiledNetworkLoadsLikeTheSaver) {
     EXPECT_EQ(simulation.loading.rows_processed, simulation.network.header->frequency_count);
     for (size_t s = 0; s < 3; ++s)
         EXPECT_EQ(simulation.loading.service_runs[s].count(), g.fidelity.runs[s]) << s;
+}
+
+TEST(RoundTrip, NetworkFileHoldsTheGeneratedTables) {
+    const Generated g = testing::generate_fixtures(kFeeds, kFeatured);
+    LoadedNetwork loaded;
+    ASSERT_EQ(decode_network(network_file_bytes(g, "fixture.zintu"), "fixture.zintu", loaded), "");
+    NetworkView view(g.tables);
+    EXPECT_EQ(zintu::testing::table_difference(view.network(), loaded.view()), "");
+    EXPECT_EQ(loaded.source, "schedule_feed, frequency_feed, loop_feed, overnight_feed");
 }
 
 } // namespace
