@@ -71142,7 +71142,7 @@ constexpr int32_t kWeekdayServiceMap[7] = {2, 0, 0, 0, 0, 0, 1};
 
 Network compiled_network() {
     return {&kHeader, kFrequencyTable, kShapes, 647, kWeekdayServiceMap,
-            {"New York City", "America/New_York", "EST5EDT,M3.2.0,M11.1.0", false, 0, 0, "subway, bus_m, bus_bx", {}}};
+            {"New York City", "America/New_York", "EST5EDT,M3.2.0,M11.1.0", false, 0, 0, "subway, bus_m, bus_bx", {}, {}}};
 }
 
 } // namespace zintu

@@ -169,6 +169,15 @@ ParseResult parse_options(int argc, const char* const* argv) {
             return false;
         };
 
+        if (name == kNetworkSetting.linux_switch) {
+            const std::optional<std::string> text = value();
+            if (!text || text->empty()) {
+                result.error = "option 'network' needs a network file";
+                return result;
+            }
+            options.settings.network = *text;
+            continue;
+        }
         if (name == "snapshot" || name == "size" || name == "frame" || name == "window-id") {
             const std::optional<std::string> text = value();
             if (!text || text->empty()) {
@@ -223,6 +232,8 @@ ParseResult parse_options(int argc, const char* const* argv) {
             chosen = choose_mode(name, RunMode::Vehicles, WindowTarget::Desktop);
         } else if (name == "configure") {
             chosen = choose_mode(name, RunMode::Configure, WindowTarget::Desktop);
+        } else if (name == "info") {
+            chosen = choose_mode(name, RunMode::Info, WindowTarget::Desktop);
         } else if (name == "fullscreen") {
             chosen = choose_mode(name, RunMode::Window, WindowTarget::FullScreen);
         } else if (name == "root") {
@@ -259,6 +270,7 @@ ParseResult parse_options(int argc, const char* const* argv) {
 
 const char* usage_text() {
     return "Usage: zintu [MODE] [--fast|--realtime] [--downtown|--full-network] [--at TIME]\n"
+           "             [--network FILE]\n"
            "Animates every scheduled vehicle of a transit network on its line map.\n"
            "\n"
            "Modes:\n"
@@ -272,9 +284,11 @@ const char* usage_text() {
            "                    These two end only when that window goes away or\n"
            "                    on SIGTERM or SIGINT. Without a mode, a set\n"
            "                    XSCREENSAVER_WINDOW is drawn into as well.\n"
-           "  --configure       save --fast/--realtime and --downtown/--full-network\n"
-           "                    in the settings file (a setting not given keeps its\n"
-           "                    saved value) and print the file's path\n"
+           "  --configure       save --fast/--realtime, --downtown/--full-network and\n"
+           "                    --network in the settings file (a setting not given\n"
+           "                    keeps its saved value) and print the file's path\n"
+           "  --info            print the network's name, time zone, source, size and\n"
+           "                    how closely it follows its timetable\n"
            "  --vehicles        print the vehicles on the road at the clock's time as\n"
            "                    CSV x,y,heading,shape_id; the overlay's time and\n"
            "                    vehicle count go to standard error\n"
@@ -291,12 +305,16 @@ const char* usage_text() {
            "  --downtown        four times the scale, on the downtown area\n"
            "  --full-network    the whole network\n"
            "  --at \"YYYY-MM-DD HH:MM:SS\"\n"
-           "                    the clock's local time (default: now); a window's\n"
-           "                    clock starts there and runs on\n"
+           "                    the clock's time in the network's own time zone\n"
+           "                    (default: now); a window's clock starts there and\n"
+           "                    runs on\n"
+           "  --network FILE    show the network of a network file (made by\n"
+           "                    zintu-gtfs) instead of the built-in one\n"
            "\n"
            "Settings file: $XDG_CONFIG_HOME/zintu/zintu.ini, by default\n"
            "~/.config/zintu/zintu.ini; section [zintu], keys mode (realtime or\n"
-           "fastmode) and zoomlevel (fullnetwork or downtown).\n"
+           "fastmode), zoomlevel (fullnetwork or downtown) and network (a network\n"
+           "file; empty or missing: the built-in network).\n"
            "\n"
            "Every option may be written with one dash or two.\n";
 }

@@ -17,6 +17,7 @@ enum class RunMode {
     Vehicles,  // print the vehicles of one moment as CSV
     Snapshot,  // render one frame headless into a PNG file
     Configure, // save the settings switches in the settings file
+    Info,      // print what the network says about itself and its size
     Help,
     Version,
 };

@@ -203,7 +203,8 @@ std::string check_info(const NetworkInfo& info) {
                  {"time_zone", info.time_zone, kMaxTimeZoneBytes},
                  {"tz_rule", info.tz_rule, kMaxTzRuleBytes},
                  {"source", info.source, kMaxSourceBytes},
-                 {"generated", info.generated, kMaxGeneratedBytes}};
+                 {"generated", info.generated, kMaxGeneratedBytes},
+                 {"summary", info.summary, kMaxSummaryBytes}};
     for (const auto& t : texts) {
         if (t.text.size() > t.limit)
             return std::string(t.field) + ": " + to_string(t.text.size()) + " bytes, more than " +

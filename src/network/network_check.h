@@ -47,6 +47,7 @@ inline constexpr size_t kMaxTimeZoneBytes = 100;
 inline constexpr size_t kMaxTzRuleBytes = 100;
 inline constexpr size_t kMaxSourceBytes = 2000;
 inline constexpr size_t kMaxGeneratedBytes = 40;
+inline constexpr size_t kMaxSummaryBytes = 400;
 
 struct NetworkWork {
     int64_t runs = 0;

@@ -25,9 +25,11 @@ constexpr size_t kShapeSizeBytes = 4;
 constexpr size_t kPointBytes = 20;
 constexpr size_t kFileSizeOffset = 16;
 
-constexpr size_t kTextLimits[5] = {kMaxNameBytes, kMaxTimeZoneBytes, kMaxTzRuleBytes,
-                                   kMaxSourceBytes, kMaxGeneratedBytes};
-constexpr const char* kTextFields[5] = {"name", "time_zone", "tz_rule", "source", "generated"};
+constexpr int kTexts = 6;
+constexpr size_t kTextLimits[kTexts] = {kMaxNameBytes,   kMaxTimeZoneBytes,  kMaxTzRuleBytes,
+                                        kMaxSourceBytes, kMaxGeneratedBytes, kMaxSummaryBytes};
+constexpr const char* kTextFields[kTexts] = {"name",   "time_zone", "tz_rule",
+                                             "source", "generated", "summary"};
 
 class ByteWriter {
 public:
@@ -85,13 +87,14 @@ uint32_t crc_of(std::string_view bytes) {
 }
 
 std::string_view text_of(const NetworkInfo& info, int index) {
-    const std::string_view texts[5] = {info.name, info.time_zone, info.tz_rule, info.source,
-                                       info.generated};
+    const std::string_view texts[kTexts] = {info.name,   info.time_zone, info.tz_rule,
+                                            info.source, info.generated, info.summary};
     return texts[index];
 }
 
 std::string* text_of(LoadedNetwork& out, int index) {
-    std::string* texts[5] = {&out.name, &out.time_zone, &out.tz_rule, &out.source, &out.generated};
+    std::string* texts[kTexts] = {&out.name,   &out.time_zone, &out.tz_rule,
+                                  &out.source, &out.generated, &out.summary};
     return texts[index];
 }
 
@@ -145,7 +148,7 @@ std::string decode(std::string_view bytes, LoadedNetwork& out) {
     const int32_t has_downtown = in.i32();
     out.downtown_x = in.i32();
     out.downtown_y = in.i32();
-    uint32_t text_lengths[5];
+    uint32_t text_lengths[kTexts];
     for (uint32_t& length : text_lengths)
         length = in.u32();
 
@@ -155,7 +158,7 @@ std::string decode(std::string_view bytes, LoadedNetwork& out) {
     if (fault.empty()) fault = count_fault("has_downtown", has_downtown, 0, 1);
     if (!fault.empty()) return fault;
     uint64_t text_bytes = 0;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < kTexts; ++i) {
         if (text_lengths[i] > kTextLimits[i])
             return std::string(kTextFields[i]) + ": " + to_string(text_lengths[i]) +
                    " bytes, more than " + to_string(kTextLimits[i]);
@@ -200,7 +203,7 @@ std::string decode(std::string_view bytes, LoadedNetwork& out) {
         shape.points = out.points.data() + first;
         first += static_cast<size_t>(shape.shape_size);
     }
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < kTexts; ++i)
         text_of(out, i)->assign(in.bytes(text_lengths[i]));
     out.has_downtown = has_downtown == 1;
 
@@ -215,7 +218,8 @@ Network LoadedNetwork::view() const {
             shapes.data(),
             static_cast<int32_t>(shapes.size()),
             weekday_service_map,
-            {name, time_zone, tz_rule, has_downtown, downtown_x, downtown_y, source, generated}};
+            {name, time_zone, tz_rule, has_downtown, downtown_x, downtown_y, source, generated,
+             summary}};
 }
 
 std::string encode_network(const Network& network) {
@@ -240,7 +244,7 @@ std::string encode_network(const Network& network) {
     out.i32(info.has_downtown ? 1 : 0);
     out.i32(info.downtown_x);
     out.i32(info.downtown_y);
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < kTexts; ++i)
         out.u32(static_cast<uint32_t>(text_of(info, i).size()));
 
     for (int32_t i = 0; i < h.frequency_count; ++i) {
@@ -260,7 +264,7 @@ std::string encode_network(const Network& network) {
             out.f64(shape.points[i].dist);
         }
     }
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < kTexts; ++i)
         out.bytes(text_of(info, i));
 
     seal_network_file(out.out());

@@ -21,8 +21,9 @@
 // | 92     | i32     | has_downtown: 0 or 1                                        |
 // | 96     | i32     | downtown_x                                                  |
 // | 100    | i32     | downtown_y                                                  |
-// | 104    | u32 × 5 | byte lengths of name, time_zone, tz_rule, source, generated |
-// | 124    |         | end of the fixed part; the tables follow, in this order:    |
+// | 104    | u32 × 6 | byte lengths of name, time_zone, tz_rule, source, generated |
+// |        |         | and summary                                                 |
+// | 128    |         | end of the fixed part; the tables follow, in this order:    |
 //
 // | Part        | Size                | Each element                                   |
 // |-------------|---------------------|------------------------------------------------|
@@ -31,7 +32,8 @@
 // | shape sizes | 4 × shape_count     | i32 shape_size of entries 0 to shape_count - 1 |
 // | points      | 20 × point_count    | i32 y, i32 x, i32 stop_id, f64 dist; shape 1's |
 // |             |                     | points first, then shape 2's, and so on        |
-// | texts       | sum of the lengths  | name, time_zone, tz_rule, source, generated:   |
+// | texts       | sum of the lengths  | name, time_zone, tz_rule, source, generated,   |
+// |             |                     | summary:                                       |
 // |             |                     | UTF-8, one after the other, no terminators     |
 //
 // The file ends right after the texts. A reader checks, in this order: magic,
@@ -53,7 +55,7 @@ namespace zintu {
 
 inline constexpr char kNetworkFileMagic[8] = {'Z', 'I', 'N', 'T', 'U', 'N', 'E', 'T'};
 inline constexpr uint32_t kNetworkFileVersion = 1;
-inline constexpr size_t kNetworkFileFixedBytes = 124;
+inline constexpr size_t kNetworkFileFixedBytes = 128;
 
 // A network read from a file: it owns its tables, and view() is the Network
 // the rest of the program reads. The shape entries point into `points`, so the
@@ -76,6 +78,7 @@ struct LoadedNetwork {
     std::string tz_rule;
     std::string source;
     std::string generated;
+    std::string summary;
 
     Network view() const;
 };

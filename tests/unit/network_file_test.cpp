@@ -21,7 +21,7 @@ constexpr const char* kFile = "t.zintu";
 // offsets below do not depend on what the demo says about itself.
 void load_demo(LoadedNetwork& out) {
     ASSERT_EQ(decode_network(encode_network(compiled_network()), kFile, out), "");
-    out.name = out.time_zone = out.tz_rule = out.source = out.generated = "";
+    out.name = out.time_zone = out.tz_rule = out.source = out.generated = out.summary = "";
     out.has_downtown = false;
     out.downtown_x = out.downtown_y = 0;
 }
@@ -80,6 +80,7 @@ TEST(NetworkFile, FieldsSitAtTheirOffsetsAndMetadataComesBack) {
     demo.downtown_y = -6000;
     demo.source = "hand-made";
     demo.generated = "2026-09-23T03:19:00Z";
+    demo.summary = "exact";
     const std::string bytes = encode_network(demo.view());
 
     EXPECT_EQ(bytes.substr(0, 8), "ZINTUNET");
@@ -90,19 +91,20 @@ TEST(NetworkFile, FieldsSitAtTheirOffsetsAndMetadataComesBack) {
         uint32_t value;
     } fields[] = {
         // clang-format off
-        {12, 1}, {16, 2767}, {20, 7900}, {32, 1000}, {52, 23}, {56, 14}, {60, 98},
+        {12, 1}, {16, 2776}, {20, 7900}, {32, 1000}, {52, 23}, {56, 14}, {60, 98},
         {64, 2}, {68, 0}, {88, 1},
         {92, 1}, {96, 3000}, {100, 0xFFFFE890u}, {104, 7}, {108, 13}, {112, 26}, {116, 9},
-        {120, 20},
-        {124, 1}, {128, 300}, {132, 1800}, {136, 18000}, {140, 86400}, {144, 1},
-        {676, 0}, {680, 17}, {728, 4},
-        {732, 7000}, {736, 5500}, {740, 101}, {744, 0}, {748, 0}, {764, 0}, {768, 0x406F4000u},
+        {120, 20}, {124, 5},
+        {128, 1}, {132, 300}, {136, 1800}, {140, 18000}, {144, 86400}, {148, 1},
+        {680, 0}, {684, 17}, {732, 4},
+        {736, 7000}, {740, 5500}, {744, 101}, {748, 0}, {752, 0}, {768, 0}, {772, 0x406F4000u},
         // clang-format on
     };
     for (const auto& f : fields)
         EXPECT_EQ(get_u32(bytes, f.offset), f.value) << "offset " << f.offset;
-    EXPECT_EQ(bytes.substr(2692),
-              "Z\u00fcrichEurope/ZurichCET-1CEST,M3.5.0,M10.5.0/3hand-made2026-09-23T03:19:00Z");
+    EXPECT_EQ(
+        bytes.substr(2696),
+        "Z\u00fcrichEurope/ZurichCET-1CEST,M3.5.0,M10.5.0/3hand-made2026-09-23T03:19:00Zexact");
 
     LoadedNetwork back;
     ASSERT_EQ(decode_network(bytes, kFile, back), "");
@@ -115,10 +117,11 @@ TEST(NetworkFile, FieldsSitAtTheirOffsetsAndMetadataComesBack) {
     EXPECT_EQ(info.downtown_y, -6000);
     EXPECT_EQ(info.source, "hand-made");
     EXPECT_EQ(info.generated, "2026-09-23T03:19:00Z");
+    EXPECT_EQ(info.summary, "exact");
 }
 
-// Damage to the bytes themselves. The demo's file has 2,692 bytes: 124 of
-// fixed part, 23 rows from 124, 14 shape sizes from 676, 98 points from 732.
+// Damage to the bytes themselves. The demo's file has 2,696 bytes: 128 of
+// fixed part, 23 rows from 128, 14 shape sizes from 680, 98 points from 736.
 TEST(NetworkFile, DamagedBytesAreRefusedInOneLine) {
     const struct {
         const char* what;
@@ -133,27 +136,27 @@ TEST(NetworkFile, DamagedBytesAreRefusedInOneLine) {
         {"newer version", [](std::string& b) { put_u32(b, 12, 2); }, false,
          "format version 2 is not supported (this program reads 1)"},
         {"last byte missing", [](std::string& b) { b.pop_back(); }, false,
-         "truncated: 2691 of its 2692 bytes"},
+         "truncated: 2695 of its 2696 bytes"},
         {"byte appended", [](std::string& b) { b += 'x'; }, false,
-         "longer than the 2692 bytes its header gives"},
+         "longer than the 2696 bytes its header gives"},
         {"file_size huge", [](std::string& b) { put_u32(b, 16, 0xFFFFFFFF); }, false,
-         "its header gives 4294967295 bytes, more than any network (228002564)"},
+         "its header gives 4294967295 bytes, more than any network (228002968)"},
         {"fixed part cut",
          [](std::string& b) {
              b.resize(100);
              put_u32(b, 16, 100);
          },
-         false, "its 100 bytes are fewer than the 124 of the fixed part"},
+         false, "its 100 bytes are fewer than the 128 of the fixed part"},
         {"checksum changed", [](std::string& b) { b[8] ^= 1; }, false,
          "damaged: the checksum does not match"},
-        {"a bit of a dist flipped", [](std::string& b) { b[750] ^= 0x10; }, false,
+        {"a bit of a dist flipped", [](std::string& b) { b[754] ^= 0x10; }, false,
          "damaged: the checksum does not match"},
         {"frequency_count -1", [](std::string& b) { put_u32(b, 52, -1); }, true,
          "frequency_count -1 is outside 0 to 1000000"},
         {"frequency_count huge", [](std::string& b) { put_u32(b, 52, INT32_MAX); }, true,
          "frequency_count 2147483647 is outside 0 to 1000000"},
         {"one row more", [](std::string& b) { put_u32(b, 52, 24); }, true,
-         "the counts describe 2716 bytes, the file has 2692"},
+         "the counts describe 2720 bytes, the file has 2696"},
         {"shape_count 0", [](std::string& b) { put_u32(b, 56, 0); }, true,
          "shape_count 0 is outside 1 to 1000000"},
         {"shape_count huge", [](std::string& b) { put_u32(b, 56, 1000001); }, true,
@@ -161,28 +164,28 @@ TEST(NetworkFile, DamagedBytesAreRefusedInOneLine) {
         {"point_count -1", [](std::string& b) { put_u32(b, 60, -1); }, true,
          "point_count -1 is outside 0 to 10000000"},
         {"one point more", [](std::string& b) { put_u32(b, 60, 99); }, true,
-         "the counts describe 2712 bytes, the file has 2692"},
+         "the counts describe 2716 bytes, the file has 2696"},
         {"has_downtown 2", [](std::string& b) { put_u32(b, 92, 2); }, true,
          "has_downtown 2 is outside 0 to 1"},
         {"name length huge", [](std::string& b) { put_u32(b, 104, 0xFFFFFFFF); }, true,
          "name: 4294967295 bytes, more than 200"},
         {"source past the end", [](std::string& b) { put_u32(b, 116, 1); }, true,
-         "the counts describe 2693 bytes, the file has 2692"},
-        {"negative shape size", [](std::string& b) { put_u32(b, 680, -1); }, true,
+         "the counts describe 2697 bytes, the file has 2696"},
+        {"negative shape size", [](std::string& b) { put_u32(b, 684, -1); }, true,
          "shape 1: -1 points"},
-        {"shape sizes beyond point_count", [](std::string& b) { put_u32(b, 680, 18); }, true,
+        {"shape sizes beyond point_count", [](std::string& b) { put_u32(b, 684, 18); }, true,
          "the shapes have 99 points in all, point_count says 98"},
         {"shape 0 takes a point of shape 1",
          [](std::string& b) {
-             put_u32(b, 676, 1);
-             put_u32(b, 680, 16);
+             put_u32(b, 680, 1);
+             put_u32(b, 684, 16);
          },
          true, "shape 0 is not empty (shape id 0 stands for no shape)"},
-        {"a dist that is not a number", [](std::string& b) { put_u32(b, 768, 0x7FF80000); }, true,
+        {"a dist that is not a number", [](std::string& b) { put_u32(b, 772, 0x7FF80000); }, true,
          "shape 1: point 1: dist is not a number from 0 to 1000000000"},
     };
     const std::string demo = demo_bytes();
-    ASSERT_EQ(demo.size(), 2692u);
+    ASSERT_EQ(demo.size(), 2696u);
     for (const auto& c : cases) {
         std::string bytes = demo;
         c.change(bytes);

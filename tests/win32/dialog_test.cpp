@@ -68,7 +68,7 @@ TEST_F(SettingsFiles, FallbackIsReadOnlyWhileThereIsNoPerUserFile) {
     EXPECT_TRUE(settings.downtown);
 
     DWORD error = 0;
-    ASSERT_TRUE(write_settings(location, Settings{SpeedMode::RealTime, true}, error)) << error;
+    ASSERT_TRUE(write_settings(location, Settings{SpeedMode::RealTime, true, {}}, error)) << error;
     EXPECT_EQ(settings_file_to_read(location), location.user_file);
     settings = read_win32_settings();
     EXPECT_EQ(settings.speed_mode, SpeedMode::RealTime) << "the per-user file wins";
@@ -100,7 +100,7 @@ TEST_F(SettingsFiles, KeysIgnoreCaseButValuesAreExact) {
 
 TEST_F(SettingsFiles, WriteCreatesTheFolderAndFailuresAreReported) {
     DWORD error = 0;
-    ASSERT_TRUE(write_settings(location, Settings{SpeedMode::Fast, false}, error)) << error;
+    ASSERT_TRUE(write_settings(location, Settings{SpeedMode::Fast, false, {}}, error)) << error;
     EXPECT_EQ(read_raw(location.user_file, "mode"), "fastmode");
     EXPECT_EQ(read_raw(location.user_file, "zoomlevel"), "fullnetwork");
 
