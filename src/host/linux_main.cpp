@@ -71,8 +71,10 @@ int main(int argc, char** argv) {
     // switches on top. The network they name is chosen before anything runs.
     const Settings settings = read_linux_settings(options.settings);
     static LoadedNetwork loaded; // lives as long as the process, as the network must
+    std::string message;
     const std::optional<Network> network =
-        choose_network(options.settings.network, settings.network, loaded, stderr);
+        choose_network(options.settings.network, settings.network, loaded, message);
+    if (!message.empty()) std::fprintf(stderr, "zintu: %s\n", message.c_str());
     if (!network) return 1;
     Simulation& sim = app().sim;
     use_network(sim, *network);

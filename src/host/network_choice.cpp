@@ -18,19 +18,18 @@ std::string or_dash(std::string_view text) {
 
 std::optional<Network> choose_network(const std::optional<std::string>& explicit_path,
                                       const std::string& saved_path, LoadedNetwork& loaded,
-                                      std::FILE* err) {
+                                      std::string& message) {
+    message.clear();
     const std::string& path = explicit_path ? *explicit_path : saved_path;
     if (path.empty()) return compiled_network();
     const std::string error = load_network_file(path, loaded);
     if (error.empty()) return loaded.view();
     if (explicit_path) {
-        std::fprintf(err, "zintu: %s\n", error.c_str());
+        message = error;
         return std::nullopt;
     }
-    std::fprintf(err,
-                 "zintu: the network saved in the settings cannot be used (%s); showing the "
-                 "built-in network\n",
-                 error.c_str());
+    message = "the network saved in the settings cannot be used (" + error +
+              "); showing the built-in network";
     return compiled_network();
 }
 

@@ -13,13 +13,13 @@
 namespace zintu {
 
 // The network to show. A file named on the command line (`explicit_path`)
-// must load: otherwise its one-line reason goes to `err` and the result is
-// empty. A file saved in the settings (`saved_path`) that has gone bad never
-// stops the program: the reason goes to `err` once and the built-in network
-// is shown. `loaded` holds a file's tables and must outlive the network.
+// must load: otherwise the result is empty and `message` says why in one
+// line. A file saved in the settings (`saved_path`) that has gone bad never
+// stops the program: `message` says why and the built-in network is shown.
+// `loaded` holds a file's tables and must outlive the network.
 std::optional<Network> choose_network(const std::optional<std::string>& explicit_path,
                                       const std::string& saved_path, LoadedNetwork& loaded,
-                                      std::FILE* err);
+                                      std::string& message);
 
 // `zintu --info`: the network's metadata, its size, and the runs it makes.
 void print_network_info(const Network& network, std::FILE* out);

@@ -76,6 +76,16 @@ TEST_F(SettingsFiles, FallbackIsReadOnlyWhileThereIsNoPerUserFile) {
     EXPECT_EQ(read_raw(location.fallback_file, "mode"), "fastmode") << "the fallback is left alone";
 }
 
+TEST_F(SettingsFiles, TheNetworkPathIsReadWholeAndKeptBySaving) {
+    const std::string path = "C:\\" + std::string(250, 'n') + "\\city.zintu";
+    DWORD error = 0;
+    ASSERT_TRUE(write_settings(location, Settings{}, error)) << error; // makes the folders
+    write_raw(location.user_file, "zintu", "network", path.c_str());
+    EXPECT_EQ(read_win32_settings().network, path) << "longer than the choices' 99 characters";
+    ASSERT_TRUE(write_settings(location, Settings{SpeedMode::Fast, true, {}}, error)) << error;
+    EXPECT_EQ(read_win32_settings().network, path) << "the dialog's save keeps it";
+}
+
 TEST_F(SettingsFiles, KeysIgnoreCaseButValuesAreExact) {
     struct Case {
         const char* section;
