@@ -71170,7 +71170,7 @@ constexpr int32_t kWeekdayServiceMap[7] = {2, 0, 0, 0, 0, 0, 1};
 
 Network compiled_network() {
     return {&kHeader, kFrequencyTable, kShapes, 647, kWeekdayServiceMap,
-            {"New York City"sv, "America/New_York"sv, "EST5EDT,M3.2.0,M11.1.0"sv, true, 74, -67, "subway, bus_m, bus_bx"sv, "2026-09-23T03:19:00Z"sv}};
+            {"New York City"sv, "America/New_York"sv, "EST5EDT,M3.2.0,M11.1.0"sv, true, 74, -67, "subway, bus_m, bus_bx"sv, "2026-09-23T03:19:00Z"sv, "vehicles on the road at most 35 (4.55 %) from the timetable at every quarter hour; departures at most 150 s from it"sv}};
 }
 
 } // namespace zintu

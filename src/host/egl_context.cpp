@@ -2,6 +2,7 @@
 // display, whichever first gives a desktop GL context on a pbuffer.
 #include "host/egl_context.h"
 
+#include "host/gl_surface.h"
 #include "render/gl.h"
 
 #include <EGL/egl.h>
@@ -38,22 +39,11 @@ bool try_display(EGLDisplay display, EglContext& egl) {
         eglTerminate(display);
         return false;
     }
-    // RGB with 24 colour bits and a 16-bit depth buffer, no stencil.
-    const EGLint config_attributes[] = {EGL_SURFACE_TYPE,
-                                        EGL_PBUFFER_BIT,
-                                        EGL_RENDERABLE_TYPE,
-                                        EGL_OPENGL_BIT,
-                                        EGL_RED_SIZE,
-                                        8,
-                                        EGL_GREEN_SIZE,
-                                        8,
-                                        EGL_BLUE_SIZE,
-                                        8,
-                                        EGL_DEPTH_SIZE,
-                                        16,
-                                        EGL_STENCIL_SIZE,
-                                        0,
-                                        EGL_NONE};
+    const SurfaceRequest& r = kSurfaceRequest;
+    const EGLint config_attributes[] = {
+        EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_RED_SIZE,
+        r.channel_bits,   EGL_GREEN_SIZE,  r.channel_bits,      EGL_BLUE_SIZE,  r.channel_bits,
+        EGL_DEPTH_SIZE,   r.depth_bits,    EGL_STENCIL_SIZE,    r.stencil_bits, EGL_NONE};
     EGLConfig config = nullptr;
     EGLint configs = 0;
     if (!eglChooseConfig(display, config_attributes, &config, 1, &configs) || configs < 1) {

@@ -3,10 +3,10 @@
 // frame; that frame's pixels are read before its swap.
 #include "host/egl_snapshot.h"
 
+#include "app/app.h"
+#include "app/host_sequence.h"
 #include "host/egl_context.h"
-#include "host/host_sequence.h"
 #include "host/png_writer.h"
-#include "sim/frame_sequence.h"
 
 #include <vector>
 
@@ -15,12 +15,12 @@ namespace zintu {
 int run_snapshot(const SnapshotRequest& request, std::FILE* err) {
     App& application = app();
     const int64_t epoch = request.epoch_seconds;
-    application.time_source = [epoch] { return WallTime{epoch, 0}; };
+    application.platform.time_source = [epoch] { return WallTime{epoch, 0}; };
 
     EglContext egl;
     bool have_context = false;
     std::string error;
-    host_created(request.width, request.height, [&] {
+    host_created(register_host_callbacks, request.width, request.height, [&] {
         have_context = create_egl_context(egl, request.width, request.height, error);
     });
     if (!have_context) {
@@ -34,8 +34,8 @@ int run_snapshot(const SnapshotRequest& request, std::FILE* err) {
             request.frame > 0 ? n == request.frame : application.sim.loading.loading_complete;
         // After loading, the fast clock is set so that this frame shows the
         // requested time, as the real-time clock does on every frame.
-        if (last && request.frame == 0 && application.sim.speed_mode == kSpeedFast) {
-            prime_fast_clock(application.sim.clock, epoch);
+        if (last && request.frame == 0 && application.sim.speed_mode == SpeedMode::Fast) {
+            prime_fast_clock(application.sim.clock, epoch, application.sim.zone);
         }
         host_frame([&] {
             if (last) pixels = read_rgb_pixels(egl);

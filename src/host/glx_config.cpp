@@ -1,15 +1,17 @@
 // Ranking of GLX configurations against the requested surface.
 #include "host/glx_config.h"
 
+#include "host/gl_surface.h"
+
 #include <array>
 #include <cstdlib>
 
 namespace zintu {
 namespace {
 
-constexpr int kColourBits = 24;
-constexpr int kChannelBits = 8;
-constexpr int kDepthBits = 16;
+constexpr int kColourBits = kSurfaceRequest.colour_bits;
+constexpr int kChannelBits = kSurfaceRequest.channel_bits;
+constexpr int kDepthBits = kSurfaceRequest.depth_bits;
 
 // Lexicographic cost, smaller is nearer: first what a surface must not lack
 // (a depth buffer of 16 bits, 8 bits a channel), then how many unrequested

@@ -1,7 +1,7 @@
 // INI text lookup and update: a line scanner shared by both directions.
 #include "host/ini_text.h"
 
-#include "host/settings.h"
+#include "app/settings.h"
 
 #include <cstddef>
 

@@ -3,8 +3,8 @@
 // next frame timer tick is due, and which X errors mean the window is gone.
 #pragma once
 
+#include "app/saver_rules.h"
 #include "host/linux_options.h"
-#include "host/saver_rules.h"
 
 #include <cstdint>
 #include <string>

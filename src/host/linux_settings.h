@@ -3,7 +3,7 @@
 // `zintu --configure`, which saves choices into that file.
 #pragma once
 
-#include "host/settings.h"
+#include "app/settings.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -37,8 +37,9 @@ std::string ini_with_settings(std::string_view text, const Settings& settings);
 // cannot be read.
 Settings read_settings_file(const std::string& path);
 
-// Records the command line's overrides for `read_settings` to apply.
-void set_settings_override(const SettingsOverride& override_);
+// The settings of this run: the user's settings file with the command line's
+// overrides on top. The Linux hosts' platform services read them through this.
+Settings read_linux_settings(const SettingsOverride& override_);
 
 // `zintu --configure`: the file's settings with `choices` applied, saved in
 // the file at `path` (folders created as needed). Prints the path on `out`.

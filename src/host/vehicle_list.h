@@ -1,7 +1,7 @@
 // `zintu --vehicles`: the vehicles of one moment as CSV, without any graphics.
 #pragma once
 
-#include "host/settings.h"
+#include "app/settings.h"
 #include "network/network.h"
 
 #include <cstdint>

@@ -1,18 +1,19 @@
 // Overlay font for Windows: 96 bitmap glyph display lists made by WGL from a
 // GDI font selected into the device context of the host's window.
 //
-// Implements: init_font. Leaves out: glyphs outside 32..127.
+// Implements: make_wgl_font. Leaves out: glyphs outside 32..127.
 // Limits: the face is the font mapper's match for "Garamond"; results of the
 // GDI and list calls are not tested. Depends on: gdi32, opengl32, the host's
-// window (host_state.host_window) with its GL context current.
-#include "host/wgl_host.h"
-#include "render/font.h"
+// window (win32.host.host_window) with its GL context current.
+#include "host/wgl_font.h"
 
-#include <GL/gl.h>
+#include "host/win32_state.h"
+#include "render/font.h"
+#include "render/gl.h"
 
 namespace zintu {
 
-uint32_t init_font() {
+uint32_t make_wgl_font() {
     const GLuint font_base = glGenLists(kFontGlyphCount);
     const HFONT font = CreateFontA(-kFontPixelHeight,           // height: 24 px, leading excluded
                                    0,                           // width: the face's proportions
@@ -25,7 +26,7 @@ uint32_t init_font() {
                                    ANTIALIASED_QUALITY,         // 4
                                    DEFAULT_PITCH | FF_DONTCARE, // 0
                                    kFontFace);
-    const HDC dc = GetDC(host_state.host_window);
+    const HDC dc = GetDC(win32.host.host_window);
     const HGDIOBJ previous = SelectObject(dc, font);
     wglUseFontBitmapsA(dc, kFontFirstChar, kFontGlyphCount, font_base);
     // The blank has no bitmap, and not every implementation gives its list
@@ -43,7 +44,7 @@ uint32_t init_font() {
     DeleteObject(font);
     // The saver's class owns its device context, so this gives nothing back
     // there; for any other window it balances the GetDC above.
-    ReleaseDC(host_state.host_window, dc);
+    ReleaseDC(win32.host.host_window, dc);
     return font_base;
 }
 

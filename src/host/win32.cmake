@@ -1,8 +1,11 @@
-# The Windows screen saver's host. Its pure command-line rules build on every
-# platform, so the Linux suite tests them too; the rest builds for Windows only.
-add_library(zintu_saver_args STATIC ${CMAKE_CURRENT_LIST_DIR}/win32_saver_args.cpp)
+# The Windows saver's host. Its pure rules (the command line and the default
+# stage's close decision) build on every platform, so the Linux suite tests
+# them natively; the rest builds for Windows only.
+add_library(zintu_saver_args STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/win32_saver_args.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win32_close_rules.cpp)
 target_include_directories(zintu_saver_args PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
-target_link_libraries(zintu_saver_args PUBLIC zintu_saver_rules)
+target_link_libraries(zintu_saver_args PUBLIC zintu_app_core)
 zintu_warnings(zintu_saver_args)
 
 if(NOT WIN32)
@@ -11,31 +14,32 @@ endif()
 
 enable_language(RC)
 
-# WGL host, saver window, settings and dialog, modes and guard. The
-# application (register_host_callbacks) links in beside it.
+# GL host and WGL context, saver window, settings and dialog, modes and guard.
+# It reaches the application only through the callback table and the
+# registration function it is handed, so it links nothing of the application
+# beyond the table itself.
 add_library(zintu_win32_host STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/wgl_host.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win32_host.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/wgl_context.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wgl_font.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_saver_window.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_modes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_guard.cpp)
-target_link_libraries(zintu_win32_host PUBLIC zintu_saver_args zintu_settings OpenGL::GL gdi32 user32
-                                              shell32 advapi32)
+target_link_libraries(zintu_win32_host PUBLIC zintu_saver_args zintu_app_core OpenGL::GL gdi32
+                                              user32 shell32 advapi32)
 zintu_warnings(zintu_win32_host)
 
 # The dialog template and the description string.
 add_library(zintu_win32_resources OBJECT ${CMAKE_CURRENT_LIST_DIR}/win32_resources.rc)
 
-# zintu.scr: the application over one network library. The host calls the application's
-# register_host_callbacks and the application calls the host's init_font and
-# read_settings, so the host library is named on both sides.
+# zintu.scr: the application over one network library, on the Windows host.
 function(zintu_add_saver target network)
     add_executable(${target} WIN32 ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/win32_main.cpp
                    $<TARGET_OBJECTS:zintu_win32_resources>)
     set_target_properties(${target} PROPERTIES SUFFIX ".scr")
-    target_link_libraries(${target} PRIVATE zintu_win32_host zintu_app zintu_render zintu_view
-                                            zintu_core ${network} zintu_win32_host)
+    target_link_libraries(${target} PRIVATE zintu_win32_host zintu_app zintu_network_choice
+                                            ${network})
     target_link_options(${target} PRIVATE -s)
     zintu_warnings(${target})
 endfunction()

@@ -53,10 +53,9 @@ int start_preview(const char* text) {
 }
 
 int show_configure_dialog(HWND owner) {
-    if (!register_dialog_hook(saver_process.module_instance)) return 0;
-    return static_cast<int>(DialogBoxParamA(saver_process.module_instance,
-                                            MAKEINTRESOURCEA(IDD_SETTINGS), owner,
-                                            settings_dialog_proc, 0));
+    if (!register_dialog_hook(win32.module_instance)) return 0;
+    return static_cast<int>(DialogBoxParamA(win32.module_instance, MAKEINTRESOURCEA(IDD_SETTINGS),
+                                            owner, settings_dialog_proc, 0));
 }
 
 int change_password(const char* text) {
@@ -73,26 +72,25 @@ int change_password(const char* text) {
 int run_saver_mode(const char* arguments) {
     const SaverCommand command = scan_saver_switch(arguments);
     switch (command.mode) {
-    case SaverMode::configure_unowned:
+    case SaverMode::ConfigureUnowned:
         return show_configure_dialog(nullptr);
-    case SaverMode::configure:
+    case SaverMode::Configure:
         return show_configure_dialog(window_or_foreground(command.handle_text));
-    case SaverMode::full_screen:
+    case SaverMode::FullScreen:
         return run_saver(nullptr);
-    case SaverMode::preview:
+    case SaverMode::Preview:
         return start_preview(command.handle_text);
-    case SaverMode::change_password:
-        return saver_process.windows95_family ? change_password(command.handle_text)
-                                              : kExitRejected;
-    case SaverMode::rejected:
+    case SaverMode::ChangePassword:
+        return win32.windows95_family ? change_password(command.handle_text) : kExitRejected;
+    case SaverMode::Rejected:
         break;
     }
     return kExitRejected;
 }
 
 int saver_main(HINSTANCE module_instance, const char* arguments) {
-    saver_process.module_instance = module_instance;
-    saver_process.windows95_family = query_windows95_family() ? 1 : 0;
+    win32.module_instance = module_instance;
+    win32.windows95_family = query_windows95_family() ? 1 : 0;
     return run_guarded(run_saver_mode, arguments);
 }
 

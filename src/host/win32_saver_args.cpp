@@ -41,31 +41,31 @@ const char* isolate_saver_arguments(const char* command_line, NextCharFn next) {
 }
 
 SaverCommand scan_saver_switch(const char* arguments) {
-    if (arguments == nullptr) return {SaverMode::configure_unowned, nullptr};
+    if (arguments == nullptr) return {SaverMode::ConfigureUnowned, nullptr};
     for (const char* p = arguments;; ++p) {
         switch (static_cast<signed char>(*p)) {
         case '\0':
-            return {SaverMode::configure_unowned, nullptr};
+            return {SaverMode::ConfigureUnowned, nullptr};
         case ' ':
         case '-':
         case '/':
             continue;
         case 's':
         case 'S':
-            return {SaverMode::full_screen, nullptr};
+            return {SaverMode::FullScreen, nullptr};
         case 'c':
         case 'C':
-            return {SaverMode::configure, p[1] == ':' ? p + 2 : nullptr};
+            return {SaverMode::Configure, p[1] == ':' ? p + 2 : nullptr};
         case 'p':
         case 'P':
         case 'l':
         case 'L':
-            return {SaverMode::preview, skip_spaces(p + 1)};
+            return {SaverMode::Preview, skip_spaces(p + 1)};
         case 'a':
         case 'A':
-            return {SaverMode::change_password, skip_spaces(p + 1)};
+            return {SaverMode::ChangePassword, skip_spaces(p + 1)};
         default:
-            return {SaverMode::rejected, nullptr};
+            return {SaverMode::Rejected, nullptr};
         }
     }
 }

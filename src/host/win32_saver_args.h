@@ -21,16 +21,16 @@ const char* next_byte(const char* text);
 const char* isolate_saver_arguments(const char* command_line, NextCharFn next = next_byte);
 
 enum class SaverMode {
-    configure_unowned, // no switch at all: the dialog without owner
-    configure,         // "c": the dialog over a window (see handle_text)
-    full_screen,       // "s"
-    preview,           // "p" or "l"
-    change_password,   // "a"
-    rejected,          // any other byte
+    ConfigureUnowned, // no switch at all: the dialog without owner
+    Configure,        // "c": the dialog over a window (see handle_text)
+    FullScreen,       // "s"
+    Preview,          // "p" or "l"
+    ChangePassword,   // "a"
+    Rejected,         // any other byte
 };
 
 struct SaverCommand {
-    SaverMode mode = SaverMode::rejected;
+    SaverMode mode = SaverMode::Rejected;
     // configure: the text after "c:", or null without the colon.
     // preview, change_password: the text after the letter and its spaces.
     const char* handle_text = nullptr;

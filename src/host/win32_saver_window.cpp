@@ -10,26 +10,32 @@
 // Depends on: user32, gdi32, kernel32, advapi32; the GL host (stage two).
 #include "host/win32_saver_window.h"
 
-#include "host/saver_rules.h"
-#include "host/wgl_host.h"
+#include "app/saver_rules.h"
+#include "host/win32_close_rules.h"
+#include "host/win32_host.h"
 
 namespace zintu {
 
-SaverProcess saver_process;
-SaverState saver_state;
+static_assert(win32_message::kClose == WM_CLOSE && win32_message::kShowWindow == WM_SHOWWINDOW &&
+              win32_message::kActivateApp == WM_ACTIVATEAPP &&
+              win32_message::kSetCursor == WM_SETCURSOR && win32_message::kPower == WM_POWER &&
+              win32_message::kKeyDown == WM_KEYDOWN &&
+              win32_message::kSysKeyDown == WM_SYSKEYDOWN &&
+              win32_message::kMouseMove == WM_MOUSEMOVE &&
+              win32_message::kLButtonDown == WM_LBUTTONDOWN &&
+              win32_message::kRButtonDown == WM_RBUTTONDOWN &&
+              win32_message::kMButtonDown == WM_MBUTTONDOWN &&
+              win32_message::kPowerBroadcast == WM_POWERBROADCAST &&
+              win32_message::kPowerCriticalResume == PWR_CRITICALRESUME);
 
 namespace {
 
 constexpr WORD kIconResource = 100; // the program has none, so the class ends up without
 
-ScreenPoint cursor_point(POINT p) {
-    return {static_cast<int32_t>(p.x), static_cast<int32_t>(p.y)};
-}
-
-POINT current_cursor_pos() {
+ScreenPoint current_cursor_pos() {
     POINT p{0, 0};
     GetCursorPos(&p);
-    return p;
+    return {static_cast<int32_t>(p.x), static_cast<int32_t>(p.y)};
 }
 
 void hide_cursor() {
@@ -44,7 +50,7 @@ void post_close_request(HWND window) {
 }
 
 bool full_screen() {
-    return saver_state.preview_mode == 0;
+    return win32.saver.preview_mode == 0;
 }
 
 bool swallowed_system_command(WPARAM command) {
@@ -52,53 +58,26 @@ bool swallowed_system_command(WPARAM command) {
 }
 
 void attach_input_context_none(HWND window) {
-    saver_state.imm_module = GetModuleHandleA("IMM32.DLL"); // never loaded here
-    if (saver_state.imm_module == nullptr) return;
-    saver_state.imm_associate = reinterpret_cast<ImmAssociateContextFn>(
-        reinterpret_cast<void*>(GetProcAddress(saver_state.imm_module, "ImmAssociateContext")));
-    if (saver_state.imm_associate)
-        saver_state.saved_input_context = saver_state.imm_associate(window, nullptr);
+    SaverState& saver = win32.saver;
+    saver.imm_module = GetModuleHandleA("IMM32.DLL"); // never loaded here
+    if (saver.imm_module == nullptr) return;
+    saver.imm_associate = reinterpret_cast<ImmAssociateContextFn>(
+        reinterpret_cast<void*>(GetProcAddress(saver.imm_module, "ImmAssociateContext")));
+    if (saver.imm_associate) saver.saved_input_context = saver.imm_associate(window, nullptr);
 }
 
-// The input and system events that end a running full-screen saver. Returns
-// true with `result` set when the rule answers by itself.
-bool apply_close_rules(HWND window, UINT message, WPARAM wparam, LRESULT& result) {
-    switch (message) {
-    case WM_SHOWWINDOW:
-        if (wparam != 0) hide_cursor();
-        return false;
-    case WM_ACTIVATEAPP:
-        if (wparam == 0) post_close_request(window);
-        return false;
-    case WM_SETCURSOR:
-        hide_cursor();
-        result = 1;
-        return true;
-    case WM_POWER:
-        if (wparam == PWR_CRITICALRESUME) post_close_request(window);
-        return false;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_POWERBROADCAST:
-        post_close_request(window);
-        return false;
-    case WM_MOUSEMOVE: {
-        // The message's own coordinates are client-relative and may lag; the
-        // screen position is what the threshold is measured in.
-        const POINT now = current_cursor_pos();
-        if (mouse_move_closes(cursor_point(saver_state.saved_cursor_pos), cursor_point(now),
-                              saver_state.mouse_move_threshold)) {
-            post_close_request(window);
-            saver_state.saved_cursor_pos = now;
-        }
-        return false;
-    }
-    default:
-        return false;
-    }
+SaverCloseState close_state() {
+    const SaverState& saver = win32.saver;
+    SaverCloseState state;
+    state.preview_mode = saver.preview_mode != 0;
+    state.close_approved = saver.close_approved != 0;
+    state.verifying_password = saver.verifying_password != 0;
+    state.windows95_family = win32.windows95_family != 0;
+    state.verifier_loaded = saver.verify_password != nullptr;
+    state.autoplay_message = saver.autoplay_message;
+    state.saved_cursor_pos = saver.saved_cursor_pos;
+    state.mouse_move_threshold = saver.mouse_move_threshold;
+    return state;
 }
 
 int run_message_loop() {
@@ -113,24 +92,26 @@ int run_message_loop() {
 } // namespace
 
 void set_saver_running(int32_t on) {
-    if (!saver_process.windows95_family) return;
+    if (!win32.windows95_family) return;
     UINT previous = 0;
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, static_cast<UINT>(on), &previous, 0);
 }
 
 void release_password_verifier() {
-    if (!saver_process.windows95_family || saver_state.password_module == nullptr) return;
-    FreeLibrary(saver_state.password_module);
-    saver_state.password_module = nullptr;
-    if (saver_state.verify_password) {
-        saver_state.verify_password = nullptr;
+    SaverState& saver = win32.saver;
+    if (!win32.windows95_family || saver.password_module == nullptr) return;
+    FreeLibrary(saver.password_module);
+    saver.password_module = nullptr;
+    if (saver.verify_password) {
+        saver.verify_password = nullptr;
         set_saver_running(0);
     }
 }
 
 void load_password_verifier() {
-    if (!saver_process.windows95_family) return;
-    if (saver_state.password_module) release_password_verifier();
+    SaverState& saver = win32.saver;
+    if (!win32.windows95_family) return;
+    if (saver.password_module) release_password_verifier();
     HKEY key = nullptr;
     if (RegOpenKeyA(HKEY_CURRENT_USER, "Control Panel\\Desktop", &key) != ERROR_SUCCESS) return;
     DWORD use_password = 0;
@@ -138,12 +119,11 @@ void load_password_verifier() {
     if (RegQueryValueExA(key, "ScreenSaveUsePassword", nullptr, nullptr,
                          reinterpret_cast<BYTE*>(&use_password), &size) == ERROR_SUCCESS &&
         use_password != 0) {
-        saver_state.password_module = LoadLibraryA("PASSWORD.CPL");
-        if (saver_state.password_module) {
-            saver_state.verify_password =
-                reinterpret_cast<VerifyPasswordFn>(reinterpret_cast<void*>(
-                    GetProcAddress(saver_state.password_module, "VerifyScreenSavePwd")));
-            if (saver_state.verify_password) {
+        saver.password_module = LoadLibraryA("PASSWORD.CPL");
+        if (saver.password_module) {
+            saver.verify_password = reinterpret_cast<VerifyPasswordFn>(reinterpret_cast<void*>(
+                GetProcAddress(saver.password_module, "VerifyScreenSavePwd")));
+            if (saver.verify_password) {
                 set_saver_running(1);
             } else {
                 release_password_verifier();
@@ -154,46 +134,48 @@ void load_password_verifier() {
 }
 
 BOOL verify_before_close(HWND window) {
-    if (saver_state.verifying_password || saver_state.close_approved) return FALSE;
-    if (saver_state.verify_password == nullptr) {
-        saver_state.close_approved = 1;
+    SaverState& saver = win32.saver;
+    if (saver.verifying_password || saver.close_approved) return FALSE;
+    if (saver.verify_password == nullptr) {
+        saver.close_approved = 1;
         return TRUE;
     }
-    if (within_verify_grace(GetTickCount(), saver_state.last_verify_end)) {
-        return saver_state.close_approved; // refused without asking
+    if (within_verify_grace(GetTickCount(), saver.last_verify_end)) {
+        return saver.close_approved; // refused without asking
     }
-    saver_state.verifying_password = 1;
+    saver.verifying_password = 1;
     // Frames that queued up must not run the moment the verifier's dialog goes.
     MSG dropped{};
     PeekMessageA(&dropped, window, WM_TIMER, WM_TIMER, PM_REMOVE | PM_NOYIELD);
     PeekMessageA(&dropped, window, WM_TIMER, WM_TIMER, PM_REMOVE | PM_NOYIELD);
-    saver_state.close_approved =
-        static_cast<int32_t>(SendMessageA(window, kVerifyRequestMessage, 0, 0));
-    saver_state.verifying_password = 0;
-    if (!saver_state.close_approved) hide_cursor();
-    saver_state.last_verify_end = GetTickCount();
-    return saver_state.close_approved;
+    saver.close_approved =
+        static_cast<int32_t>(SendMessageA(window, win32_message::kVerifyRequest, 0, 0));
+    saver.verifying_password = 0;
+    if (!saver.close_approved) hide_cursor();
+    saver.last_verify_end = GetTickCount();
+    return saver.close_approved;
 }
 
 LRESULT CALLBACK saver_default_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (!saver_state.preview_mode && !saver_state.close_approved) {
-        if (message == WM_CLOSE) {
-            if (saver_process.windows95_family && !verify_before_close(window)) {
-                saver_state.saved_cursor_pos = current_cursor_pos();
-                return 0; // refused: the window stays
-            }
-        } else if (message == kVerifyRequestMessage) {
-            if (saver_process.windows95_family) {
-                return saver_state.verify_password ? saver_state.verify_password(window) : 1;
-            }
-        } else if (!saver_state.verifying_password) {
-            LRESULT result = 0;
-            if (apply_close_rules(window, message, wparam, result)) return result;
+    SaverState& saver = win32.saver;
+    const ScreenPoint now = message == WM_MOUSEMOVE ? current_cursor_pos() : ScreenPoint{};
+    const CloseDecision decision = decide_saver_default(message, wparam, close_state(), now);
+    if (decision.hide_cursor) hide_cursor();
+    if (decision.post_close) post_close_request(window);
+    if (decision.save_cursor) saver.saved_cursor_pos = now;
+    switch (decision.step) {
+    case CloseStep::Answer:
+        return static_cast<LRESULT>(decision.answer);
+    case CloseStep::RunVerifier:
+        return saver.verify_password ? saver.verify_password(window) : 1;
+    case CloseStep::VerifyClose:
+        if (!verify_before_close(window)) {
+            saver.saved_cursor_pos = current_cursor_pos();
+            return 0; // refused: the window stays
         }
-    }
-    if (saver_state.autoplay_message != 0 && message == saver_state.autoplay_message) {
-        post_close_request(window);
-        return saver_state.verify_password ? 1 : 0;
+        break;
+    case CloseStep::Default:
+        break;
     }
     return DefWindowProcA(window, message, wparam, lparam);
 }
@@ -202,20 +184,20 @@ LRESULT CALLBACK saver_window_proc(HWND window, UINT message, WPARAM wparam, LPA
     switch (message) {
     case WM_CREATE:
         attach_input_context_none(window);
-        saver_state.saved_cursor_pos = current_cursor_pos();
+        win32.saver.saved_cursor_pos = current_cursor_pos();
         if (full_screen()) hide_cursor();
         break;
     case WM_DESTROY:
-        if (saver_state.imm_module && saver_state.imm_associate &&
-            saver_state.saved_input_context) {
-            saver_state.imm_associate(window, saver_state.saved_input_context);
+        if (win32.saver.imm_module && win32.saver.imm_associate &&
+            win32.saver.saved_input_context) {
+            win32.saver.imm_associate(window, win32.saver.saved_input_context);
         }
         PostQuitMessage(0);
         break;
     case WM_SETTEXT:
         return 0; // the title is set only at creation
     case WM_PAINT:
-        if (saver_state.close_approved) return DefWindowProcA(window, message, wparam, lparam);
+        if (win32.saver.close_approved) return DefWindowProcA(window, message, wparam, lparam);
         if (full_screen()) hide_cursor();
         break;
     case WM_HELP:
@@ -234,13 +216,13 @@ LRESULT CALLBACK saver_window_proc(HWND window, UINT message, WPARAM wparam, LPA
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        if (saver_state.close_approved) return DefWindowProcA(window, message, wparam, lparam);
+        if (win32.saver.close_approved) return DefWindowProcA(window, message, wparam, lparam);
         break;
     case WM_SYSCOMMAND:
         if (full_screen() && swallowed_system_command(wparam)) return 0;
         break;
     case WM_TIMER:
-        if (saver_state.close_approved) return 0; // no more frames
+        if (win32.saver.close_approved) return 0; // no more frames
         Sleep(0);
         break;
     default:
@@ -253,8 +235,8 @@ SaverOpen open_saver_window(HWND parent) {
     WNDCLASSA window_class{};
     window_class.style = kSaverClassStyle;
     window_class.lpfnWndProc = saver_window_proc;
-    window_class.hInstance = saver_process.module_instance;
-    window_class.hIcon = LoadIconA(saver_process.module_instance, MAKEINTRESOURCEA(kIconResource));
+    window_class.hInstance = win32.module_instance;
+    window_class.hIcon = LoadIconA(win32.module_instance, MAKEINTRESOURCEA(kIconResource));
     window_class.hCursor = nullptr;
     window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     window_class.lpszClassName = kSaverClassName;
@@ -265,7 +247,7 @@ SaverOpen open_saver_window(HWND parent) {
     const char* title = kPreviewTitle;
     if (parent) {
         GetClientRect(parent, &area);
-        saver_state.preview_mode = 1;
+        win32.saver.preview_mode = 1;
     } else {
         const HDC screen = GetDC(nullptr);
         GetClipBox(screen, &area);
@@ -276,27 +258,27 @@ SaverOpen open_saver_window(HWND parent) {
         const HWND other = FindWindowA(kSaverClassName, kFullScreenTitle);
         if (other && IsWindow(other)) {
             SetForegroundWindow(other);
-            return SaverOpen::another_instance;
+            return SaverOpen::AnotherInstance;
         }
         load_password_verifier();
     }
-    saver_state.autoplay_message =
-        saver_process.windows95_family ? RegisterWindowMessageA(kAutoplayMessageName) : 0;
-    host_state.next_stage = saver_default_proc;
+    win32.saver.autoplay_message =
+        win32.windows95_family ? RegisterWindowMessageA(kAutoplayMessageName) : 0;
+    win32.host.next_stage = saver_default_proc;
 
-    if (!RegisterClassA(&window_class)) return SaverOpen::failed;
-    saver_state.saver_window = CreateWindowExA(
+    if (!RegisterClassA(&window_class)) return SaverOpen::Failed;
+    win32.saver.saver_window = CreateWindowExA(
         ex_style, kSaverClassName, title, style, area.left, area.top, area.right - area.left,
-        area.bottom - area.top, parent, nullptr, saver_process.module_instance, nullptr);
-    if (saver_state.saver_window == nullptr) return SaverOpen::failed;
-    if (!parent) SetForegroundWindow(saver_state.saver_window);
-    return SaverOpen::created;
+        area.bottom - area.top, parent, nullptr, win32.module_instance, nullptr);
+    if (win32.saver.saver_window == nullptr) return SaverOpen::Failed;
+    if (!parent) SetForegroundWindow(win32.saver.saver_window);
+    return SaverOpen::Created;
 }
 
 int run_saver(HWND parent) {
     const SaverOpen opened = open_saver_window(parent);
-    if (opened == SaverOpen::another_instance) return 0;
-    const int code = opened == SaverOpen::created ? run_message_loop() : kExitNoSaverWindow;
+    if (opened == SaverOpen::AnotherInstance) return 0;
+    const int code = opened == SaverOpen::Created ? run_message_loop() : kExitNoSaverWindow;
     release_password_verifier();
     return code;
 }

@@ -4,50 +4,18 @@
 // optional password check on the Windows 95 family.
 #pragma once
 
-#include <windows.h>
+#include "host/win32_state.h"
 
-#include <imm.h>
+#include <windows.h>
 
 #include <cstdint>
 
 namespace zintu {
 
-// Set by the process entry before any saver window exists.
-struct SaverProcess {
-    HINSTANCE module_instance = nullptr;
-    int32_t windows95_family = 0; // platform identifier 1 from the version query
-};
-
-using VerifyPasswordFn = BOOL(WINAPI*)(HWND window);
-using ImmAssociateContextFn = HIMC(WINAPI*)(HWND window, HIMC context);
-
-// One saver window per process; the window procedure takes no context, so the
-// state lives here.
-struct SaverState {
-    HWND saver_window = nullptr;
-    int32_t preview_mode = 0;
-    int32_t close_approved = 0;
-    int32_t verifying_password = 0;
-    POINT saved_cursor_pos{0, 0};
-    uint32_t mouse_move_threshold = 4;
-    uint32_t last_verify_end = 0xFFFFFFFFu; // never
-    UINT autoplay_message = 0;
-    HMODULE password_module = nullptr;
-    VerifyPasswordFn verify_password = nullptr;
-    HMODULE imm_module = nullptr;
-    ImmAssociateContextFn imm_associate = nullptr;
-    HIMC saved_input_context = nullptr;
-};
-
-extern SaverProcess saver_process;
-extern SaverState saver_state;
-
 inline constexpr char kSaverClassName[] = "WindowsScreenSaverClass";
 inline constexpr char kFullScreenTitle[] = "Screen Saver";
 inline constexpr char kPreviewTitle[] = "Preview";
 inline constexpr char kAutoplayMessageName[] = "QueryCancelAutoPlay";
-// Private message that asks the saver's default procedure to run the verifier.
-inline constexpr UINT kVerifyRequestMessage = 0x8000;
 inline constexpr UINT kSaverClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
 inline constexpr DWORD kFullScreenStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 inline constexpr DWORD kFullScreenExStyle = WS_EX_TOPMOST;
@@ -55,7 +23,7 @@ inline constexpr DWORD kPreviewStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
 // Exit code when the window class cannot be registered or the window made.
 inline constexpr int kExitNoSaverWindow = -1;
 
-enum class SaverOpen { another_instance, failed, created };
+enum class SaverOpen { AnotherInstance, Failed, Created };
 
 // Steps of run_saver up to and including the window's creation.
 SaverOpen open_saver_window(HWND parent);

@@ -12,6 +12,8 @@
 // user32 (dialog, message box).
 #include "host/win32_settings.h"
 
+#include "host/path_text.h"
+
 #include <shlobj.h>
 
 #include <optional>
@@ -32,19 +34,14 @@ bool is_file(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string folder_of(const std::string& path) {
-    const std::string::size_type slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
-std::string read_value(const std::string& file, const SettingSpec& spec) {
+std::string read_value(const std::string& file, const SettingDefinition& spec) {
     char buffer[kSettingValueBuffer] = {};
     GetPrivateProfileStringA(kSettingsSection, spec.key, spec.default_choice.value, buffer,
                              sizeof(buffer), file.c_str());
     return buffer;
 }
 
-bool write_value(const std::string& file, const SettingSpec& spec, const char* value,
+bool write_value(const std::string& file, const SettingDefinition& spec, const char* value,
                  DWORD& error) {
     if (WritePrivateProfileStringA(kSettingsSection, spec.key, value, file.c_str())) return true;
     error = GetLastError();
@@ -55,7 +52,7 @@ bool is_checked(HWND dialog, const SettingChoice& choice) {
     return IsDlgButtonChecked(dialog, choice.dialog_control) == BST_CHECKED;
 }
 
-void check_choice(HWND dialog, const SettingSpec& spec, bool other) {
+void check_choice(HWND dialog, const SettingDefinition& spec, bool other) {
     CheckDlgButton(dialog, (other ? spec.other : spec.default_choice).dialog_control, BST_CHECKED);
 }
 
@@ -100,10 +97,18 @@ const std::string& settings_file_to_read(const SettingsLocation& location) {
 Settings read_settings_file(const std::string& file) {
     const std::string mode = read_value(file, kSpeedSetting);
     const std::string zoomlevel = read_value(file, kZoomSetting);
-    return settings_from_values(mode, zoomlevel);
+    Settings settings = settings_from_values(mode, zoomlevel);
+    // A path is read whole, not cut at the choices' 99 characters.
+    std::string network(32768, '\0');
+    const DWORD length =
+        GetPrivateProfileStringA(kSettingsSection, kNetworkSetting.key, "", network.data(),
+                                 static_cast<DWORD>(network.size()), file.c_str());
+    network.resize(length);
+    settings.network = network;
+    return settings;
 }
 
-Settings read_settings() {
+Settings read_win32_settings() {
     return read_settings_file(settings_file_to_read(settings_location()));
 }
 
@@ -113,7 +118,7 @@ bool write_settings(const SettingsLocation& location, const Settings& settings, 
         return false;
     }
     // The folder and any missing folder above it.
-    const std::string folder = folder_of(location.user_file);
+    const std::string folder = folder_of(location.user_file, "\\/");
     if (!folder.empty()) {
         const int made = SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
         if (made != ERROR_SUCCESS && made != ERROR_ALREADY_EXISTS) {
@@ -127,14 +132,15 @@ bool write_settings(const SettingsLocation& location, const Settings& settings, 
 
 INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     if (message == WM_INITDIALOG) {
-        const Settings settings = read_settings();
-        check_choice(dialog, kSpeedSetting, settings.speed_mode == 'f');
+        const Settings settings = read_win32_settings();
+        check_choice(dialog, kSpeedSetting, settings.speed_mode == SpeedMode::Fast);
         check_choice(dialog, kZoomSetting, settings.downtown);
         return FALSE; // no initial keyboard focus
     }
     if (message == WM_COMMAND && LOWORD(wparam) == IDOK) {
         Settings chosen;
-        chosen.speed_mode = is_checked(dialog, kSpeedSetting.other) ? 'f' : 'r';
+        chosen.speed_mode =
+            is_checked(dialog, kSpeedSetting.other) ? SpeedMode::Fast : SpeedMode::RealTime;
         chosen.downtown = is_checked(dialog, kZoomSetting.other);
         DWORD error = 0;
         if (!write_settings(settings_location(), chosen, error)) {

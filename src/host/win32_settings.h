@@ -2,7 +2,7 @@
 // start-up, and the configuration dialog that edits it.
 #pragma once
 
-#include "host/settings.h"
+#include "app/settings.h"
 
 #include <windows.h>
 
@@ -33,6 +33,10 @@ const std::string& settings_file_to_read(const SettingsLocation& location);
 
 // Reads "mode" and "zoomlevel" from `file`; missing values count as defaults.
 Settings read_settings_file(const std::string& file);
+
+// The settings of this run, from the file in use; the saver's platform
+// services read them through this.
+Settings read_win32_settings();
 
 // Writes both values to the per-user file, creating its folder. On failure
 // returns false with the system's error code in `error`.

@@ -2,13 +2,13 @@
 // due, then a sleep in ppoll until the next tick, an X event or a signal.
 #include "host/x11_saver.h"
 
+#include "app/app.h"
+#include "app/host_callbacks.h"
+#include "app/host_sequence.h"
 #include "host/glx_context.h"
-#include "host/host_callbacks.h"
-#include "host/host_sequence.h"
 #include "host/linux_saver_rules.h"
 #include "host/linux_signals.h"
 #include "host/x11_window.h"
-#include "sim/frame_sequence.h"
 
 #include <chrono>
 #include <csignal>
@@ -42,7 +42,7 @@ void wait_for_input(int x_fd, int signal_fd, int64_t timeout_ns) {
 // --at: the real-time clock runs on from that moment.
 void start_real_clock_at(App& application, int64_t epoch_seconds) {
     const auto started = std::chrono::steady_clock::now();
-    application.time_source = [epoch_seconds, started] {
+    application.platform.time_source = [epoch_seconds, started] {
         const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
                                  std::chrono::steady_clock::now() - started)
                                  .count();
@@ -53,8 +53,8 @@ void start_real_clock_at(App& application, int64_t epoch_seconds) {
 // --at in fast mode: the simulated day starts at that time of day, on that
 // date. Needs the speed mode, so it runs after initialisation.
 void start_fast_clock_at(App& application, int64_t epoch_seconds) {
-    application.time_source = [epoch_seconds] { return WallTime{epoch_seconds, 0}; };
-    prime_fast_clock(application.sim.clock, epoch_seconds);
+    application.platform.time_source = [epoch_seconds] { return WallTime{epoch_seconds, 0}; };
+    prime_fast_clock(application.sim.clock, epoch_seconds, application.sim.zone);
 }
 
 // What the loop's end leaves behind: its status and, for an unexpected X
@@ -80,7 +80,7 @@ void judge_x11_errors(const X11Connection& x, const X11Surface& surface, int glx
 
 } // namespace
 
-int run_x11_saver(const Options& options, std::FILE* err) {
+int run_x11_saver(const Options& options, std::optional<int64_t> start_at, std::FILE* err) {
     std::string error;
     const SaverTarget target =
         choose_saver_target(options.target, options.window_id, std::getenv("XSCREENSAVER_WINDOW"));
@@ -121,14 +121,14 @@ int run_x11_saver(const Options& options, std::FILE* err) {
     // host sequence up to on_init, then the frame timer.
     const ScreenPoint saved_cursor_pos = pointer_position(x);
     App& application = app();
-    if (options.at) start_real_clock_at(application, *options.at);
+    if (start_at) start_real_clock_at(application, *start_at);
     GlxContext gl;
     bool have_context = false;
-    host_created(surface.width, surface.height, [&] {
+    host_created(register_host_callbacks, surface.width, surface.height, [&] {
         have_context = create_glx_context(x.display, format, surface.window, gl, error);
     });
-    if (options.at && application.sim.speed_mode == kSpeedFast) {
-        start_fast_clock_at(application, *options.at);
+    if (start_at && application.sim.speed_mode == SpeedMode::Fast) {
+        start_fast_clock_at(application, *start_at);
     }
     Ending ending;
     if (!have_context) {

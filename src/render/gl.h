@@ -1,13 +1,18 @@
-// OpenGL 1.1 headers on every platform (Windows needs its own header first).
+// OpenGL 1.1 headers on every platform.
 #pragma once
 
-#ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#endif
+#if defined(_WIN32) && !defined(APIENTRY) && !defined(WINGDIAPI)
+// The Windows GL header needs only opengl32's calling convention and import
+// from <windows.h>; naming them here keeps the platform's header out of the
+// renderer. They are dropped again so that <windows.h> can define its own.
+#define APIENTRY __stdcall
+#define WINGDIAPI __declspec(dllimport)
 #include <GL/gl.h>
+#undef APIENTRY
+#undef WINGDIAPI
+#else
+#include <GL/gl.h>
+#endif
 
 // Debug builds report the first GL error after a step; release builds check
 // nothing, as a frame never depends on a GL call's result.

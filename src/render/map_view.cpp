@@ -3,7 +3,6 @@
 // selected), whose bottom entry is the map projection; the overlay relies on it.
 #include "render/map_view.h"
 
-#include "render/font.h"
 #include "render/gl.h"
 
 namespace zintu {
@@ -28,17 +27,17 @@ void set_drawing_state() {
 
 } // namespace
 
-void init_map_view(ViewState& view, const Network& network, bool downtown, int32_t width,
-                   int32_t height) {
-    apply_zoom_level(view, downtown);
-    set_gl_state(view);
+void init_map_view(ViewState& view, const Network& network, bool downtown, MakeFont make_font,
+                   int32_t width, int32_t height) {
+    apply_zoom_level(view, network, downtown);
+    set_gl_state(view, make_font);
     set_projection(view, *network.header, width, height);
     set_drawing_state();
     build_network_list(view, network);
     ZINTU_GL_CHECK("init_map_view");
 }
 
-void set_gl_state(ViewState& view) {
+void set_gl_state(ViewState& view, MakeFont make_font) {
     // Blending; texture switch; no depth test; alpha blend function; alpha
     // test above 1/16; polygon offset (0, -3); opaque white clear colour.
     glEnable(GL_BLEND);
@@ -50,7 +49,7 @@ void set_gl_state(ViewState& view) {
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(0.0f, -3.0f);
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    view.font_base = init_font();
+    view.font_base = make_font != nullptr ? make_font() : 0;
 }
 
 void set_projection(ViewState& view, const NetworkHeader& header, int32_t width, int32_t height) {

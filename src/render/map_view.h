@@ -4,6 +4,7 @@
 #pragma once
 
 #include "network/network.h"
+#include "render/font.h"
 #include "render/projection.h"
 
 #include <cstdint>
@@ -12,11 +13,12 @@ namespace zintu {
 
 // Initialisation after the settings: zoom level, GL state (with the overlay
 // font), projection, the remaining state and the network list.
-void init_map_view(ViewState& view, const Network& network, bool downtown, int32_t width,
-                   int32_t height);
+void init_map_view(ViewState& view, const Network& network, bool downtown, MakeFont make_font,
+                   int32_t width, int32_t height);
 
-// Blending, alpha test, polygon offset, white clear colour, then the font.
-void set_gl_state(ViewState& view);
+// Blending, alpha test, polygon offset, white clear colour, then the font
+// (none without a maker: the overlay then draws nothing).
+void set_gl_state(ViewState& view, MakeFont make_font);
 
 // Viewport and the orthographic map matrix; sets `view.view_aspect`.
 void set_projection(ViewState& view, const NetworkHeader& header, int32_t width, int32_t height);

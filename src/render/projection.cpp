@@ -2,6 +2,9 @@
 // use the stored float, so the box matches what the GL view is given exactly.
 #include "render/projection.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace zintu {
 
 Projection map_projection(const NetworkHeader& header) {
@@ -25,10 +28,26 @@ Projection map_projection(const NetworkHeader& header) {
     return p;
 }
 
-void apply_zoom_level(ViewState& view, bool downtown) {
+namespace {
+
+int32_t saturate(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
+void apply_zoom_level(ViewState& view, const Network& network, bool downtown) {
     if (!downtown) return;
     view.zoom *= kDowntownZoom;
-    view.pan_y += kDowntownPanY;
+    const NetworkInfo& info = network.info;
+    if (!info.has_downtown) {
+        view.pan_y += kDowntownPanY;
+        return;
+    }
+    // The screen centre shows (x_center - pan_x, y_center - pan_y).
+    const NetworkHeader& header = *network.header;
+    view.pan_x = saturate(int64_t{view.pan_x} + header.x_center - info.downtown_x);
+    view.pan_y = saturate(int64_t{view.pan_y} + header.y_center - info.downtown_y);
 }
 
 ViewportPoint map_to_viewport(const NetworkHeader& header, const ViewState& view, double map_x,

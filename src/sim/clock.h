@@ -1,6 +1,9 @@
 // The simulation clock: the moment at which a frame's vehicles are placed and
-// the time the overlay shows, in real time or in fast mode.
+// the time the overlay shows, in real time or in fast mode, in the network's
+// own time zone.
 #pragma once
+
+#include "sim/time_zone.h"
 
 #include <cstdint>
 #include <ctime>
@@ -11,8 +14,12 @@ namespace zintu {
 // Seconds from one midnight to the next; also the day offset between service days.
 inline constexpr int32_t kSecondsPerDay = 86400;
 
-inline constexpr char kSpeedRealTime = 'r';
-inline constexpr char kSpeedFast = 'f';
+// The clock's speed, chosen once by the settings; the characters are the ones
+// the settings have always been known by.
+enum class SpeedMode : char {
+    RealTime = 'r', // the computer's wall-clock time, read anew each frame
+    Fast = 'f',     // a simulated day from midnight, nine seconds a frame
+};
 
 // Simulated seconds added per frame in fast mode: a day takes 9600 frames.
 inline constexpr float kFastStep = 9.0f;
@@ -39,17 +46,16 @@ struct SimClock {
     int64_t fast_days = 0;
 };
 
-// Advances `clock` to the frame's moment: the reading of `now` in real time,
-// nine simulated seconds more in fast mode.
-void update_clock(SimClock& clock, char speed_mode, const TimeSource& now);
+// Advances `clock` to the frame's moment: the reading of `now` in `zone` in
+// real time; nine simulated seconds more in fast mode, on the date `now`
+// reads in `zone`, moved on by the simulated midnights passed.
+void update_clock(SimClock& clock, SpeedMode speed_mode, const TimeSource& now,
+                  const TimeZone& zone);
 
-// Sets the fast clock one step before the local time of day of `epoch_seconds`,
-// so that its next update shows that time (on that date, when read from a
-// source that returns `epoch_seconds`).
-void prime_fast_clock(SimClock& clock, int64_t epoch_seconds);
-
-// Thread-safe localtime on every platform; false when `t` is out of range.
-bool to_local_time(std::time_t t, std::tm& out);
+// Sets the fast clock one step before the time of day of `epoch_seconds` in
+// `zone`, so that its next update shows that time (on that date, when read
+// from a source that returns `epoch_seconds`).
+void prime_fast_clock(SimClock& clock, int64_t epoch_seconds, const TimeZone& zone);
 
 // Moves the calendar date of `time` by `days` (any size), recomputing the
 // weekday and day of year; the time of day is left alone.

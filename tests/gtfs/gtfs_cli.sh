@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # zintu-gtfs as a user runs it: both files written on success and identical on
-# a second run; for a broken feed, exit status 1, one line naming the problem
-# and no file written or replaced; exit status 2 for a bad command line.
+# a second run, a network file for a .zintu output; for a broken feed, exit
+# status 1, one line naming the problem and no file written or replaced; exit
+# status 2 for a bad command line.
 set -u
 gtfs=$1
 fixtures=$2
@@ -20,7 +21,7 @@ check "source and report written, nothing else" \
 check "summary on standard error" grep -q "^zintu-gtfs: [0-9]* rows" "$work/err"
 check "source defines compiled_network" grep -q "^Network compiled_network() {" "$work/out/network_data.cpp"
 check "source records the zone, its rule and SOURCE_DATE_EPOCH" grep -q \
-    '"Europe/Amsterdam"sv, "CET-1CEST,M3.5.0,M10.5.0/3"sv, .*"2026-09-10T00:26:40Z"sv}' \
+    '"Europe/Amsterdam"sv, "CET-1CEST,M3.5.0,M10.5.0/3"sv, .*"2026-09-10T00:26:40Z"sv, "vehicles' \
     "$work/out/network_data.cpp"
 check "report shows matching departures" grep -q "every count matches" "$work/out/REPORT.md"
 cp "$work/out/network_data.cpp" "$work/first.cpp"
@@ -29,6 +30,13 @@ cp "$work/out/REPORT.md" "$work/first.md"
     "$fixtures/schedule_feed" "$fixtures/loop_feed" 2>/dev/null
 check "second run gives the same source" cmp -s "$work/first.cpp" "$work/out/network_data.cpp"
 check "second run gives the same report" cmp -s "$work/first.md" "$work/out/REPORT.md"
+
+mkdir "$work/file"
+"$gtfs" "${week[@]}" --feature S -o "$work/file/city.zintu" \
+    "$fixtures/schedule_feed" "$fixtures/loop_feed" 2>/dev/null
+check ".zintu output exits 0" test $? -eq 0
+check ".zintu output is a network file, with its report" \
+    test "$(head -c 8 "$work/file/city.zintu")" = ZINTUNET -a -f "$work/file/REPORT.md"
 
 "$gtfs" "${week[@]}" -o "$work/out/other.cpp" --report "$work/other.md" "$fixtures/dates_only_feed" 2>/dev/null
 check "--report puts the report elsewhere" test -f "$work/other.md" -a -f "$work/out/other.cpp"

@@ -2,7 +2,9 @@
 // places computed from the projection: the background, the network, vehicle
 // glyphs and their orientation, the downtown view and the overlay's lines.
 // A failing test saves the picture it saw under failures/.
+#include "app/app.h"
 #include "host/egl_context.h"
+#include "host/linux_font.h"
 #include "host/png_writer.h"
 #include "render/font.h"
 #include "render/gl.h"
@@ -11,7 +13,6 @@
 #include "render/map_view.h"
 #include "render/overlay.h"
 #include "render/overlay_text.h"
-#include "sim/frame_sequence.h"
 #include "sim/placement.h"
 
 #include <gtest/gtest.h>
@@ -61,8 +62,9 @@ protected:
         std::string error;
         ASSERT_TRUE(create_egl_context(egl_, kWidth, kHeight, error)) << error;
         app_ = std::make_unique<App>();
-        app_->sim.network = compiled_network();
-        app_->time_source = [] { return WallTime{kMondayMorning, 0}; };
+        use_network(app_->sim, compiled_network());
+        app_->platform.time_source = [] { return WallTime{kMondayMorning, 0}; };
+        app_->platform.make_font = make_linux_font;
     }
 
     void TearDown() override {

@@ -41,21 +41,21 @@ TEST(SettingsFilePath, XdgFirstThenHome) {
 TEST(SettingsFromIni, DefaultsAndExactValues) {
     struct Case {
         std::string text;
-        char speed;
+        SpeedMode speed;
         bool downtown;
     } cases[] = {
-        {"", 'r', false},
-        {"[zintu]\n", 'r', false},
-        {"[zintu]\nmode=fastmode\nzoomlevel=downtown\n", 'f', true},
-        {"[ZINTU]\nMODE=fastmode\nZoomLevel=downtown\n", 'f', true},
-        {"[zintu]\nmode=FASTMODE\nzoomlevel=Downtown\n", 'r', false},
-        {"[zintu]\nmode = fastmode \nzoomlevel=\tdowntown\r\n", 'f', true},
-        {"[zintu]\nmode=fast mode\nzoomlevel=down town\n", 'r', false},
-        {"[zintu]\nmode=fastmode" + std::string(100, ' ') + "x\n", 'r', false},
-        {"[other]\nmode=fastmode\nzoomlevel=downtown\n", 'r', false},
-        {"[zintu]\nzoomlevel=downtown\0\n"s, 'r', true},
-        {"\0\0\0[zintu]\nmode=fastmode"s, 'r', false},
-        {"\0\0\0\n[zintu]\nmode=fastmode"s, 'f', false},
+        {"", SpeedMode::RealTime, false},
+        {"[zintu]\n", SpeedMode::RealTime, false},
+        {"[zintu]\nmode=fastmode\nzoomlevel=downtown\n", SpeedMode::Fast, true},
+        {"[ZINTU]\nMODE=fastmode\nZoomLevel=downtown\n", SpeedMode::Fast, true},
+        {"[zintu]\nmode=FASTMODE\nzoomlevel=Downtown\n", SpeedMode::RealTime, false},
+        {"[zintu]\nmode = fastmode \nzoomlevel=\tdowntown\r\n", SpeedMode::Fast, true},
+        {"[zintu]\nmode=fast mode\nzoomlevel=down town\n", SpeedMode::RealTime, false},
+        {"[zintu]\nmode=fastmode" + std::string(100, ' ') + "x\n", SpeedMode::RealTime, false},
+        {"[other]\nmode=fastmode\nzoomlevel=downtown\n", SpeedMode::RealTime, false},
+        {"[zintu]\nzoomlevel=downtown\0\n"s, SpeedMode::RealTime, true},
+        {"\0\0\0[zintu]\nmode=fastmode"s, SpeedMode::RealTime, false},
+        {"\0\0\0\n[zintu]\nmode=fastmode"s, SpeedMode::Fast, false},
     };
     for (const Case& c : cases) {
         const Settings s = settings_from_ini(c.text);
@@ -65,11 +65,15 @@ TEST(SettingsFromIni, DefaultsAndExactValues) {
 }
 
 TEST(SettingsFromIni, SavedSettingsReadBack) {
-    for (const Settings s : {Settings{'r', false}, Settings{'f', true}, Settings{'f', false}}) {
+    for (const Settings& s : {Settings{SpeedMode::RealTime, false, {}},
+                              Settings{SpeedMode::Fast, true, "/srv/city.zintu"},
+                              Settings{SpeedMode::Fast, false, {}}}) {
         const std::string text = ini_with_settings("; mine\n[zintu]\nmode=junk\n", s);
         const Settings back = settings_from_ini(text);
         EXPECT_EQ(back.speed_mode, s.speed_mode);
         EXPECT_EQ(back.downtown, s.downtown);
+        EXPECT_EQ(back.network, s.network);
+        EXPECT_EQ(text.find("network=") != std::string::npos, !s.network.empty()) << text;
         EXPECT_EQ(text.rfind("; mine\n[zintu]\nmode=", 0), 0u) << text;
     }
 }
@@ -84,7 +88,6 @@ protected:
         fs::create_directories(dir_);
     }
     void TearDown() override {
-        set_settings_override({});
         unsetenv("XDG_CONFIG_HOME");
         fs::remove_all(dir_);
     }
@@ -117,14 +120,15 @@ protected:
 
 TEST_F(SettingsFileTest, UnreadableOrJunkFilesGiveTheDefaults) {
     const fs::path file = dir_ / "zintu.ini";
-    EXPECT_EQ(read_settings_file(file.string()).speed_mode, 'r') << "missing";
+    EXPECT_EQ(read_settings_file(file.string()).speed_mode, SpeedMode::RealTime) << "missing";
     fs::create_directory(file);
-    EXPECT_EQ(read_settings_file(file.string()).speed_mode, 'r') << "a folder";
+    EXPECT_EQ(read_settings_file(file.string()).speed_mode, SpeedMode::RealTime) << "a folder";
     fs::remove(file);
     write(file, "[zintu]\nmode=fastmode\n" + std::string(kMaxSettingsFileSize, '\n'));
-    EXPECT_EQ(read_settings_file(file.string()).speed_mode, 'r') << "larger than the limit";
+    EXPECT_EQ(read_settings_file(file.string()).speed_mode, SpeedMode::RealTime)
+        << "larger than the limit";
     write(file, "[zintu]\nmode=fastmode\n");
-    EXPECT_EQ(read_settings_file(file.string()).speed_mode, 'f') << "a real one";
+    EXPECT_EQ(read_settings_file(file.string()).speed_mode, SpeedMode::Fast) << "a real one";
 }
 
 TEST_F(SettingsFileTest, ReadSettingsIsTheFileWithTheOverridesOnTop) {
@@ -133,17 +137,16 @@ TEST_F(SettingsFileTest, ReadSettingsIsTheFileWithTheOverridesOnTop) {
     write(dir_ / "zintu" / "zintu.ini", "[zintu]\nmode=fastmode\nzoomlevel=downtown\n");
     struct Case {
         SettingsOverride override_;
-        char speed;
+        SpeedMode speed;
         bool downtown;
     } cases[] = {
-        {{}, 'f', true},
-        {{'r', {}}, 'r', true},
-        {{{}, false}, 'f', false},
-        {{'r', false}, 'r', false},
+        {{}, SpeedMode::Fast, true},
+        {{SpeedMode::RealTime, {}, {}}, SpeedMode::RealTime, true},
+        {{{}, false, {}}, SpeedMode::Fast, false},
+        {{SpeedMode::RealTime, false, {}}, SpeedMode::RealTime, false},
     };
     for (const Case& c : cases) {
-        set_settings_override(c.override_);
-        const Settings s = read_settings();
+        const Settings s = read_linux_settings(c.override_);
         EXPECT_EQ(s.speed_mode, c.speed);
         EXPECT_EQ(s.downtown, c.downtown);
     }
@@ -156,9 +159,9 @@ TEST_F(SettingsFileTest, ConfigureWritesBothKeysAndKeepsTheRest) {
     EXPECT_EQ(out, file.string() + "\n");
     EXPECT_EQ(read(file), "[zintu]\nmode=realtime\nzoomlevel=fullnetwork\n");
 
-    ASSERT_EQ(configure(file, {'f', {}}, out, err), 0);
+    ASSERT_EQ(configure(file, {SpeedMode::Fast, {}, {}}, out, err), 0);
     EXPECT_EQ(read(file), "[zintu]\nmode=fastmode\nzoomlevel=fullnetwork\n");
-    ASSERT_EQ(configure(file, {{}, true}, out, err), 0);
+    ASSERT_EQ(configure(file, {{}, true, {}}, out, err), 0);
     EXPECT_EQ(read(file), "[zintu]\nmode=fastmode\nzoomlevel=downtown\n");
 
     write(file, "[a]\nk=v\n[zintu]\nzoomlevel=Downtown\nother=1");
@@ -190,7 +193,7 @@ TEST_F(SettingsFileTest, ConfigureWritesThroughASymbolicLink) {
     write(target, "[zintu]\nmode=fastmode\n");
     fs::create_symlink(target, link);
     std::string out, err;
-    ASSERT_EQ(configure(link, {{}, true}, out, err), 0) << err;
+    ASSERT_EQ(configure(link, {{}, true, {}}, out, err), 0) << err;
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(read(target), "[zintu]\nmode=fastmode\nzoomlevel=downtown\n");
 }

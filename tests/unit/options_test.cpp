@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
 namespace zintu {
@@ -26,13 +27,13 @@ TEST_F(OptionsTest, ModesAndSwitchesTakeOneDashOrTwo) {
     struct Case {
         std::vector<const char*> args;
         RunMode mode;
-        std::optional<char> speed;
+        std::optional<SpeedMode> speed;
         std::optional<bool> downtown;
     } cases[] = {
         {{}, RunMode::Window, {}, {}},
         {{"--vehicles"}, RunMode::Vehicles, {}, {}},
-        {{"-vehicles", "-fast"}, RunMode::Vehicles, 'f', {}},
-        {{"--fast", "--realtime"}, RunMode::Window, 'r', {}},
+        {{"-vehicles", "-fast"}, RunMode::Vehicles, SpeedMode::Fast, {}},
+        {{"--fast", "--realtime"}, RunMode::Window, SpeedMode::RealTime, {}},
         {{"-downtown"}, RunMode::Window, {}, true},
         {{"--downtown", "--full-network"}, RunMode::Window, {}, false},
         {{"--help"}, RunMode::Help, {}, {}},
@@ -48,10 +49,14 @@ TEST_F(OptionsTest, ModesAndSwitchesTakeOneDashOrTwo) {
     }
 }
 
-TEST_F(OptionsTest, AtTakesALocalTimeAsNextArgumentOrAfterEquals) {
-    const int64_t expected = 1796631300; // 2026-12-07 08:15:00 UTC
-    EXPECT_EQ(parse({"--vehicles", "--at", "2026-12-07 08:15:00"}).options.at, expected);
-    EXPECT_EQ(parse({"-at=2026-12-07 08:15:00", "-vehicles"}).options.at, expected);
+TEST_F(OptionsTest, AtTakesAWallClockTimeAsNextArgumentOrAfterEquals) {
+    for (const ParseResult& r : {parse({"--vehicles", "--at", "2026-12-07 08:15:00"}),
+                                 parse({"-at=2026-12-07 08:15:00", "-vehicles"})}) {
+        ASSERT_TRUE(r.options.at) << r.error;
+        const CivilTime& at = *r.options.at;
+        EXPECT_EQ(std::tie(at.year, at.month, at.day, at.hour, at.minute, at.second),
+                  std::make_tuple(2026, 12, 7, 8, 15, 0));
+    }
     EXPECT_EQ(parse({"--at", "2028-02-29 00:00:00"}).error, "");
 }
 
@@ -111,7 +116,8 @@ TEST_F(OptionsTest, WindowModesAndConfigure) {
         EXPECT_EQ(r.options.target, c.target) << testing::PrintToString(c.args);
         EXPECT_EQ(r.options.window_id, c.window_id) << testing::PrintToString(c.args);
     }
-    EXPECT_EQ(parse({"--configure", "--realtime"}).options.settings.speed_mode, 'r');
+    EXPECT_EQ(parse({"--configure", "--realtime"}).options.settings.speed_mode,
+              SpeedMode::RealTime);
 }
 
 TEST_F(OptionsTest, WindowIdsAndModeClashes) {

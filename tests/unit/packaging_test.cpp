@@ -3,8 +3,8 @@
 // manual lists is one the program accepts and its help shows, the manual
 // lists every option the help shows, and both choices of each setting are
 // offered under the table's labels.
+#include "app/settings.h"
 #include "host/linux_options.h"
-#include "host/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +72,7 @@ bool accepted(const std::string& name) {
         {"size", {"1x1", "--snapshot", "x.png"}},
         {"frame", {"1", "--snapshot", "x.png"}},
         {"at", {"2026-12-07 08:15:00"}},
+        {"network", {"city.zintu"}},
     };
     std::vector<std::string> args = {"zintu", "-" + name};
     if (const auto it = values.find(name); it != values.end())
@@ -107,7 +108,7 @@ TEST(Packaging, ManualListsExactlyTheHelpsOptions) {
 TEST(Packaging, EverySettingChoiceIsOfferedUnderItsLabel) {
     const std::string xml = read_file("zintu.xml");
     const std::set<std::string> man = manual_options();
-    for (const SettingSpec* spec : {&kSpeedSetting, &kZoomSetting}) {
+    for (const SettingDefinition* spec : {&kSpeedSetting, &kZoomSetting}) {
         for (const SettingChoice* choice : {&spec->default_choice, &spec->other}) {
             const std::string option = std::string("_label=\"") + choice->label + "\" arg-set=\"-" +
                                        choice->linux_switch + "\"";

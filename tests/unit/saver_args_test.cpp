@@ -1,6 +1,6 @@
 // The screen saver's command line: argument isolation, switch scan, handle
 // parsing and the mouse and grace rules. Built natively and for Windows.
-#include "host/saver_rules.h"
+#include "app/saver_rules.h"
 #include "host/win32_saver_args.h"
 
 #include <gtest/gtest.h>
@@ -60,36 +60,36 @@ TEST(SaverArguments, FirstSwitchSelectsTheMode) {
         SaverMode mode;
         const char* handle_text; // null when the mode takes none
     } cases[] = {
-        {"", SaverMode::configure_unowned, nullptr},
-        {"  - / -//  ", SaverMode::configure_unowned, nullptr},
-        {"/s", SaverMode::full_screen, nullptr},
-        {"-S", SaverMode::full_screen, nullptr},
-        {"s", SaverMode::full_screen, nullptr},
-        {"//s", SaverMode::full_screen, nullptr},
-        {"- s", SaverMode::full_screen, nullptr},
-        {"/s5", SaverMode::full_screen, nullptr},
-        {"/s /c:12", SaverMode::full_screen, nullptr},
-        {"/c", SaverMode::configure, nullptr},
-        {"/C 1234", SaverMode::configure, nullptr},
-        {"/c:1234", SaverMode::configure, "1234"},
-        {"/c:x", SaverMode::configure, "x"},
-        {"/c:", SaverMode::configure, ""},
-        {"/p 1234", SaverMode::preview, "1234"},
-        {"/p1234", SaverMode::preview, "1234"},
-        {"/P    1234", SaverMode::preview, "1234"},
-        {"/p:1234", SaverMode::preview, ":1234"},
-        {"/p", SaverMode::preview, ""},
-        {"/p\t1234", SaverMode::preview, "\t1234"},
-        {"/l 1234", SaverMode::preview, "1234"},
-        {"-L1234 /s", SaverMode::preview, "1234 /s"},
-        {"/a", SaverMode::change_password, ""},
-        {"/A 77", SaverMode::change_password, "77"},
-        {"/\ts", SaverMode::rejected, nullptr},
-        {"/x", SaverMode::rejected, nullptr},
-        {"/1", SaverMode::rejected, nullptr},
-        {"/\xE9", SaverMode::rejected, nullptr},
-        {"\x7F", SaverMode::rejected, nullptr},
-        {"+s", SaverMode::rejected, nullptr},
+        {"", SaverMode::ConfigureUnowned, nullptr},
+        {"  - / -//  ", SaverMode::ConfigureUnowned, nullptr},
+        {"/s", SaverMode::FullScreen, nullptr},
+        {"-S", SaverMode::FullScreen, nullptr},
+        {"s", SaverMode::FullScreen, nullptr},
+        {"//s", SaverMode::FullScreen, nullptr},
+        {"- s", SaverMode::FullScreen, nullptr},
+        {"/s5", SaverMode::FullScreen, nullptr},
+        {"/s /c:12", SaverMode::FullScreen, nullptr},
+        {"/c", SaverMode::Configure, nullptr},
+        {"/C 1234", SaverMode::Configure, nullptr},
+        {"/c:1234", SaverMode::Configure, "1234"},
+        {"/c:x", SaverMode::Configure, "x"},
+        {"/c:", SaverMode::Configure, ""},
+        {"/p 1234", SaverMode::Preview, "1234"},
+        {"/p1234", SaverMode::Preview, "1234"},
+        {"/P    1234", SaverMode::Preview, "1234"},
+        {"/p:1234", SaverMode::Preview, ":1234"},
+        {"/p", SaverMode::Preview, ""},
+        {"/p\t1234", SaverMode::Preview, "\t1234"},
+        {"/l 1234", SaverMode::Preview, "1234"},
+        {"-L1234 /s", SaverMode::Preview, "1234 /s"},
+        {"/a", SaverMode::ChangePassword, ""},
+        {"/A 77", SaverMode::ChangePassword, "77"},
+        {"/\ts", SaverMode::Rejected, nullptr},
+        {"/x", SaverMode::Rejected, nullptr},
+        {"/1", SaverMode::Rejected, nullptr},
+        {"/\xE9", SaverMode::Rejected, nullptr},
+        {"\x7F", SaverMode::Rejected, nullptr},
+        {"+s", SaverMode::Rejected, nullptr},
     };
     for (const Case& c : cases) {
         const SaverCommand command = scan_saver_switch(c.arguments);
@@ -145,14 +145,14 @@ TEST(SaverArguments, CommandLinesEndToEnd) {
         SaverMode mode;
         uint32_t handle;
     } cases[] = {
-        {"\"C:\\My Savers\\zintu.scr\" /s", SaverMode::full_screen, 0},
-        {"\"C:\\My Savers\\zintu.scr /p 5", SaverMode::configure_unowned, 0},
-        {"zintu.scr /p 0x10", SaverMode::preview, 0},
-        {"zintu.scr /p:1234", SaverMode::preview, 0},
-        {"zintu.scr /p\t1234", SaverMode::preview, 0},
-        {"zintu.scr\t/p 4294967298", SaverMode::preview, 2},
-        {"zintu.scr /c:66000", SaverMode::configure, 66000},
-        {"zintu.scr /c 66000", SaverMode::configure, 0},
+        {"\"C:\\My Savers\\zintu.scr\" /s", SaverMode::FullScreen, 0},
+        {"\"C:\\My Savers\\zintu.scr /p 5", SaverMode::ConfigureUnowned, 0},
+        {"zintu.scr /p 0x10", SaverMode::Preview, 0},
+        {"zintu.scr /p:1234", SaverMode::Preview, 0},
+        {"zintu.scr /p\t1234", SaverMode::Preview, 0},
+        {"zintu.scr\t/p 4294967298", SaverMode::Preview, 2},
+        {"zintu.scr /c:66000", SaverMode::Configure, 66000},
+        {"zintu.scr /c 66000", SaverMode::Configure, 0},
     };
     for (const Case& c : cases) {
         const SaverCommand command = scan_saver_switch(isolate_saver_arguments(c.command_line));

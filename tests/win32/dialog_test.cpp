@@ -1,6 +1,6 @@
 // The settings file and the configuration dialog: where the file is read and
 // written, what the dialog shows and writes, and that it only closes on OK.
-#include "host/settings.h"
+#include "app/settings.h"
 #include "host/win32_modes.h"
 #include "host/win32_settings.h"
 #include "saver_test_support.h"
@@ -54,8 +54,8 @@ TEST_F(SettingsFiles, SystemLocationIsPerUserWithTheWindowsDirectoryAsFallback) 
 }
 
 TEST_F(SettingsFiles, DefaultsWithoutAnyFile) {
-    const Settings settings = read_settings();
-    EXPECT_EQ(settings.speed_mode, 'r');
+    const Settings settings = read_win32_settings();
+    EXPECT_EQ(settings.speed_mode, SpeedMode::RealTime);
     EXPECT_FALSE(settings.downtown);
 }
 
@@ -63,17 +63,27 @@ TEST_F(SettingsFiles, FallbackIsReadOnlyWhileThereIsNoPerUserFile) {
     write_raw(location.fallback_file, "zintu", "mode", "fastmode");
     write_raw(location.fallback_file, "zintu", "zoomlevel", "downtown");
     EXPECT_EQ(settings_file_to_read(location), location.fallback_file);
-    Settings settings = read_settings();
-    EXPECT_EQ(settings.speed_mode, 'f');
+    Settings settings = read_win32_settings();
+    EXPECT_EQ(settings.speed_mode, SpeedMode::Fast);
     EXPECT_TRUE(settings.downtown);
 
     DWORD error = 0;
-    ASSERT_TRUE(write_settings(location, Settings{'r', true}, error)) << error;
+    ASSERT_TRUE(write_settings(location, Settings{SpeedMode::RealTime, true, {}}, error)) << error;
     EXPECT_EQ(settings_file_to_read(location), location.user_file);
-    settings = read_settings();
-    EXPECT_EQ(settings.speed_mode, 'r') << "the per-user file wins";
+    settings = read_win32_settings();
+    EXPECT_EQ(settings.speed_mode, SpeedMode::RealTime) << "the per-user file wins";
     EXPECT_TRUE(settings.downtown);
     EXPECT_EQ(read_raw(location.fallback_file, "mode"), "fastmode") << "the fallback is left alone";
+}
+
+TEST_F(SettingsFiles, TheNetworkPathIsReadWholeAndKeptBySaving) {
+    const std::string path = "C:\\" + std::string(250, 'n') + "\\city.zintu";
+    DWORD error = 0;
+    ASSERT_TRUE(write_settings(location, Settings{}, error)) << error; // makes the folders
+    write_raw(location.user_file, "zintu", "network", path.c_str());
+    EXPECT_EQ(read_win32_settings().network, path) << "longer than the choices' 99 characters";
+    ASSERT_TRUE(write_settings(location, Settings{SpeedMode::Fast, true, {}}, error)) << error;
+    EXPECT_EQ(read_win32_settings().network, path) << "the dialog's save keeps it";
 }
 
 TEST_F(SettingsFiles, KeysIgnoreCaseButValuesAreExact) {
@@ -81,23 +91,26 @@ TEST_F(SettingsFiles, KeysIgnoreCaseButValuesAreExact) {
         const char* section;
         const char* key;
         const char* mode;
-        char speed;
+        SpeedMode speed;
     } cases[] = {
-        {"zintu", "mode", "fastmode", 'f'}, {"ZINTU", "MODE", "fastmode", 'f'},
-        {"zintu", "mode", "FastMode", 'r'}, {"zintu", "mode", "fast mode", 'r'},
-        {"zintu", "mode", "realtime", 'r'}, {"other", "mode", "fastmode", 'r'},
+        {"zintu", "mode", "fastmode", SpeedMode::Fast},
+        {"ZINTU", "MODE", "fastmode", SpeedMode::Fast},
+        {"zintu", "mode", "FastMode", SpeedMode::RealTime},
+        {"zintu", "mode", "fast mode", SpeedMode::RealTime},
+        {"zintu", "mode", "realtime", SpeedMode::RealTime},
+        {"other", "mode", "fastmode", SpeedMode::RealTime},
     };
     for (const Case& c : cases) {
         DeleteFileA(location.fallback_file.c_str());
         write_raw(location.fallback_file, c.section, c.key, c.mode);
-        EXPECT_EQ(read_settings().speed_mode, c.speed)
+        EXPECT_EQ(read_win32_settings().speed_mode, c.speed)
             << c.section << " " << c.key << " " << c.mode;
     }
 }
 
 TEST_F(SettingsFiles, WriteCreatesTheFolderAndFailuresAreReported) {
     DWORD error = 0;
-    ASSERT_TRUE(write_settings(location, Settings{'f', false}, error)) << error;
+    ASSERT_TRUE(write_settings(location, Settings{SpeedMode::Fast, false, {}}, error)) << error;
     EXPECT_EQ(read_raw(location.user_file, "mode"), "fastmode");
     EXPECT_EQ(read_raw(location.user_file, "zoomlevel"), "fullnetwork");
 
@@ -167,8 +180,8 @@ TEST_F(SettingsDialog, FastModeAndDowntownAreWrittenOnOk) {
     EXPECT_EQ(show_configure_dialog(nullptr), 1);
     EXPECT_EQ(read_raw(location.user_file, "mode"), "fastmode");
     EXPECT_EQ(read_raw(location.user_file, "zoomlevel"), "downtown");
-    const Settings next_start = read_settings();
-    EXPECT_EQ(next_start.speed_mode, 'f');
+    const Settings next_start = read_win32_settings();
+    EXPECT_EQ(next_start.speed_mode, SpeedMode::Fast);
     EXPECT_TRUE(next_start.downtown);
 }
 

@@ -1,8 +1,9 @@
 // The GL host inside a window's message chain: its own work on creation,
 // destruction and timer ticks, the order of the application's callbacks, and
 // every result coming from the stage after it.
-#include "host/host_callbacks.h"
-#include "host/wgl_host.h"
+#include "app/host_callbacks.h"
+#include "host/wgl_font.h"
+#include "host/win32_host.h"
 #include "recording_app.h"
 #include "render/font.h"
 #include "saver_test_support.h"
@@ -41,7 +42,7 @@ protected:
     void SetUp() override {
         reset_saver_globals();
         create_answer = 0;
-        host_state.next_stage = next_stage;
+        win32.host.next_stage = next_stage;
         WNDCLASSA window_class{};
         window_class.style = CS_OWNDC;
         window_class.lpfnWndProc = host_message_handler;
@@ -79,14 +80,14 @@ TEST_F(HostMessageChain, CreationRegistersThenMakesTheContextThenInitialises) {
     EXPECT_FALSE(events[2].frame_timer_live) << "the frame timer starts after on_init";
     EXPECT_EQ(events[2].width, kWidth);
     EXPECT_EQ(events[2].height, kHeight);
-    EXPECT_EQ(host_state.client_width, kWidth);
-    EXPECT_EQ(host_state.client_height, kHeight);
-    EXPECT_NE(host_state.host_dc, nullptr);
-    EXPECT_NE(host_state.host_glrc, nullptr);
-    EXPECT_EQ(wglGetCurrentContext(), host_state.host_glrc);
+    EXPECT_EQ(win32.host.client_width, kWidth);
+    EXPECT_EQ(win32.host.client_height, kHeight);
+    EXPECT_NE(win32.host.host_dc, nullptr);
+    EXPECT_NE(win32.host.host_glrc, nullptr);
+    EXPECT_EQ(wglGetCurrentContext(), win32.host.host_glrc);
 
     PIXELFORMATDESCRIPTOR chosen{};
-    DescribePixelFormat(host_state.host_dc, GetPixelFormat(host_state.host_dc), sizeof(chosen),
+    DescribePixelFormat(win32.host.host_dc, GetPixelFormat(win32.host.host_dc), sizeof(chosen),
                         &chosen);
     EXPECT_TRUE(chosen.dwFlags & PFD_DOUBLEBUFFER);
     EXPECT_TRUE(chosen.dwFlags & PFD_SUPPORT_OPENGL);
@@ -101,20 +102,6 @@ TEST_F(HostMessageChain, CreationRegistersThenMakesTheContextThenInitialises) {
     EXPECT_EQ(names[0], "on_frame");
     EXPECT_EQ(names[1], "after_swap");
     EXPECT_EQ(names[2], "next:timer");
-}
-
-TEST_F(HostMessageChain, RequestedPixelFormatIsTheFixedRecord) {
-    EXPECT_EQ(kHostPixelFormat.nSize, 40);
-    EXPECT_EQ(kHostPixelFormat.nVersion, 1);
-    EXPECT_EQ(kHostPixelFormat.dwFlags, 0x25u);
-    EXPECT_EQ(kHostPixelFormat.iPixelType, PFD_TYPE_RGBA);
-    EXPECT_EQ(kHostPixelFormat.cColorBits, 24);
-    EXPECT_EQ(kHostPixelFormat.cAlphaBits, 0);
-    EXPECT_EQ(kHostPixelFormat.cAccumBits, 0);
-    EXPECT_EQ(kHostPixelFormat.cDepthBits, 16);
-    EXPECT_EQ(kHostPixelFormat.cStencilBits, 0);
-    EXPECT_EQ(kHostPixelFormat.cAuxBuffers, 0);
-    EXPECT_EQ(kHostPixelFormat.iLayerType, PFD_MAIN_PLANE);
 }
 
 TEST_F(HostMessageChain, FrameTickDrawsSwapsThenCallsAfterSwap) {
@@ -177,8 +164,8 @@ TEST_F(HostMessageChain, DestructionStopsTheTimerThenOnDestroyThenReleasesTheCon
     EXPECT_TRUE(events[0].context_current) << "on_destroy runs while the context is current";
     EXPECT_FALSE(events[1].context_current) << "the context is released before handing on";
     EXPECT_EQ(wglGetCurrentContext(), nullptr);
-    EXPECT_EQ(host_state.host_dc, nullptr);
-    EXPECT_EQ(host_state.host_glrc, nullptr);
+    EXPECT_EQ(win32.host.host_dc, nullptr);
+    EXPECT_EQ(win32.host.host_glrc, nullptr);
 }
 
 TEST_F(HostMessageChain, EmptySlotsAreSkipped) {
@@ -187,7 +174,7 @@ TEST_F(HostMessageChain, EmptySlotsAreSkipped) {
     ASSERT_NE(create(), nullptr);
     KillTimer(window, kFrameTimerId);
     EXPECT_EQ(event_names(), (std::vector<std::string>{"register", "next:create"}));
-    EXPECT_NE(host_state.host_glrc, nullptr);
+    EXPECT_NE(win32.host.host_glrc, nullptr);
     recording_app().events.clear();
     SendMessageA(window, WM_TIMER, kFrameTimerId, 0);
     DestroyWindow(window);
@@ -223,7 +210,7 @@ namespace {
 TEST_F(HostMessageChain, FontListsAdvanceByTheGlyphWidths) {
     ASSERT_NE(create(), nullptr);
     KillTimer(window, kFrameTimerId);
-    const uint32_t font_base = init_font();
+    const uint32_t font_base = make_wgl_font();
     ASSERT_NE(font_base, 0u);
     EXPECT_TRUE(glIsList(font_base));
     EXPECT_TRUE(glIsList(font_base + kFontGlyphCount - 1));

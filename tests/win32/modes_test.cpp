@@ -41,14 +41,14 @@ TEST_F(SaverModes, RejectedCommandLinesEndWithMinusOne) {
     };
     for (const std::string& text : arguments) {
         EXPECT_EQ(run_saver_mode(text.c_str()), -1) << text;
-        EXPECT_EQ(saver_state.saver_window, nullptr) << text;
+        EXPECT_EQ(win32.saver.saver_window, nullptr) << text;
     }
     EXPECT_TRUE(recording_app().events.empty()) << "no window was made";
     DestroyWindow(existing);
 }
 
 TEST_F(SaverModes, PasswordChangeOnTheWindows95FamilyEndsWithZero) {
-    saver_process.windows95_family = 1;
+    win32.windows95_family = 1;
     EXPECT_EQ(run_saver_mode("/a"), 0);
     EXPECT_EQ(change_password("0"), 0);
 }

@@ -2,7 +2,7 @@
 // buffer to a known colour so a swap can be seen in the front buffer.
 #include "recording_app.h"
 
-#include "host/wgl_host.h"
+#include "host/win32_state.h"
 
 #include <GL/gl.h>
 
@@ -14,15 +14,15 @@ RecordingApp app_state;
 bool frame_timer_live() {
     // Killing a timer that exists succeeds; restart it at once so the probe
     // changes nothing the host can see.
-    if (host_state.host_window == nullptr) return false;
-    if (!KillTimer(host_state.host_window, kFrameTimerId)) return false;
-    SetTimer(host_state.host_window, kFrameTimerId, kFrameTimerMillis, nullptr);
+    if (win32.host.host_window == nullptr) return false;
+    if (!KillTimer(win32.host.host_window, kFrameTimerId)) return false;
+    SetTimer(win32.host.host_window, kFrameTimerId, kFrameTimerMillis, nullptr);
     return true;
 }
 
 void record(const char* name, int32_t width = 0, int32_t height = 0, uint32_t timer_id = 0) {
     app_state.events.push_back({name, wglGetCurrentContext() != nullptr, frame_timer_live(), width,
-                                height, timer_id, host_state.host_window});
+                                height, timer_id, win32.host.host_window});
 }
 
 void on_init(int32_t width, int32_t height) {
@@ -57,6 +57,7 @@ RecordingApp& recording_app() {
 void reset_recording_app() {
     app_state = RecordingApp{};
     host_callbacks = HostCallbacks{};
+    win32.host.register_callbacks = register_recording_app;
 }
 
 std::vector<std::string> event_names() {
@@ -66,22 +67,18 @@ std::vector<std::string> event_names() {
     return names;
 }
 
-} // namespace zintu::test
-
-namespace zintu {
-
-void register_host_callbacks() {
-    test::record("register");
-    if (!test::app_state.fill_all_slots) {
-        if (test::app_state.fill_on_frame) host_callbacks.on_frame = test::on_frame;
+void register_recording_app() {
+    record("register");
+    if (!app_state.fill_all_slots) {
+        if (app_state.fill_on_frame) host_callbacks.on_frame = on_frame;
         return;
     }
-    host_callbacks.on_init = test::on_init;
-    host_callbacks.after_swap = test::after_swap;
-    host_callbacks.on_frame = test::app_state.fill_on_frame ? test::on_frame : nullptr;
-    host_callbacks.on_destroy = test::on_destroy;
-    host_callbacks.before_context = test::before_context;
-    host_callbacks.on_other_timer = test::on_other_timer;
+    host_callbacks.on_init = on_init;
+    host_callbacks.after_swap = after_swap;
+    host_callbacks.on_frame = app_state.fill_on_frame ? on_frame : nullptr;
+    host_callbacks.on_destroy = on_destroy;
+    host_callbacks.before_context = before_context;
+    host_callbacks.on_other_timer = on_other_timer;
 }
 
-} // namespace zintu
+} // namespace zintu::test

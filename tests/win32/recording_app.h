@@ -2,7 +2,7 @@
 // order, with what the host's state and the GL context were at that moment.
 #pragma once
 
-#include "host/host_callbacks.h"
+#include "app/host_callbacks.h"
 
 #include <windows.h>
 
@@ -32,9 +32,12 @@ struct RecordingApp {
 
 RecordingApp& recording_app();
 
-// Empties the table and the record, and fills every slot at the next
-// registration.
+// Empties the table and the record, and hands the host this application's
+// registration, which fills every slot by default.
 void reset_recording_app();
+
+// The registration the host calls: records itself and fills the table.
+void register_recording_app();
 
 // The recorded event names in order.
 std::vector<std::string> event_names();

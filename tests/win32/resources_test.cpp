@@ -1,7 +1,7 @@
 // The saver's resources read back from the program: the settings dialog
 // template, control by control, against the settings table, and the
 // description string.
-#include "host/settings.h"
+#include "app/settings.h"
 #include "host/win32_resources.h"
 
 #include <gtest/gtest.h>

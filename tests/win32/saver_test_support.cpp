@@ -1,8 +1,8 @@
 // Shared pieces of the Windows tests.
 #include "saver_test_support.h"
 
-#include "host/host_callbacks.h"
-#include "host/wgl_host.h"
+#include "app/host_callbacks.h"
+#include "host/win32_host.h"
 #include "recording_app.h"
 
 #include <algorithm>
@@ -27,11 +27,9 @@ LRESULT CALLBACK spy_stage(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 } // namespace
 
 void reset_saver_globals() {
-    const SaverProcess process = saver_process;
-    saver_state = SaverState{};
-    saver_process.module_instance = process.module_instance;
-    saver_process.windows95_family = 0;
-    host_state = HostState{};
+    win32.saver = SaverState{};
+    win32.windows95_family = 0;
+    win32.host = HostState{};
     active_spy = nullptr;
     reset_recording_app();
 }
@@ -91,7 +89,7 @@ bool StageThreeSpy::saw(UINT message) const {
 
 void install_stage_three_spy(StageThreeSpy& spy) {
     active_spy = &spy;
-    host_state.next_stage = spy_stage;
+    win32.host.next_stage = spy_stage;
 }
 
 void SaverWindowTest::SetUp() {
@@ -107,20 +105,20 @@ void SaverWindowTest::TearDown() {
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     }
     take_quit_message();
-    UnregisterClassA(kSaverClassName, saver_process.module_instance);
+    UnregisterClassA(kSaverClassName, win32.module_instance);
     reset_saver_globals();
 }
 
 HWND SaverWindowTest::open_full_screen() {
-    EXPECT_EQ(open_saver_window(nullptr), SaverOpen::created);
-    window = saver_state.saver_window;
+    EXPECT_EQ(open_saver_window(nullptr), SaverOpen::Created);
+    window = win32.saver.saver_window;
     return window;
 }
 
 HWND SaverWindowTest::open_preview(HWND parent_window) {
     parent = parent_window;
-    EXPECT_EQ(open_saver_window(parent_window), SaverOpen::created);
-    window = saver_state.saver_window;
+    EXPECT_EQ(open_saver_window(parent_window), SaverOpen::Created);
+    window = win32.saver.saver_window;
     return window;
 }
 

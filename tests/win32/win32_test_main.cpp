@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    zintu::saver_process.module_instance = GetModuleHandleA(nullptr);
+    zintu::win32.module_instance = GetModuleHandleA(nullptr);
     // Wine loads its display driver with the first window; cursor moves made
     // before that would not reach the display.
     DestroyWindow(

@@ -1,7 +1,7 @@
 // The Windows 95 family paths: password verification before closing, the
 // grace span after a refusal, input during verification, the autoplay
 // message, the screen-saver-running state and the verifier module.
-#include "host/saver_rules.h"
+#include "app/saver_rules.h"
 #include "recording_app.h"
 #include "saver_test_support.h"
 
@@ -23,7 +23,7 @@ TestVerifier verifier;
 
 BOOL WINAPI test_verify(HWND window) {
     ++verifier.calls;
-    EXPECT_EQ(saver_state.verifying_password, 1);
+    EXPECT_EQ(win32.saver.verifying_password, 1);
     if (verifier.while_running) verifier.while_running(window);
     return verifier.verdict;
 }
@@ -33,28 +33,28 @@ protected:
     void SetUp() override {
         SaverWindowTest::SetUp();
         verifier = TestVerifier{};
-        saver_process.windows95_family = 1;
+        win32.windows95_family = 1;
     }
     void TearDown() override {
-        saver_state.verify_password = nullptr;
+        win32.saver.verify_password = nullptr;
         SaverWindowTest::TearDown();
     }
     HWND open_with_verifier(BOOL verdict) {
         HWND opened = open_full_screen();
         verifier.verdict = verdict;
-        saver_state.verify_password = test_verify;
+        win32.saver.verify_password = test_verify;
         return opened;
     }
 };
 
 TEST_F(Windows95SaverTest, WithoutAVerifierACloseIsApprovedAtOnce) {
     ASSERT_NE(open_full_screen(), nullptr);
-    EXPECT_EQ(saver_state.autoplay_message, RegisterWindowMessageA("QueryCancelAutoPlay"));
+    EXPECT_EQ(win32.saver.autoplay_message, RegisterWindowMessageA("QueryCancelAutoPlay"));
     SendMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
     MSG close{};
     ASSERT_TRUE(PeekMessageA(&close, window, WM_CLOSE, WM_CLOSE, PM_REMOVE));
     DispatchMessageA(&close);
-    EXPECT_EQ(saver_state.close_approved, 1);
+    EXPECT_EQ(win32.saver.close_approved, 1);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(SendMessageA(window, 0x8000, 0, 0), 0); // gone: nothing answers
 }
@@ -66,12 +66,12 @@ TEST_F(Windows95SaverTest, RefusalKeepsTheSaverRunningWithTheCursorHidden) {
     EXPECT_EQ(SendMessageA(window, WM_CLOSE, 0, 0), 0);
     EXPECT_EQ(verifier.calls, 1);
     EXPECT_TRUE(IsWindow(window));
-    EXPECT_EQ(saver_state.close_approved, 0);
-    EXPECT_EQ(saver_state.verifying_password, 0);
+    EXPECT_EQ(win32.saver.close_approved, 0);
+    EXPECT_EQ(win32.saver.verifying_password, 0);
     EXPECT_EQ(GetCursor(), nullptr) << "the cursor the verifier showed is hidden again";
-    EXPECT_EQ(saver_state.saved_cursor_pos.x, 300) << "the reference moves to the refusal point";
-    EXPECT_EQ(saver_state.saved_cursor_pos.y, 310);
-    EXPECT_NE(saver_state.last_verify_end, kNeverVerified);
+    EXPECT_EQ(win32.saver.saved_cursor_pos.x, 300) << "the reference moves to the refusal point";
+    EXPECT_EQ(win32.saver.saved_cursor_pos.y, 310);
+    EXPECT_NE(win32.saver.last_verify_end, kNeverVerified);
 
     // Frames go on after a refusal.
     KillTimer(window, 1);
@@ -92,7 +92,7 @@ TEST_F(Windows95SaverTest, ACloseSoonAfterARefusalIsRefusedWithoutAsking) {
 
     // Once the span is over, a movement of 5 pixels from the refusal point
     // asks again, and an accepted password closes.
-    saver_state.last_verify_end = GetTickCount() - 250;
+    win32.saver.last_verify_end = GetTickCount() - 250;
     SetCursorPos(302, 302);
     SendMessageA(window, WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(count_close_requests(window), 0) << "4 pixels";
@@ -103,7 +103,7 @@ TEST_F(Windows95SaverTest, ACloseSoonAfterARefusalIsRefusedWithoutAsking) {
     verifier.verdict = TRUE;
     DispatchMessageA(&close);
     EXPECT_EQ(verifier.calls, 2);
-    EXPECT_EQ(saver_state.close_approved, 1);
+    EXPECT_EQ(win32.saver.close_approved, 1);
     EXPECT_FALSE(IsWindow(window));
 }
 
@@ -148,13 +148,13 @@ TEST_F(Windows95SaverTest, PendingFrameTicksAreDroppedBeforeVerifying) {
 TEST_F(Windows95SaverTest, VerifyRequestRunsTheVerifier) {
     ASSERT_NE(open_full_screen(), nullptr);
     EXPECT_EQ(SendMessageA(window, 0x8000, 0, 0), 1) << "no verifier: close";
-    saver_state.verify_password = test_verify;
+    win32.saver.verify_password = test_verify;
     verifier.verdict = FALSE;
-    saver_state.verifying_password = 1; // as verify_before_close sets it
+    win32.saver.verifying_password = 1; // as verify_before_close sets it
     EXPECT_EQ(SendMessageA(window, 0x8000, 0, 0), 0);
     verifier.verdict = TRUE;
     EXPECT_EQ(SendMessageA(window, 0x8000, 0, 0), 1);
-    saver_state.verifying_password = 0;
+    win32.saver.verifying_password = 0;
 }
 
 TEST_F(Windows95SaverTest, AutoplayMessageClosesInEveryStateAndForm) {
@@ -162,26 +162,26 @@ TEST_F(Windows95SaverTest, AutoplayMessageClosesInEveryStateAndForm) {
     ASSERT_NE(open_full_screen(), nullptr);
     EXPECT_EQ(SendMessageA(window, autoplay, 0, 0), 0) << "no verifier loaded";
     EXPECT_EQ(count_close_requests(window), 1);
-    saver_state.verify_password = test_verify;
+    win32.saver.verify_password = test_verify;
     EXPECT_EQ(SendMessageA(window, autoplay, 0, 0), 1) << "a verifier loaded";
     EXPECT_EQ(count_close_requests(window), 1);
-    saver_state.verifying_password = 1;
+    win32.saver.verifying_password = 1;
     EXPECT_EQ(SendMessageA(window, autoplay, 0, 0), 1) << "while verifying";
     EXPECT_EQ(count_close_requests(window), 1);
-    saver_state.verifying_password = 0;
-    saver_state.close_approved = 1;
+    win32.saver.verifying_password = 0;
+    win32.saver.close_approved = 1;
     EXPECT_EQ(SendMessageA(window, autoplay, 0, 0), 1) << "after approval";
     EXPECT_EQ(count_close_requests(window), 1);
     EXPECT_EQ(verifier.calls, 0);
-    saver_state.verify_password = nullptr;
+    win32.saver.verify_password = nullptr;
     DestroyWindow(window);
     take_quit_message();
-    UnregisterClassA(kSaverClassName, saver_process.module_instance);
+    UnregisterClassA(kSaverClassName, win32.module_instance);
 
     reset_saver_globals();
-    saver_process.windows95_family = 1;
+    win32.windows95_family = 1;
     ASSERT_NE(open_preview(create_parent_window(120, 90)), nullptr);
-    EXPECT_EQ(saver_state.autoplay_message, autoplay);
+    EXPECT_EQ(win32.saver.autoplay_message, autoplay);
     EXPECT_EQ(SendMessageA(window, autoplay, 0, 0), 0);
     EXPECT_EQ(count_close_requests(window), 1) << "in the preview too";
     SendMessageA(window, WM_CLOSE, 0, 0);
@@ -198,7 +198,7 @@ TEST_F(Windows95SaverTest, ScreenSaverRunningStateIsSwitchedOnlyOnTheFamily) {
     EXPECT_TRUE(running());
     set_saver_running(0);
     EXPECT_FALSE(running());
-    saver_process.windows95_family = 0;
+    win32.windows95_family = 0;
     set_saver_running(1);
     EXPECT_FALSE(running()) << "never touched off the family";
 }
@@ -226,38 +226,38 @@ protected:
 
 TEST_F(Windows95VerifierModule, LoadedOnlyWhenAPasswordIsInUse) {
     load_password_verifier();
-    EXPECT_EQ(saver_state.password_module, nullptr) << "no registry value";
+    EXPECT_EQ(win32.saver.password_module, nullptr) << "no registry value";
     set_use_password(0);
     load_password_verifier();
-    EXPECT_EQ(saver_state.password_module, nullptr) << "value 0";
+    EXPECT_EQ(win32.saver.password_module, nullptr) << "value 0";
 
     set_use_password(1);
     load_password_verifier();
-    ASSERT_NE(saver_state.password_module, nullptr);
-    ASSERT_NE(saver_state.verify_password, nullptr);
-    EXPECT_EQ(saver_state.verify_password(nullptr), 7) << "the test module's verifier";
+    ASSERT_NE(win32.saver.password_module, nullptr);
+    ASSERT_NE(win32.saver.verify_password, nullptr);
+    EXPECT_EQ(win32.saver.verify_password(nullptr), 7) << "the test module's verifier";
     load_password_verifier(); // again: the first is released, then loaded anew
-    EXPECT_NE(saver_state.verify_password, nullptr);
+    EXPECT_NE(win32.saver.verify_password, nullptr);
     release_password_verifier();
-    EXPECT_EQ(saver_state.password_module, nullptr);
-    EXPECT_EQ(saver_state.verify_password, nullptr);
+    EXPECT_EQ(win32.saver.password_module, nullptr);
+    EXPECT_EQ(win32.saver.verify_password, nullptr);
 
-    saver_process.windows95_family = 0;
+    win32.windows95_family = 0;
     load_password_verifier();
-    EXPECT_EQ(saver_state.password_module, nullptr) << "never off the family";
+    EXPECT_EQ(win32.saver.password_module, nullptr) << "never off the family";
 }
 
 TEST_F(Windows95VerifierModule, FullScreenStartLoadsItAndThePreviewDoesNot) {
     set_use_password(1);
     ASSERT_NE(open_preview(create_parent_window(100, 80)), nullptr);
-    EXPECT_EQ(saver_state.password_module, nullptr);
+    EXPECT_EQ(win32.saver.password_module, nullptr);
     DestroyWindow(window);
     take_quit_message();
-    UnregisterClassA(kSaverClassName, saver_process.module_instance);
+    UnregisterClassA(kSaverClassName, win32.module_instance);
     reset_saver_globals();
-    saver_process.windows95_family = 1;
+    win32.windows95_family = 1;
     ASSERT_NE(open_full_screen(), nullptr);
-    EXPECT_NE(saver_state.verify_password, nullptr);
+    EXPECT_NE(win32.saver.verify_password, nullptr);
 }
 
 } // namespace

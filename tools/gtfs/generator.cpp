@@ -8,6 +8,7 @@
 #include "feed_loader.h"
 #include "gtfs_time.h"
 #include "id_assignment.h"
+#include "network/network_check.h" // the limits of NetworkInfo
 #include "report.h"
 #include "shape_builder.h"
 #include "validation.h"
@@ -300,19 +301,42 @@ void check_extent(const GeoBounds& bounds, const Projection& projection) {
     }
 }
 
-// Names and lists as one line of text: control characters become spaces.
-std::string one_line(std::string text) {
-    for (char& c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+// A feed's text as the network may hold it: UTF-8 (a byte that is not becomes
+// '?'), on one line (control characters become spaces), cut at a character
+// boundary to `limit` bytes.
+std::string network_text(std::string_view text, size_t limit) {
+    std::string out;
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const size_t length = lead < 0x80                   ? 1
+                              : lead >= 0xC2 && lead < 0xE0 ? 2
+                              : lead >= 0xE0 && lead < 0xF0 ? 3
+                              : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                            : 0;
+        uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        bool valid = length > 0 && i + length <= text.size();
+        for (size_t k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            code = code << 6 | (next & 0x3F);
+        }
+        static constexpr uint32_t kLeast[5] = {0, 0, 0x80, 0x800, 0x10000};
+        valid = valid && code >= kLeast[length] && code <= 0x10FFFF &&
+                !(code >= 0xD800 && code <= 0xDFFF);
+        std::string_view piece = valid ? text.substr(i, length) : "?";
+        if (valid && (code < 0x20 || (code >= 0x7F && code <= 0x9F))) piece = " ";
+        if (out.size() + piece.size() > limit) break;
+        out += piece;
+        i += valid ? length : 1;
     }
-    return text;
+    return out;
 }
 
-std::string joined(const std::vector<std::string>& parts) {
+std::string joined(const std::vector<std::string>& parts, size_t limit) {
     std::string out;
     for (const std::string& part : parts)
         out += (out.empty() ? "" : ", ") + part;
-    return one_line(out);
+    return network_text(out, limit);
 }
 
 NetworkMetadata describe(const GeneratorOptions& options, const std::vector<Feed>& feeds,
@@ -325,7 +349,10 @@ NetworkMetadata describe(const GeneratorOptions& options, const std::vector<Feed
                 agencies.push_back(agency.name);
         }
     }
-    info.name = options.name ? one_line(*options.name) : joined(agencies);
+    if (options.name && options.name->size() > kMaxNameBytes)
+        throw FeedError("", 0, "--name: more than " + std::to_string(kMaxNameBytes) + " bytes");
+    info.name =
+        options.name ? network_text(*options.name, kMaxNameBytes) : joined(agencies, kMaxNameBytes);
     info.time_zone = zone.name;
     info.tz_rule = zone.rule;
     if (options.downtown) {
@@ -339,8 +366,16 @@ NetworkMetadata describe(const GeneratorOptions& options, const std::vector<Feed
         info.downtown_x = static_cast<int32_t>(std::lround(p.x));
         info.downtown_y = static_cast<int32_t>(std::lround(p.y));
     }
-    info.source = joined(out.feed_names);
+    info.source = joined(out.feed_names, kMaxSourceBytes);
     info.generated = format_utc(options.generated_at);
+    const Fidelity& f = out.fidelity;
+    char summary[160];
+    std::snprintf(summary, sizeof summary,
+                  "vehicles on the road at most %lld (%.2f %%) from the timetable at every "
+                  "quarter hour; departures at most %d s from it",
+                  static_cast<long long>(f.worst_absolute.difference()),
+                  f.worst_relative.relative() * 100.0, f.offset_max);
+    info.summary = summary;
     return info;
 }
 

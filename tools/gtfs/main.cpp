@@ -1,9 +1,11 @@
 // zintu-gtfs: GTFS feeds in, the network tables of one city out, as a C++
-// source file and a Markdown report. Exit status 0 on success, 1 for a bad
-// feed or a failed check (nothing is written then), 2 for a bad command line.
+// source file or a network file (*.zintu), and a Markdown report. Exit status
+// 0 on success, 1 for a bad feed or a failed check (nothing is written then),
+// 2 for a bad command line.
 #include "feed_error.h"
 #include "generator.h"
 #include "gtfs_time.h"
+#include "network_file_output.h"
 #include "options.h"
 #include "output_files.h"
 #include "report.h"
@@ -53,9 +55,12 @@ int main(int argc, char** argv) {
     }
     try {
         const Generated generated = generate(options.generator);
-        write_files(
-            {{options.output, write_network_source(generated.tables, source_comment(generated))},
-             {options.report, write_report(generated, options.generator.banding)}});
+        const std::string network =
+            is_network_file_path(options.output)
+                ? network_file_bytes(generated, options.output)
+                : write_network_source(generated.tables, source_comment(generated));
+        write_files({{options.output, network},
+                     {options.report, write_report(generated, options.generator.banding)}});
         for (const std::string& warning : generated.warnings)
             std::fprintf(stderr, "zintu-gtfs: warning: %s\n", warning.c_str());
         const Fidelity& f = generated.fidelity;

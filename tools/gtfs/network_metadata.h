@@ -19,11 +19,12 @@ struct NetworkMetadata {
     int32_t downtown_y = 0;
     std::string source;    // the feeds' names, "subway, bus_m"
     std::string generated; // "YYYY-MM-DDTHH:MM:SSZ"
+    std::string summary;   // how closely the tables follow the timetable
 
     // A view that points into this record, which must outlive it.
     NetworkInfo view() const {
-        return NetworkInfo{name,       time_zone,  tz_rule, has_downtown,
-                           downtown_x, downtown_y, source,  generated};
+        return NetworkInfo{name,       time_zone, tz_rule,   has_downtown, downtown_x,
+                           downtown_y, source,    generated, summary};
     }
 };
 

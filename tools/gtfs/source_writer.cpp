@@ -114,7 +114,8 @@ std::string write_network_source(const NetworkTables& tables,
     out += "            {" + string_literal(info.name) + "sv, " + string_literal(info.time_zone) +
            "sv, " + string_literal(info.tz_rule) + "sv, " + (info.has_downtown ? "true" : "false") +
            ", " + std::to_string(info.downtown_x) + ", " + std::to_string(info.downtown_y) + ", " +
-           string_literal(info.source) + "sv, " + string_literal(info.generated) + "sv}};\n";
+           string_literal(info.source) + "sv, " + string_literal(info.generated) + "sv, " +
+           string_literal(info.summary) + "sv}};\n";
     out += "}\n\n} // namespace zintu\n// clang-format on\n";
     return out;
 }

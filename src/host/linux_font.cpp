@@ -7,8 +7,9 @@
 //
 // Limits: characters 32 to 127 only; no kerning; without any font file the
 // lists only advance the raster position and the overlay shows no text.
-#include "render/font.h"
+#include "host/linux_font.h"
 
+#include "render/font.h"
 #include "render/gl.h"
 
 #include <fontconfig/fontconfig.h>
@@ -115,7 +116,7 @@ void compile_glyph(FT_Face face, bool embolden, unsigned char code, GLuint list)
 
 } // namespace
 
-uint32_t init_font() {
+uint32_t make_linux_font() {
     const GLuint base = glGenLists(kFontGlyphCount);
     FT_Library library = nullptr;
     FT_Face face = nullptr;

@@ -1,10 +1,10 @@
-// The application's side of the window host: what it registers in the host
-// callback table, its initialisation, and the order of one frame (clock, map,
-// vehicles, overlay, then one loading pass).
+// The application behind the host callback table: its state, what it
+// registers in the table, its initialisation, and the order of one frame
+// (clock, map, vehicles, overlay, then one loading pass).
 #pragma once
 
+#include "app/platform.h"
 #include "render/projection.h"
-#include "sim/clock.h"
 #include "sim/simulation.h"
 
 #include <cstdint>
@@ -15,11 +15,19 @@ namespace zintu {
 struct App {
     Simulation sim;
     ViewState view;
-    TimeSource time_source = system_time;
+    PlatformServices platform;
 };
 
 // The process's one instance, used by the callbacks (they take no arguments).
+// It starts with the network compiled into the program.
 App& app();
+
+// A host's first call: hands the platform's services to the application.
+void start_app(PlatformServices platform);
+
+// Fills the host callback table: on_init and on_frame; the other four slots
+// stay empty.
+void register_host_callbacks();
 
 // The on_init callback: settings, GL state, projection and network list.
 void init_view(int32_t width, int32_t height);

@@ -1,16 +1,17 @@
 // Pure decisions about the settings: which stored text selects which choice.
-#include "host/settings.h"
+#include "app/settings.h"
 
 namespace zintu {
 
-bool selects_other(const SettingSpec& spec, std::string_view value) {
+bool selects_other(const SettingDefinition& spec, std::string_view value) {
     const std::string_view cut = value.substr(0, kSettingValueBuffer - 1);
     return cut == spec.other.value;
 }
 
 Settings settings_from_values(std::string_view mode, std::string_view zoomlevel) {
     Settings settings;
-    settings.speed_mode = selects_other(kSpeedSetting, mode) ? 'f' : 'r';
+    settings.speed_mode =
+        selects_other(kSpeedSetting, mode) ? SpeedMode::Fast : SpeedMode::RealTime;
     settings.downtown = selects_other(kZoomSetting, zoomlevel);
     return settings;
 }
@@ -18,12 +19,13 @@ Settings settings_from_values(std::string_view mode, std::string_view zoomlevel)
 Settings apply_override(Settings settings, const SettingsOverride& override_) {
     if (override_.speed_mode) settings.speed_mode = *override_.speed_mode;
     if (override_.downtown) settings.downtown = *override_.downtown;
+    if (override_.network) settings.network = *override_.network;
     return settings;
 }
 
 const char* mode_value(const Settings& settings) {
-    return settings.speed_mode == 'f' ? kSpeedSetting.other.value
-                                      : kSpeedSetting.default_choice.value;
+    return settings.speed_mode == SpeedMode::Fast ? kSpeedSetting.other.value
+                                                  : kSpeedSetting.default_choice.value;
 }
 
 const char* zoomlevel_value(const Settings& settings) {

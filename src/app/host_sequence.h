@@ -1,6 +1,6 @@
 // The steps every window host takes through the callback table, in order,
-// around its own window and context work. The Win32 host spells the same order
-// out in its message handler; the X11 and headless hosts call these.
+// around its own window and context work. The Win32, X11 and headless hosts
+// all call these, so the order is written once.
 #pragma once
 
 #include <cstdint>
@@ -8,9 +8,14 @@
 
 namespace zintu {
 
+// The application's registration: fills the callback table. Hosts are handed
+// it (the saver's is register_host_callbacks; tests give their own).
+using RegisterCallbacks = void (*)();
+
 // Window created: register the application, note the client size, then
 // before_context, the host's context creation, and on_init with that size.
-void host_created(int32_t client_width, int32_t client_height,
+// The host starts its frame timer afterwards.
+void host_created(RegisterCallbacks register_callbacks, int32_t client_width, int32_t client_height,
                   const std::function<void()>& create_context);
 
 // One frame timer tick: on_frame, the buffer swap (also with on_frame empty),

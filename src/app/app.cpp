@@ -1,24 +1,29 @@
 // The frame sequence. A frame places only runs built by earlier frames: the
 // loading pass comes last, after every reader of the frame has finished, so
 // the overlay shows the loading state as it was before the frame's pass.
-#include "sim/frame_sequence.h"
+#include "app/app.h"
 
-#include "host/host_callbacks.h"
-#include "host/settings.h"
+#include "app/host_callbacks.h"
 #include "render/glyphs.h"
 #include "render/map_view.h"
 #include "render/overlay.h"
 #include "sim/placement.h"
+
+#include <utility>
 
 namespace zintu {
 
 App& app() {
     static App instance = [] {
         App a;
-        a.sim.network = compiled_network();
+        use_network(a.sim, compiled_network());
         return a;
     }();
     return instance;
+}
+
+void start_app(PlatformServices platform) {
+    app().platform = std::move(platform);
 }
 
 void register_host_callbacks() {
@@ -27,8 +32,8 @@ void register_host_callbacks() {
 }
 
 void init_view(int32_t width, int32_t height) {
-    const Settings settings = read_settings();
     App& a = app();
+    const Settings settings = a.platform.read_settings ? a.platform.read_settings() : Settings{};
     a.sim.speed_mode = settings.speed_mode;
     init_app_view(a, settings.downtown, width, height);
 }
@@ -38,12 +43,12 @@ void frame_callback() {
 }
 
 void init_app_view(App& a, bool downtown, int32_t width, int32_t height) {
-    init_map_view(a.view, a.sim.network, downtown, width, height);
+    init_map_view(a.view, a.sim.network, downtown, a.platform.make_font, width, height);
 }
 
 void run_frame(App& a) {
     Simulation& sim = a.sim;
-    update_clock(sim.clock, sim.speed_mode, a.time_source);
+    update_clock(sim.clock, sim.speed_mode, a.platform.time_source, sim.zone);
     draw_map_layer(a.view, *sim.network.header);
     begin_vehicle_batch();
     sim.vehicle_count =

@@ -29,8 +29,4 @@ extern HostCallbacks host_callbacks;
 inline constexpr uint32_t kFrameTimerId = 1;
 inline constexpr uint32_t kFrameTimerMillis = 10;
 
-// Supplied by the application: fills `host_callbacks`. A host calls it first
-// on window creation, before any GL context exists.
-void register_host_callbacks();
-
 } // namespace zintu

@@ -1,5 +1,5 @@
 // The process's one host callback table.
-#include "host/host_callbacks.h"
+#include "app/host_callbacks.h"
 
 namespace zintu {
 

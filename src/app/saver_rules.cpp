@@ -1,5 +1,5 @@
 // The saver's numeric rules: mouse threshold and verification grace.
-#include "host/saver_rules.h"
+#include "app/saver_rules.h"
 
 namespace zintu {
 namespace {

@@ -1,13 +1,13 @@
-// The host side of the callback table, shared by the X11 and headless hosts.
-#include "host/host_sequence.h"
+// The host side of the callback table, shared by every host.
+#include "app/host_sequence.h"
 
-#include "host/host_callbacks.h"
+#include "app/host_callbacks.h"
 
 namespace zintu {
 
-void host_created(int32_t client_width, int32_t client_height,
+void host_created(RegisterCallbacks register_callbacks, int32_t client_width, int32_t client_height,
                   const std::function<void()>& create_context) {
-    register_host_callbacks();
+    if (register_callbacks) register_callbacks();
     if (host_callbacks.before_context) host_callbacks.before_context();
     create_context();
     if (host_callbacks.on_init) host_callbacks.on_init(client_width, client_height);
