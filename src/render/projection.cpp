@@ -9,6 +9,17 @@ namespace zintu {
 
 Projection map_projection(const NetworkHeader& header) {
     Projection p{};
+    if (header.x_span <= 0 || header.y_span <= 0) {
+        // A map that is a single line or a point has no aspect of its own;
+        // the formulas below would divide by its zero span. It is framed
+        // 1.6 : 1 about its centre along the side it has (one unit for a point).
+        const double half_x = std::max(header.x_span / 2, std::max(1, header.y_span / 2) * 8 / 5);
+        const double half_y = half_x / 1.6;
+        p.view_aspect = static_cast<float>(kDisplayAspect);
+        p.box = {header.x_center + half_x, header.x_center - half_x, header.y_center - half_y,
+                 header.y_center + half_y};
+        return p;
+    }
     p.view_aspect = static_cast<float>(static_cast<double>(header.x_span) /
                                        static_cast<double>(header.y_span) * kDisplayAspect);
     const int32_t half_x = header.x_span / 2;

@@ -48,6 +48,24 @@ TEST(Projection, EqualSpansTakeTheWiderBranch) {
     EXPECT_EQ(p.box.bottom, -625.0);
 }
 
+TEST(Projection, ALineOrAPointIsFramedWithoutDividingByZero) {
+    struct Case {
+        int32_t x_span, y_span;
+        double left, top;
+    } cases[] = {
+        {1600, 0, 800.0, 500.0}, // a line along x: its length across
+        {0, 1000, 800.0, 500.0}, // a line along y: its length up
+        {0, 0, 1.0, 0.625},      // a point
+    };
+    for (const Case& c : cases) {
+        const Projection p = map_projection(header(c.x_span, c.y_span, 0, 0));
+        EXPECT_EQ(p.box.left, c.left) << c.x_span << "x" << c.y_span;
+        EXPECT_EQ(p.box.right, -c.left) << c.x_span << "x" << c.y_span;
+        EXPECT_EQ(p.box.top, c.top) << c.x_span << "x" << c.y_span;
+        EXPECT_EQ(p.box.bottom, -c.top) << c.x_span << "x" << c.y_span;
+    }
+}
+
 TEST(Projection, DowntownZoomsFourTimesAboutThePannedCentre) {
     const NetworkHeader h = header(5276, 3126, 3866, 7482);
     const Network network{&h, nullptr, nullptr, 0, nullptr, {}};
