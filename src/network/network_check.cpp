@@ -2,6 +2,8 @@
 // fault: table sizes, shapes, header, weekday map, rows, metadata, work.
 #include "network/network_check.h"
 
+#include "network/tz_rule.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -212,6 +214,9 @@ std::string check_info(const NetworkInfo& info) {
         const std::string fault = text_fault(t.text);
         if (!fault.empty()) return std::string(t.field) + ": " + fault;
     }
+    // A rule the clock cannot read would show the city at the machine's time.
+    if (!info.tz_rule.empty() && !parse_tz_rule(info.tz_rule))
+        return "tz_rule: not a POSIX TZ rule this program reads";
     return {};
 }
 

@@ -3,7 +3,7 @@
 // minutes exactly and the real clock shows the 1/128 s steps of a float.
 #include "sim/clock.h"
 
-#include "sim/civil_date.h"
+#include "network/civil_date.h"
 
 #include <chrono>
 #include <cmath>

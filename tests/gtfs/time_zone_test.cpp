@@ -32,6 +32,7 @@ TEST(TimeZone, RuleIsTheFooterOfAVersion2File) {
         {tzif('2', ""), "has no TZ rule at the end of its TZif file"},
         {tzif('2', "\nCET-1"), "has no TZ rule at the end of its TZif file"},
         {tzif('2', "\nCET\x01-1\n"), "has a malformed TZ rule"},
+        {tzif('2', "\nCET-1CEST,M3.5.0\n"), "has a TZ rule the saver cannot read"},
         {tzif('2', "\nCET-1\n", 200), "is a truncated TZif file"},
         {"TZif2", "is not a TZif file"},
     };

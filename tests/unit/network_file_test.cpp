@@ -298,6 +298,8 @@ TEST(NetworkFile, BrokenInvariantsAreRefusedInOneLine) {
         {"a C1 control in the zone", [](L& l) { l.time_zone = "\xC2\x85"; },
          "time_zone: control character at byte 0"},
         {"a cut sequence", [](L& l) { l.tz_rule = "EST\xC3"; }, "tz_rule: not UTF-8 at byte 3"},
+        {"a rule the clock cannot read", [](L& l) { l.tz_rule = "America/New_York"; },
+         "tz_rule: not a POSIX TZ rule this program reads"},
         {"an overlong slash", [](L& l) { l.name = "\xC0\xAF"; }, "name: not UTF-8 at byte 0"},
         {"a surrogate", [](L& l) { l.generated = "\xED\xA0\x80"; },
          "generated: not UTF-8 at byte 0"},

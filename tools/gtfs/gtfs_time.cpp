@@ -3,7 +3,7 @@
 #include "gtfs_time.h"
 
 #include "csv_reader.h"
-#include "sim/civil_date.h"
+#include "network/civil_date.h"
 
 #include <cstdio>
 

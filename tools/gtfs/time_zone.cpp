@@ -3,6 +3,7 @@
 #include "time_zone.h"
 
 #include "feed_error.h"
+#include "network/tz_rule.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -85,6 +86,9 @@ std::string tzif_rule(std::string_view tzif) {
     for (char c : rule) {
         if (c < 0x20 || c > 0x7E) throw std::invalid_argument("has a malformed TZ rule");
     }
+    // The saver reads the rule at run time; one it cannot read would show the
+    // city at the machine's own time.
+    if (!parse_tz_rule(rule)) throw std::invalid_argument("has a TZ rule the saver cannot read");
     return std::string(rule);
 }
 
