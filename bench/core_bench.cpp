@@ -23,7 +23,7 @@ constexpr float kNight = 3 * 3600;             // 03:00, one of the quietest
 
 std::unique_ptr<Simulation> loaded_simulation(int copies) {
     auto sim = std::make_unique<Simulation>();
-    sim->network = benchmark_network(copies);
+    use_network(*sim, benchmark_network(copies));
     load_all_runs(*sim);
     return sim;
 }
@@ -53,7 +53,7 @@ void BM_LoadAllRuns(benchmark::State& state) {
     int passes = 0;
     for (auto _ : state) {
         auto sim = std::make_unique<Simulation>();
-        sim->network = network;
+        use_network(*sim, network);
         passes = 0;
         while (!sim->loading.loading_complete) {
             if (indexed) {

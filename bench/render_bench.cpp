@@ -34,16 +34,9 @@ struct Size {
 };
 constexpr Size kSizes[] = {{1920, 1200}, {1280, 800}};
 
-// 2026-12-07 08:15:00 in the local time zone, a Monday.
-int64_t monday_morning() {
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mon = 11;
-    t.tm_mday = 7;
-    t.tm_hour = 8;
-    t.tm_min = 15;
-    t.tm_isdst = -1;
-    return std::mktime(&t);
+// 2026-12-07 08:15:00 in the network's time zone, a Monday.
+int64_t monday_morning(const TimeZone& zone) {
+    return from_zone_time(zone, {2026, 12, 7, 8, 15, 0}).value_or(0);
 }
 
 const char* path_name(FramePath path) {
@@ -64,8 +57,8 @@ struct Fixture {
         if (!ok) return;
         app = std::make_unique<App>();
         app->path = path;
-        app->sim.network = benchmark_network(copies);
-        const int64_t at = monday_morning();
+        use_network(app->sim, benchmark_network(copies));
+        const int64_t at = monday_morning(app->sim.zone);
         app->platform.time_source = [at] { return WallTime{at, 0}; };
         app->platform.make_font = make_linux_font;
         app->platform.map_store = [this] { return egl_map_store(egl); };
@@ -237,8 +230,8 @@ BENCHMARK(BM_Snapshot)
 int snapshot_child(const char* path, const char* copies, const char* out) {
     start_app({nullptr, make_linux_font, system_time});
     app().path = std::strcmp(path, "literal") == 0 ? FramePath::Literal : FramePath::Fast;
-    app().sim.network = benchmark_network(std::atoi(copies));
-    return run_snapshot({out, 1280, 800, 0, monday_morning()}, stderr);
+    use_network(app().sim, benchmark_network(std::atoi(copies)));
+    return run_snapshot({out, 1280, 800, 0, monday_morning(app().sim.zone)}, stderr);
 }
 
 } // namespace

@@ -17,7 +17,7 @@ namespace zintu {
 App& app() {
     static App instance = [] {
         App a;
-        a.sim.network = compiled_network();
+        use_network(a.sim, compiled_network());
         return a;
     }();
     return instance;
@@ -57,7 +57,7 @@ void resize_app_view(App& a, int32_t width, int32_t height) {
 void run_frame(App& a) {
     Simulation& sim = a.sim;
     const NetworkHeader& header = *sim.network.header;
-    update_clock(sim.clock, sim.speed_mode, a.platform.time_source);
+    update_clock(sim.clock, sim.speed_mode, a.platform.time_source, sim.zone);
     if (a.path == FramePath::Literal) {
         draw_map_layer(a.view, header);
         begin_vehicle_batch();

@@ -55,7 +55,7 @@ void start_real_clock_at(App& application, int64_t epoch_seconds) {
 // date. Needs the speed mode, so it runs after initialisation.
 void start_fast_clock_at(App& application, int64_t epoch_seconds) {
     application.platform.time_source = [epoch_seconds] { return WallTime{epoch_seconds, 0}; };
-    prime_fast_clock(application.sim.clock, epoch_seconds);
+    prime_fast_clock(application.sim.clock, epoch_seconds, application.sim.zone);
 }
 
 // The clock's reading in seconds, fast mode's midnights included, for the
@@ -87,7 +87,7 @@ void judge_x11_errors(const X11Connection& x, const X11Surface& surface, int glx
 
 } // namespace
 
-int run_x11_saver(const Options& options, std::FILE* err) {
+int run_x11_saver(const Options& options, std::optional<int64_t> start_at, std::FILE* err) {
     std::string error;
     const SaverTarget target =
         choose_saver_target(options.target, options.window_id, std::getenv("XSCREENSAVER_WINDOW"));
@@ -128,7 +128,7 @@ int run_x11_saver(const Options& options, std::FILE* err) {
     // host sequence up to on_init, then the frame timer.
     const ScreenPoint saved_cursor_pos = pointer_position(x);
     App& application = app();
-    if (options.at) start_real_clock_at(application, *options.at);
+    if (start_at) start_real_clock_at(application, *start_at);
     GlxContext gl;
     application.platform.map_store = [&gl] { return glx_map_store(gl); };
     bool have_context = false;
@@ -137,8 +137,8 @@ int run_x11_saver(const Options& options, std::FILE* err) {
         // Without a store the map layer draws the network every frame.
         if (have_context) create_glx_map_store(format, surface.width, surface.height, gl);
     });
-    if (options.at && application.sim.speed_mode == SpeedMode::Fast) {
-        start_fast_clock_at(application, *options.at);
+    if (start_at && application.sim.speed_mode == SpeedMode::Fast) {
+        start_fast_clock_at(application, *start_at);
     }
     Ending ending;
     if (!have_context) {

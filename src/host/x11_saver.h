@@ -20,13 +20,16 @@
 
 #include "host/linux_options.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 
 namespace zintu {
 
 // Runs the window mode of `options` to its end and returns the exit status:
 // 0 when closed as intended, 1 with a one-line reason on `err` when there is
-// no display, no usable OpenGL, no such window or an unexpected X error.
-int run_x11_saver(const Options& options, std::FILE* err);
+// no display, no usable OpenGL, no such window or an unexpected X error. The
+// clock starts at `start_at` (seconds since the epoch) when it is given.
+int run_x11_saver(const Options& options, std::optional<int64_t> start_at, std::FILE* err);
 
 } // namespace zintu

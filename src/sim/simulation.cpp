@@ -3,6 +3,11 @@
 
 namespace zintu {
 
+void use_network(Simulation& simulation, const Network& network) {
+    simulation.network = network;
+    simulation.zone = time_zone_of(network.info.tz_rule);
+}
+
 void run_loading_pass(Simulation& simulation) {
     loading_pass(simulation.network, simulation.loading);
     update_run_index(simulation.run_index, simulation.loading.service_runs);

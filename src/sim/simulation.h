@@ -8,6 +8,7 @@
 #include "network/run_builder.h"
 #include "sim/clock.h"
 #include "sim/run_index.h"
+#include "sim/time_zone.h"
 
 #include <cstdint>
 
@@ -15,12 +16,17 @@ namespace zintu {
 
 struct Simulation {
     Network network{};
+    TimeZone zone; // the network's own, read from its rule by use_network
     LoadingState loading;
     RunIndex run_index; // kept current with loading.service_runs by run_loading_pass
     SimClock clock;
     SpeedMode speed_mode = SpeedMode::RealTime;
     int32_t vehicle_count = 0;
 };
+
+// Makes `network` the one simulated, with its time zone; call before any run
+// is built.
+void use_network(Simulation& simulation, const Network& network);
 
 // One loading pass, then the run index brought up to date with the runs it
 // built.

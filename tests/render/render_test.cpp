@@ -77,7 +77,7 @@ protected:
         std::string error;
         ASSERT_TRUE(create_egl_context(egl_, kWidth, kHeight, error)) << error;
         app_ = std::make_unique<App>();
-        app_->sim.network = compiled_network();
+        use_network(app_->sim, compiled_network());
         app_->platform.time_source = [] { return WallTime{kMondayMorning, 0}; };
         app_->platform.make_font = make_linux_font;
     }
@@ -301,7 +301,7 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
         int64_t now = 0;
         App apps[2];
         for (App& a : apps) {
-            a.sim.network = compiled_network();
+            use_network(a.sim, compiled_network());
             a.platform.time_source = [&now] { return WallTime{now, 0}; };
             a.platform.make_font = make_linux_font;
         }

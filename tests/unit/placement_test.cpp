@@ -275,7 +275,7 @@ void expect_same_walks_at_run_bounds(const Simulation& sim) {
 // times outside the indexed span.
 TEST(RunIndex, IndexedWalkFindsTheFullWalksVehiclesInItsOrder) {
     Simulation sim;
-    sim.network = compiled_network();
+    use_network(sim, compiled_network());
     load_all_runs(sim);
     ASSERT_GT(sim.loading.service_runs[0].count(), 100);
     for (ServiceRunIndex& service : sim.run_index) {
