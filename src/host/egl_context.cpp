@@ -93,13 +93,14 @@ bool create_egl_context(EglContext& egl, int32_t width, int32_t height, std::str
 MapStore egl_map_store(const EglContext& egl) {
     if (egl.store == nullptr) return {};
     return {[&egl](bool draw_store, bool read_store) {
-        if (eglMakeCurrent(egl.display, draw_store ? egl.store : egl.surface,
-                           read_store ? egl.store : egl.surface, egl.context)) {
-            return true;
-        }
-        eglMakeCurrent(egl.display, egl.surface, egl.surface, egl.context);
-        return false;
-    }};
+                if (eglMakeCurrent(egl.display, draw_store ? egl.store : egl.surface,
+                                   read_store ? egl.store : egl.surface, egl.context)) {
+                    return true;
+                }
+                eglMakeCurrent(egl.display, egl.surface, egl.surface, egl.context);
+                return false;
+            },
+            nullptr};
 }
 
 void swap_egl_buffers(const EglContext& egl) {
@@ -121,8 +122,13 @@ std::vector<uint8_t> read_rgb_pixels(const EglContext& egl) {
     const std::size_t row = static_cast<std::size_t>(egl.width) * 3;
     std::vector<uint8_t> bottom_up(row * egl.height);
     glFinish();
+    // The picture is read from the view, whatever the context reads now (the
+    // map layer leaves it reading its store); that stays as it was.
+    const EGLSurface reading = eglGetCurrentSurface(EGL_READ);
+    eglMakeCurrent(egl.display, egl.surface, egl.surface, egl.context);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, egl.width, egl.height, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
+    eglMakeCurrent(egl.display, egl.surface, reading, egl.context);
     std::vector<uint8_t> top_down(bottom_up.size());
     for (int32_t y = 0; y < egl.height; ++y) {
         std::copy_n(bottom_up.begin() + static_cast<std::ptrdiff_t>(y * row), row,

@@ -39,12 +39,28 @@ GlxConfigTraits traits_of(Display* display, GLXFBConfig config) {
 }
 
 // Set by the handler that stands in for the caller's while the map store is
-// tried; the handler may not make requests, so it only records.
+// made or switched to; the handler may not make requests, so it only records.
 bool store_failed = false;
 
 int note_store_error(Display*, XErrorEvent*) {
     store_failed = true;
     return 0;
+}
+
+// Runs `attempt` with its X errors kept from the caller's handler (earlier
+// requests' errors still go there); false when it failed or caused an error.
+// A display without pbuffers, or a window that went away while the map layer
+// took its copy, then only means no store: the saver learns of a lost window
+// from the window's own events and requests.
+template <class Attempt>
+bool trapped(Display* display, Attempt attempt) {
+    XSync(display, False);
+    store_failed = false;
+    const auto previous = XSetErrorHandler(note_store_error);
+    const bool ok = attempt();
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return ok && !store_failed;
 }
 
 bool make_current(const GlxContext& c, GLXDrawable draw, GLXDrawable read) {
@@ -124,39 +140,35 @@ bool create_glx_map_store(const GlxSurfaceFormat& format, int32_t width, int32_t
         (attribute(display, format.config, GLX_DRAWABLE_TYPE) & GLX_PBUFFER_BIT) == 0) {
         return false;
     }
-    // Earlier requests' errors go to the caller's handler; this attempt's to
-    // ours, so that a display without pbuffers only means no store.
-    XSync(display, False);
-    store_failed = false;
-    const auto previous = XSetErrorHandler(note_store_error);
     const int attributes[] = {
         GLX_PBUFFER_WIDTH, width, GLX_PBUFFER_HEIGHT, height, GLX_PRESERVED_CONTENTS, True, None};
-    const GLXPbuffer store = glXCreatePbuffer(display, format.config, attributes);
-    // Every switch the map layer makes, tried once: draw into the store
-    // reading the window, draw into the window reading the store, and back.
-    bool ok = store != 0 && make_current(context, store, context.window) &&
-              make_current(context, context.window, store);
-    ok = make_current(context, context.window, context.window) && ok;
-    XSync(display, False);
-    ok = ok && !store_failed;
-    if (!ok && store != 0) {
-        glXDestroyPbuffer(display, store); // a failed one may not exist: still ours
-        XSync(display, False);
+    GLXPbuffer store = 0;
+    const bool made = trapped(display, [&] {
+        store = glXCreatePbuffer(display, format.config, attributes);
+        return store != 0;
+    });
+    if (!made && store != 0) { // a failed one may not exist: still ours
+        trapped(display, [&] {
+            glXDestroyPbuffer(display, store);
+            return true;
+        });
     }
-    XSetErrorHandler(previous);
-    context.store = ok ? store : 0;
-    return ok;
+    context.store = made ? store : 0;
+    return made;
 }
 
 MapStore glx_map_store(const GlxContext& context) {
     if (context.store == 0) return {};
     return {[&context](bool draw_store, bool read_store) {
-        const GLXDrawable draw = draw_store ? context.store : context.window;
-        const GLXDrawable read = read_store ? context.store : context.window;
-        if (make_current(context, draw, read)) return true;
-        make_current(context, context.window, context.window);
-        return false;
-    }};
+                const GLXDrawable draw = draw_store ? context.store : context.window;
+                const GLXDrawable read = read_store ? context.store : context.window;
+                if (trapped(context.display, [&] { return make_current(context, draw, read); }))
+                    return true;
+                trapped(context.display,
+                        [&] { return make_current(context, context.window, context.window); });
+                return false;
+            },
+            nullptr};
 }
 
 void swap_glx_buffers(const GlxContext& context) {

@@ -51,9 +51,8 @@ bool create_glx_context(Display* display, const GlxSurfaceFormat& format, Window
                         GlxContext& context, std::string& error);
 
 // Creates the map store for a `width` x `height` view, when `format` allows
-// pbuffers and switching the context's draw and read drawables between it
-// and the window works; false (and no store) otherwise. X errors of the
-// attempt are kept from the caller's error handler.
+// pbuffers; false (and no store) otherwise. X errors of the attempt, and of
+// the store's switches, are kept from the caller's error handler.
 bool create_glx_map_store(const GlxSurfaceFormat& format, int32_t width, int32_t height,
                           GlxContext& context);
 

@@ -138,18 +138,20 @@ void destroy_gl_context(HWND window) {
 
 MapStore wgl_map_store() {
     if (store.pbuffer == nullptr) return {};
-    return {[](bool draw_store, bool read_store) {
-        const HDC window_dc = win32.host.host_dc;
-        // A display mode change may take a pbuffer's contents; the map layer
-        // then draws the network every frame.
-        int lost = 0;
-        if (read_store && (!store.query(store.pbuffer, WGL_PBUFFER_LOST_ARB, &lost) || lost != 0))
+    return {
+        [](bool draw_store, bool read_store) {
+            const HDC window_dc = win32.host.host_dc;
+            if (make_current(draw_store ? store.dc : window_dc, read_store ? store.dc : window_dc))
+                return true;
+            wglMakeCurrent(window_dc, win32.host.host_glrc);
             return false;
-        if (make_current(draw_store ? store.dc : window_dc, read_store ? store.dc : window_dc))
-            return true;
-        wglMakeCurrent(window_dc, win32.host.host_glrc);
-        return false;
-    }};
+        },
+        // A display mode change may take a pbuffer's contents; the map
+        // layer then draws the network every frame.
+        [] {
+            int lost = 0;
+            return !store.query(store.pbuffer, WGL_PBUFFER_LOST_ARB, &lost) || lost != 0;
+        }};
 }
 
 } // namespace zintu

@@ -58,7 +58,6 @@ void draw_glyph_batch(const GlyphBatch& batch) {
     // The current colour is undefined after an array draw with colours: set
     // the last glyph's, which the immediate batch leaves behind.
     glColor4fv(&batch.colours[batch.colours.size() - 4]);
-    ZINTU_GL_CHECK("draw_glyph_batch");
 }
 
 } // namespace zintu

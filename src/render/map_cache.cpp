@@ -1,7 +1,7 @@
 // The cached network layer: taking the copy, checking it, restoring it. Each
 // step states the GL state it sets; each leaves blending, the alpha test and
-// the texture switch on and the view both drawn and read, as the per-frame
-// map layer leaves them.
+// the texture switch on, as the per-frame map layer leaves them, and the view
+// drawn (read too until a copy is taken, the store read after that).
 #include "render/map_cache.h"
 
 #include "render/gl.h"
@@ -52,26 +52,32 @@ std::vector<uint8_t> read_viewport(const MapCache& cache) {
     return pixels;
 }
 
-// Draw into the store reading the view, then back to the view.
-bool save_to_store(const MapCache& cache) {
-    if (!cache.store.select(true, false)) return false;
-    copy_viewport(cache);
-    return cache.store.select(false, false);
-}
-
-// Draw into the view reading the store, then back to the view.
+// Restores the copy: the view is drawn and the store read since the copy was
+// taken. A store whose contents are gone leaves the view read and restores
+// nothing.
 bool restore_from_store(const MapCache& cache) {
-    if (!cache.store.select(false, true)) return false;
+    if (cache.store.lost && cache.store.lost()) {
+        cache.store.select(false, false);
+        return false;
+    }
     copy_viewport(cache);
-    return cache.store.select(false, false);
+    return true;
 }
 
-// Takes the copy and checks it: the viewport read before, restored from the
-// store and read again, must be the same. On success the view shows the
-// restored picture, which is the drawn one.
+// Takes the copy and checks it: the viewport read as drawn, copied into the
+// store and back, and read again, must be the same. On success the view shows
+// the restored picture, which is the drawn one, and the context is left
+// drawing the view and reading the store; on failure it reads the view.
 bool take_copy(const MapCache& cache) {
+    const MapStore& store = cache.store;
+    if (!store.select(false, false)) return false;
     const std::vector<uint8_t> drawn = read_viewport(cache);
-    return save_to_store(cache) && restore_from_store(cache) && read_viewport(cache) == drawn;
+    if (!store.select(true, false)) return false;
+    copy_viewport(cache);
+    if (!store.select(false, true)) return false;
+    copy_viewport(cache);
+    if (!store.select(false, false)) return false;
+    return read_viewport(cache) == drawn && store.select(false, true);
 }
 
 // Whatever of the drawable lies beyond the viewport (a window grown after
@@ -116,10 +122,9 @@ void draw_cached_map_layer(const ViewState& view, MapCache& cache, const Network
         clear_beyond_viewport(cache);
         if (restore_from_store(cache)) {
             push_map_transform(view, header);
-            ZINTU_GL_CHECK("restoring the map layer");
             return;
         }
-        cache.method = MapCacheMethod::Redraw; // the store went away
+        cache.method = MapCacheMethod::Redraw; // the store's contents went away
     }
     // The per-frame picture: white, then the network under the map transform,
     // which stays pushed for the glyphs.
