@@ -272,7 +272,7 @@ struct PathCase {
 
 // Local times the comparison steps through, each for one frame: the loading
 // frames, then a busy morning, the small hours with yesterday's runs, a
-// weekend, and the last seconds of a Saturday.
+// Sunday morning, and late on a Saturday evening.
 constexpr int64_t kInstants[] = {
     kMondayMorning,         kMondayMorning,
     kMondayMorning,         kMondayMorning - 5 * 3600 - 900,
