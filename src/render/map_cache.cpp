@@ -124,7 +124,9 @@ void draw_cached_map_layer(const ViewState& view, MapCache& cache, const Network
             push_map_transform(view, header);
             return;
         }
-        cache.method = MapCacheMethod::Redraw; // the store's contents went away
+        // The store's contents went away: the network is drawn from now on.
+        cache.valid = false;
+        cache.method = MapCacheMethod::Redraw;
     }
     // The per-frame picture: white, then the network under the map transform,
     // which stays pushed for the glyphs.
