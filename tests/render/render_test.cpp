@@ -268,6 +268,7 @@ struct PathCase {
     int32_t width, height; // the drawable
     int32_t view_width, view_height, resized_width, resized_height;
     bool store; // the host offers a map store
+    bool loses; // and the store's contents are lost after the loading frames
 };
 
 // Local times the comparison steps through, each for one frame: the loading
@@ -284,14 +285,15 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
     setenv("TZ", "UTC0", 1);
     tzset();
     const PathCase cases[] = {
-        {"full network", false, 1280, 800, 1280, 800, 0, 0, true},
-        {"downtown", true, 1280, 800, 1280, 800, 0, 0, true},
-        {"small full network", false, 640, 400, 640, 400, 0, 0, true},
-        {"small downtown", true, 640, 400, 640, 400, 0, 0, true},
-        {"downtown without a store", true, 640, 400, 640, 400, 0, 0, false},
+        {"full network", false, 1280, 800, 1280, 800, 0, 0, true, false},
+        {"downtown", true, 1280, 800, 1280, 800, 0, 0, true, false},
+        {"small full network", false, 640, 400, 640, 400, 0, 0, true, false},
+        {"small downtown", true, 640, 400, 640, 400, 0, 0, true, false},
+        {"downtown without a store", true, 640, 400, 640, 400, 0, 0, false, false},
+        {"a store that loses its contents", false, 640, 400, 640, 400, 0, 0, true, true},
         {"view smaller than the drawable, then resized to it", false, 1280, 800, 960, 600, 1280,
-         800, true},
-        {"downtown resized to a smaller view", true, 1280, 800, 1280, 800, 1000, 700, true},
+         800, true, false},
+        {"downtown resized to a smaller view", true, 1280, 800, 1280, 800, 1000, 700, true, false},
     };
     for (const PathCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -308,7 +310,14 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
         App& literal = apps[0];
         App& fast = apps[1];
         literal.path = FramePath::Literal;
-        if (c.store) fast.platform.map_store = [&egl] { return egl_map_store(egl); };
+        int frames = 0;
+        if (c.store) {
+            fast.platform.map_store = [&] {
+                MapStore store = egl_map_store(egl);
+                if (c.loses) store.lost = [&frames] { return frames > 3; };
+                return store;
+            };
+        }
         for (App& a : apps)
             init_app_view(a, c.downtown, c.view_width, c.view_height);
 
@@ -318,6 +327,7 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
                 run_frame(literal);
                 const std::vector<uint8_t> expected = read_rgb_pixels(egl);
                 run_frame(fast);
+                ++frames;
                 const std::vector<uint8_t> actual = read_rgb_pixels(egl);
                 int differing = 0;
                 for (std::size_t i = 0; i < expected.size(); i += 3)
@@ -334,7 +344,8 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
                 resize_app_view(a, c.resized_width, c.resized_height);
             compare_frames("after the resize");
         }
-        EXPECT_EQ(fast.map_cache.method, c.store ? MapCacheMethod::Store : MapCacheMethod::Redraw);
+        EXPECT_EQ(fast.map_cache.method,
+                  c.store && !c.loses ? MapCacheMethod::Store : MapCacheMethod::Redraw);
         destroy_egl_context(egl);
     }
 }
