@@ -17,6 +17,24 @@
 #define ZINTU_VERSION "0.0.0"
 #endif
 
+namespace {
+
+// This run's settings: the settings file with the command line's switches on
+// top. A file that cannot be used is named once, on standard error; the run
+// goes on with the defaults.
+zintu::Settings run_settings(const zintu::SettingsOverride& switches) {
+    static bool reported = false;
+    std::string problem;
+    const zintu::Settings settings = zintu::read_linux_settings(switches, problem);
+    if (!problem.empty() && !reported) {
+        std::fprintf(stderr, "zintu: %s; running with the default settings\n", problem.c_str());
+        reported = true;
+    }
+    return settings;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     using namespace zintu;
     const ParseResult parsed = parse_options(argc, argv);
@@ -26,8 +44,8 @@ int main(int argc, char** argv) {
     }
     const Options& options = parsed.options;
     // Settings read at initialisation carry this run's switches on top.
-    start_app({[&options] { return read_linux_settings(options.settings); }, make_linux_font,
-               system_time});
+    start_app(
+        {[&options] { return run_settings(options.settings); }, make_linux_font, system_time});
     const int64_t at = options.at ? *options.at : system_time().seconds;
 
     switch (options.mode) {
@@ -38,8 +56,8 @@ int main(int argc, char** argv) {
         std::puts("zintu " ZINTU_VERSION);
         return 0;
     case RunMode::Vehicles:
-        return print_vehicle_list(compiled_network(), read_linux_settings(options.settings), at,
-                                  stdout, stderr);
+        return print_vehicle_list(compiled_network(), run_settings(options.settings), at, stdout,
+                                  stderr);
     case RunMode::Snapshot:
         return run_snapshot(
             {options.snapshot_path, options.width, options.height, options.frame, at}, stderr);

@@ -57,15 +57,17 @@ std::string ini_with_settings(std::string_view text, const Settings& settings) {
     return ini_with_value(with_mode, kSettingsSection, kZoomSetting.key, zoomlevel_value(settings));
 }
 
-Settings read_settings_file(const std::string& path) {
-    std::string text, error;
-    if (read_small_file(path, kMaxSettingsFileSize, text, error) != ReadStatus::Ok) return {};
+Settings read_settings_file(const std::string& path, std::string& problem) {
+    problem.clear();
+    std::string text;
+    if (read_small_file(path, kMaxSettingsFileSize, text, problem) != ReadStatus::Ok) return {};
     return settings_from_ini(text);
 }
 
-Settings read_linux_settings(const SettingsOverride& override_) {
+Settings read_linux_settings(const SettingsOverride& override_, std::string& problem) {
+    problem.clear();
     const std::optional<std::string> path = user_settings_file_path();
-    const Settings stored = path ? read_settings_file(*path) : Settings{};
+    const Settings stored = path ? read_settings_file(*path, problem) : Settings{};
     return apply_override(stored, override_);
 }
 
