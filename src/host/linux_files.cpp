@@ -34,8 +34,8 @@ std::optional<std::string> write_target(const std::string& path, std::string& er
         if (lstat(target.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return target;
         std::string next(PATH_MAX, '\0');
         const ssize_t length = readlink(target.c_str(), next.data(), next.size());
-        if (length < 0) {
-            error = reason("write", path, errno);
+        if (length < 0 || static_cast<std::size_t>(length) >= next.size()) {
+            error = reason("write", path, length < 0 ? errno : ENAMETOOLONG);
             return std::nullopt;
         }
         next.resize(static_cast<std::size_t>(length));

@@ -81,9 +81,6 @@ TEST(SaveFailure, TheMessageSaysWhatToDo) {
               "there. Move or rename that folder, then press OK again.");
     EXPECT_EQ(save_failure_text(file, std::nullopt, "Access denied.\r\n"),
               "The settings could not be saved to\nC:\\a\\Zintu\\zintu.ini\n\nAccess denied.\r\n");
-    EXPECT_EQ(save_failure_text("", std::nullopt, "Path not found.\r\n"),
-              "The settings could not be saved to\n(no application-data folder)\n\n"
-              "Path not found.\r\n");
 }
 
 } // namespace

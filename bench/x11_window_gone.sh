@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Run by hand, not by CTest: the window a saver draws into disappears at a
-# random moment, RUNS times in a row, with LOAD busy loops competing for the
-# processors. Each run starts `zintu -window-id` on a window of x11_probe's,
-# waits until it draws, waits a random 0-500 ms and kills the window's owner
-# (the server then destroys the window, whatever zintu is doing). A run
-# passes when zintu ends with status 0 within a second, with nothing on
-# standard error and no sanitizer report. Prints one line per failure and a
-# summary: the slowest exits and the largest peak memory.
-# Usage: x11_window_gone_stress.sh ZINTU X11_PROBE [RUNS] [LOAD]
-source "$(dirname "$0")/x11_lib.sh"
+# The window a saver draws into disappears at a random moment, RUNS times in
+# a row, with LOAD busy loops competing for the processors; run by hand. Each
+# run starts `zintu -window-id` on a window of x11_probe's, waits until it
+# draws, waits a random 0-500 ms and kills the window's owner (the server then
+# destroys the window, whatever zintu is doing). A run passes when zintu ends
+# with status 0 within a second, with nothing on standard error and no
+# sanitizer report. Prints one line per failure and a summary: the exits'
+# latency and the largest peak memory.
+# Usage: bench/x11_window_gone.sh ZINTU X11_PROBE [RUNS] [LOAD], with the
+# programs of the sanitizer build's tests/e2e/ (zintu_demo, x11_probe).
+source "$(dirname "$0")/../tests/e2e/x11_lib.sh"
 runs=${3:-200}
 load=${4:-2}
 export TZ=UTC0
