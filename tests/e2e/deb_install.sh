@@ -24,7 +24,8 @@ echo "package: $deb, $(du -k "$deb" | cut -f1) kB"
 dpkg-deb -c "$deb" | awk '{ print substr($6, 2) }' | grep -v '/$' >"$work/files"
 dpkg -i "$deb" >"$work/log" 2>&1
 check "dpkg -i installs it" test $? -eq 0 || sed 's/^/     /' "$work/log"
-check "every file of the package is in place" xargs -a "$work/files" ls -d >/dev/null
+all_in_place() { xargs -a "$work/files" ls -d >/dev/null; }
+check "every file of the package is in place" all_in_place
 check "XScreenSaver's configuration folder lists it" \
     grep -q '<screensaver name="zintu"' /usr/share/xscreensaver/config/zintu.xml
 check "/usr/bin/zintu leads to the hack in /usr/libexec/xscreensaver/" \
