@@ -19,16 +19,9 @@ namespace {
 constexpr int32_t kWidth = 1920;
 constexpr int32_t kHeight = 1200;
 
-// 2026-12-07 08:15:00 in the local time zone.
-int64_t monday_morning() {
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mon = 11;
-    t.tm_mday = 7;
-    t.tm_hour = 8;
-    t.tm_min = 15;
-    t.tm_isdst = -1;
-    return std::mktime(&t);
+// 2026-12-07 08:15:00 in the network's time zone.
+int64_t monday_morning(const TimeZone& zone) {
+    return from_zone_time(zone, {2026, 12, 7, 8, 15, 0}).value_or(0);
 }
 
 // A context and an application with every run built, ready for frames.
@@ -42,8 +35,8 @@ struct Fixture {
         ok = create_egl_context(egl, kWidth, kHeight, error);
         if (!ok) return;
         app = std::make_unique<App>();
-        app->sim.network = compiled_network();
-        const int64_t at = monday_morning();
+        use_network(app->sim, compiled_network());
+        const int64_t at = monday_morning(app->sim.zone);
         app->platform.time_source = [at] { return WallTime{at, 0}; };
         app->platform.make_font = make_linux_font;
         init_app_view(*app, downtown, kWidth, kHeight);
@@ -81,7 +74,8 @@ std::unique_ptr<Fixture> clocked_fixture(benchmark::State& state) {
         state.SkipWithError("no GL context");
         return nullptr;
     }
-    update_clock(f->app->sim.clock, f->app->sim.speed_mode, f->app->platform.time_source);
+    update_clock(f->app->sim.clock, f->app->sim.speed_mode, f->app->platform.time_source,
+                 f->app->sim.zone);
     return f;
 }
 

@@ -24,6 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const zintu::ParseResult result =
         zintu::parse_options(static_cast<int>(argv.size()), argv.data());
     if (result.error.find('\n') != std::string::npos) std::abort();
-    zintu::parse_local_time(words.back());
+    zintu::parse_civil_time(words.back());
     return 0;
 }

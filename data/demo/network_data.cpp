@@ -125,7 +125,7 @@ constexpr int32_t kWeekdayServiceMap[7] = {2, 0, 0, 0, 0, 0, 1};
 
 Network compiled_network() {
     return {&kHeader, kFrequencyTable, kShapes, 14, kWeekdayServiceMap,
-            {"Demo", {}, {}, false, 0, 0, "hand-made", {}}};
+            {"Demo", {}, {}, false, 0, 0, "hand-made", {}, {}}};
 }
 
 } // namespace zintu

@@ -16,7 +16,7 @@ namespace zintu {
 App& app() {
     static App instance = [] {
         App a;
-        a.sim.network = compiled_network();
+        use_network(a.sim, compiled_network());
         return a;
     }();
     return instance;
@@ -48,7 +48,7 @@ void init_app_view(App& a, bool downtown, int32_t width, int32_t height) {
 
 void run_frame(App& a) {
     Simulation& sim = a.sim;
-    update_clock(sim.clock, sim.speed_mode, a.platform.time_source);
+    update_clock(sim.clock, sim.speed_mode, a.platform.time_source, sim.zone);
     draw_map_layer(a.view, *sim.network.header);
     begin_vehicle_batch();
     sim.vehicle_count =

@@ -19,6 +19,7 @@ Settings settings_from_values(std::string_view mode, std::string_view zoomlevel)
 Settings apply_override(Settings settings, const SettingsOverride& override_) {
     if (override_.speed_mode) settings.speed_mode = *override_.speed_mode;
     if (override_.downtown) settings.downtown = *override_.downtown;
+    if (override_.network) settings.network = *override_.network;
     return settings;
 }
 

@@ -7,6 +7,7 @@
 #include "sim/clock.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace zintu {
@@ -36,15 +37,28 @@ inline constexpr SettingDefinition kZoomSetting = {
     {"fullnetwork", "full-network", 1002, "Full Network"},
     {"downtown", "downtown", 1003, "Downtown"}};
 
+// The third setting is a path, not a choice of two: the network file to show
+// instead of the network built into the program. Its value is read whole
+// (a path may be longer than the choices' buffer); empty means the built-in
+// network.
+struct PathSettingDefinition {
+    const char* key;
+    const char* linux_switch; // takes the path as its value
+};
+
+inline constexpr PathSettingDefinition kNetworkSetting = {"network", "network"};
+
 struct Settings {
     SpeedMode speed_mode = SpeedMode::RealTime;
     bool downtown = false;
+    std::string network; // a network file; empty: the built-in network
 };
 
 // One-run overrides from the command line; empty where the file decides.
 struct SettingsOverride {
     std::optional<SpeedMode> speed_mode;
     std::optional<bool> downtown;
+    std::optional<std::string> network;
 };
 
 // True only for the exact, case-sensitive text of the non-default choice.

@@ -35,7 +35,7 @@ int run_snapshot(const SnapshotRequest& request, std::FILE* err) {
         // After loading, the fast clock is set so that this frame shows the
         // requested time, as the real-time clock does on every frame.
         if (last && request.frame == 0 && application.sim.speed_mode == SpeedMode::Fast) {
-            prime_fast_clock(application.sim.clock, epoch);
+            prime_fast_clock(application.sim.clock, epoch, application.sim.zone);
         }
         host_frame([&] {
             if (last) pixels = read_rgb_pixels(egl);

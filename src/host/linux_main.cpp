@@ -4,12 +4,15 @@
 #include "host/linux_font.h"
 #include "host/linux_options.h"
 #include "host/linux_settings.h"
+#include "host/network_choice.h"
 #include "host/vehicle_list.h"
 #include "host/x11_saver.h"
 #include "network/network.h"
 #include "sim/clock.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -19,18 +22,29 @@
 
 namespace {
 
-// This run's settings: the settings file with the command line's switches on
-// top. A file that cannot be used is named once, on standard error; the run
-// goes on with the defaults.
-zintu::Settings run_settings(const zintu::SettingsOverride& switches) {
-    static bool reported = false;
-    std::string problem;
-    const zintu::Settings settings = zintu::read_linux_settings(switches, problem);
-    if (!problem.empty() && !reported) {
-        std::fprintf(stderr, "zintu: %s; running with the default settings\n", problem.c_str());
-        reported = true;
+// `zintu --configure`: a network file is checked before it is saved, and saved
+// with its absolute path, so the saver finds it from any folder.
+int configure(zintu::SettingsOverride choices) {
+    using namespace zintu;
+    const std::optional<std::string> path = user_settings_file_path();
+    if (!path) {
+        std::fputs("zintu: no folder for the settings file: neither XDG_CONFIG_HOME nor HOME is "
+                   "set\n",
+                   stderr);
+        return 1;
     }
-    return settings;
+    if (choices.network) {
+        auto probe = std::make_unique<LoadedNetwork>();
+        const std::string error = load_network_file(*choices.network, *probe);
+        if (!error.empty()) {
+            std::fprintf(stderr, "zintu: %s; the settings are unchanged\n", error.c_str());
+            return 1;
+        }
+        std::error_code failed;
+        const std::filesystem::path absolute = std::filesystem::absolute(*choices.network, failed);
+        if (!failed) choices.network = absolute.string();
+    }
+    return configure_settings(*path, choices, stdout, stderr);
 }
 
 } // namespace
@@ -43,36 +57,54 @@ int main(int argc, char** argv) {
         return 2;
     }
     const Options& options = parsed.options;
-    // Settings read at initialisation carry this run's switches on top.
-    start_app(
-        {[&options] { return run_settings(options.settings); }, make_linux_font, system_time});
-    const int64_t at = options.at ? *options.at : system_time().seconds;
-
-    switch (options.mode) {
-    case RunMode::Help:
+    if (options.mode == RunMode::Help) {
         std::fputs(usage_text(), stdout);
         return 0;
-    case RunMode::Version:
+    }
+    if (options.mode == RunMode::Version) {
         std::puts("zintu " ZINTU_VERSION);
         return 0;
+    }
+    if (options.mode == RunMode::Configure) return configure(options.settings);
+
+    // The settings of this run, read once: the file's, with this run's
+    // switches on top (a file that cannot be used is named, and the defaults
+    // apply). The network they name is chosen before anything runs.
+    std::string problem;
+    const Settings settings = read_linux_settings(options.settings, problem);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "zintu: %s; running with the default settings\n", problem.c_str());
+    }
+    static LoadedNetwork loaded; // lives as long as the process, as the network must
+    std::string message;
+    const std::optional<Network> network =
+        choose_network(options.settings.network, settings.network, loaded, message);
+    if (!message.empty()) std::fprintf(stderr, "zintu: %s\n", message.c_str());
+    if (!network) return 1;
+    Simulation& sim = app().sim;
+    use_network(sim, *network);
+    start_app({[settings] { return settings; }, make_linux_font, system_time});
+
+    // --at is read in the network's own time zone.
+    const std::optional<int64_t> start_at =
+        options.at ? from_zone_time(sim.zone, *options.at) : std::nullopt;
+    if (options.at && !start_at) {
+        std::fputs("zintu: the time given with --at does not exist on this machine\n", stderr);
+        return 2;
+    }
+    const int64_t at = start_at.value_or(system_time().seconds);
+
+    switch (options.mode) {
+    case RunMode::Info:
+        print_network_info(sim.network, stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
     case RunMode::Vehicles:
-        return print_vehicle_list(compiled_network(), run_settings(options.settings), at, stdout,
-                                  stderr);
+        return print_vehicle_list(sim.network, settings, at, stdout, stderr);
     case RunMode::Snapshot:
         return run_snapshot(
             {options.snapshot_path, options.width, options.height, options.frame, at}, stderr);
-    case RunMode::Configure: {
-        const std::optional<std::string> path = user_settings_file_path();
-        if (!path) {
-            std::fputs("zintu: no folder for the settings file: neither XDG_CONFIG_HOME nor "
-                       "HOME is set\n",
-                       stderr);
-            return 1;
-        }
-        return configure_settings(*path, options.settings, stdout, stderr);
-    }
-    case RunMode::Window:
+    default:
         break;
     }
-    return run_x11_saver(options, stderr);
+    return run_x11_saver(options, start_at, stderr);
 }

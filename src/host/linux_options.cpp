@@ -70,7 +70,7 @@ bool parse_size(const std::string& text, int32_t& width, int32_t& height) {
     return true;
 }
 
-std::optional<int64_t> parse_local_time(const std::string& text) {
+std::optional<CivilTime> parse_civil_time(const std::string& text) {
     // YYYY-MM-DD HH:MM:SS, exactly 19 characters.
     if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != ' ' ||
         text[13] != ':' || text[16] != ':') {
@@ -86,17 +86,7 @@ std::optional<int64_t> parse_local_time(const std::string& text) {
         hour > 23 || minute > 59 || second > 59) {
         return std::nullopt;
     }
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    const std::time_t t = std::mktime(&local);
-    if (t == static_cast<std::time_t>(-1)) return std::nullopt;
-    return static_cast<int64_t>(t);
+    return CivilTime{year, month, day, hour, minute, second};
 }
 
 std::optional<uint32_t> parse_window_id(std::string_view text) {
@@ -184,6 +174,15 @@ ParseResult parse_options(int argc, const char* const* argv) {
             return false;
         };
 
+        if (name == kNetworkSetting.linux_switch) {
+            const std::optional<std::string> text = value();
+            if (!text || text->empty()) {
+                result.error = "option 'network' needs a network file";
+                return result;
+            }
+            options.settings.network = *text;
+            continue;
+        }
         if (name == "snapshot" || name == "size" || name == "frame" || name == "window-id") {
             const std::optional<std::string> text = value();
             if (!text || text->empty()) {
@@ -224,7 +223,7 @@ ParseResult parse_options(int argc, const char* const* argv) {
                 result.error = "option 'at' needs a time, \"YYYY-MM-DD HH:MM:SS\"";
                 return result;
             }
-            options.at = parse_local_time(*text);
+            options.at = parse_civil_time(*text);
             if (!options.at) {
                 result.error =
                     "malformed time '" + shown(*text) + "': expected \"YYYY-MM-DD HH:MM:SS\"";
@@ -238,6 +237,8 @@ ParseResult parse_options(int argc, const char* const* argv) {
             chosen = choose_mode(name, RunMode::Vehicles, WindowTarget::Desktop);
         } else if (name == "configure") {
             chosen = choose_mode(name, RunMode::Configure, WindowTarget::Desktop);
+        } else if (name == "info") {
+            chosen = choose_mode(name, RunMode::Info, WindowTarget::Desktop);
         } else if (name == "fullscreen") {
             chosen = choose_mode(name, RunMode::Window, WindowTarget::FullScreen);
         } else if (name == "root") {
@@ -274,6 +275,7 @@ ParseResult parse_options(int argc, const char* const* argv) {
 
 const char* usage_text() {
     return "Usage: zintu [MODE] [--fast|--realtime] [--downtown|--full-network] [--at TIME]\n"
+           "             [--network FILE]\n"
            "Animates every scheduled vehicle of a transit network on its line map.\n"
            "\n"
            "Modes:\n"
@@ -288,9 +290,11 @@ const char* usage_text() {
            "                    These two end only when that window goes away\n"
            "                    (status 0) or by SIGTERM, SIGINT or SIGHUP. Without\n"
            "                    a mode, a set XSCREENSAVER_WINDOW is drawn into too.\n"
-           "  --configure       save --fast/--realtime and --downtown/--full-network\n"
-           "                    in the settings file (a setting not given keeps its\n"
-           "                    saved value) and print the file's path\n"
+           "  --configure       save --fast/--realtime, --downtown/--full-network and\n"
+           "                    --network in the settings file (a setting not given\n"
+           "                    keeps its saved value) and print the file's path\n"
+           "  --info            print the network's name, time zone, source, size and\n"
+           "                    how closely it follows its timetable\n"
            "  --vehicles        print the vehicles on the road at the clock's time as\n"
            "                    CSV x,y,heading,shape_id; the overlay's time and\n"
            "                    vehicle count go to standard error\n"
@@ -307,12 +311,16 @@ const char* usage_text() {
            "  --downtown        four times the scale, on the downtown area\n"
            "  --full-network    the whole network\n"
            "  --at \"YYYY-MM-DD HH:MM:SS\"\n"
-           "                    the clock's local time (default: now); a window's\n"
-           "                    clock starts there and runs on\n"
+           "                    the clock's time in the network's own time zone\n"
+           "                    (default: now); a window's clock starts there and\n"
+           "                    runs on\n"
+           "  --network FILE    show the network of a network file (made by\n"
+           "                    zintu-gtfs) instead of the built-in one\n"
            "\n"
            "Settings file: $XDG_CONFIG_HOME/zintu/zintu.ini, by default\n"
            "~/.config/zintu/zintu.ini; section [zintu], keys mode (realtime or\n"
-           "fastmode) and zoomlevel (fullnetwork or downtown).\n"
+           "fastmode), zoomlevel (fullnetwork or downtown) and network (a network\n"
+           "file; empty or missing: the built-in network).\n"
            "\n"
            "Every option may be written with one dash or two.\n";
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/settings.h"
+#include "sim/time_zone.h"
 
 #include <cstdint>
 #include <optional>
@@ -16,6 +17,7 @@ enum class RunMode {
     Vehicles,  // print the vehicles of one moment as CSV
     Snapshot,  // render one frame headless into a PNG file
     Configure, // save the settings switches in the settings file
+    Info,      // print what the network says about itself and its size
     Help,
     Version,
 };
@@ -33,9 +35,9 @@ struct Options {
     WindowTarget target = WindowTarget::Desktop;
     uint32_t window_id = 0; // --window-id
     SettingsOverride settings;
-    // --at, as seconds since the epoch of that local time; empty means now.
-    // A window's clock starts at that time and runs on from there.
-    std::optional<int64_t> at;
+    // --at, a wall-clock time in the network's zone; empty means now. A
+    // window's clock starts at that time and runs on from there.
+    std::optional<CivilTime> at;
     // --snapshot: the file, the client size and which frame (0: the first
     // frame after loading is complete).
     std::string snapshot_path;
@@ -56,9 +58,9 @@ struct ParseResult {
 // a value may follow as the next argument or after "=".
 ParseResult parse_options(int argc, const char* const* argv);
 
-// Parses "YYYY-MM-DD HH:MM:SS" as a local time; empty when malformed or when
-// a field is out of range.
-std::optional<int64_t> parse_local_time(const std::string& text);
+// Parses "YYYY-MM-DD HH:MM:SS"; empty when malformed or when a field is out
+// of range.
+std::optional<CivilTime> parse_civil_time(const std::string& text);
 
 // Parses an X window id: decimal, or hexadecimal after "0x" or "0X"; empty
 // when malformed, zero or beyond 32 bits.

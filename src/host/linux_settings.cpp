@@ -48,20 +48,34 @@ Settings settings_from_ini(std::string_view text) {
     // "mode" first, then "zoomlevel", each with its default.
     const std::string mode = stored_value(text, kSpeedSetting);
     const std::string zoomlevel = stored_value(text, kZoomSetting);
-    return settings_from_values(mode, zoomlevel);
+    Settings settings = settings_from_values(mode, zoomlevel);
+    settings.network = ini_value(text, kSettingsSection, kNetworkSetting.key).value_or("");
+    return settings;
 }
 
 std::string ini_with_settings(std::string_view text, const Settings& settings) {
     const std::string with_mode =
         ini_with_value(text, kSettingsSection, kSpeedSetting.key, mode_value(settings));
-    return ini_with_value(with_mode, kSettingsSection, kZoomSetting.key, zoomlevel_value(settings));
+    std::string updated =
+        ini_with_value(with_mode, kSettingsSection, kZoomSetting.key, zoomlevel_value(settings));
+    // The network key is written only once there is one to keep: the file of
+    // someone who never chose a network keeps its two keys.
+    if (!settings.network.empty() || ini_value(text, kSettingsSection, kNetworkSetting.key)) {
+        updated = ini_with_value(updated, kSettingsSection, kNetworkSetting.key, settings.network);
+    }
+    return updated;
 }
 
 Settings read_settings_file(const std::string& path, std::string& problem) {
     problem.clear();
     std::string text;
     if (read_small_file(path, kMaxSettingsFileSize, text, problem) != ReadStatus::Ok) return {};
-    return settings_from_ini(text);
+    Settings settings = settings_from_ini(text);
+    // A network file named by hand without a folder lies beside the settings.
+    if (!settings.network.empty() && settings.network.front() != '/') {
+        settings.network = folder_of(path) + "/" + settings.network;
+    }
+    return settings;
 }
 
 Settings read_linux_settings(const SettingsOverride& override_, std::string& problem) {

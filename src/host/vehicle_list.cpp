@@ -24,14 +24,14 @@ void append_float(std::string& line, float value) {
 int print_vehicle_list(Network network, const Settings& settings, int64_t epoch_seconds,
                        std::FILE* out, std::FILE* err) {
     auto simulation = std::make_unique<Simulation>();
-    simulation->network = network;
+    use_network(*simulation, network);
     simulation->speed_mode = settings.speed_mode;
     load_all_runs(*simulation);
 
     const TimeSource source = [epoch_seconds] { return WallTime{epoch_seconds, 0}; };
     if (simulation->speed_mode == SpeedMode::Fast)
-        prime_fast_clock(simulation->clock, epoch_seconds);
-    update_clock(simulation->clock, simulation->speed_mode, source);
+        prime_fast_clock(simulation->clock, epoch_seconds, simulation->zone);
+    update_clock(simulation->clock, simulation->speed_mode, source, simulation->zone);
 
     std::string text = "x,y,heading,shape_id\n";
     simulation->vehicle_count =

@@ -40,7 +40,8 @@ function(zintu_add_saver target network)
     add_executable(${target} WIN32 ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/win32_main.cpp
                    $<TARGET_OBJECTS:zintu_win32_resources>)
     set_target_properties(${target} PROPERTIES SUFFIX ".scr")
-    target_link_libraries(${target} PRIVATE zintu_win32_host zintu_app ${network})
+    target_link_libraries(${target} PRIVATE zintu_win32_host zintu_app zintu_network_choice
+                                            ${network})
     target_link_options(${target} PRIVATE -s)
     zintu_warnings(${target})
 endfunction()

@@ -2,6 +2,7 @@
 // hands over to saver_entry, which reads the command line itself and ends the
 // process with the mode's result, so no end-of-program processing runs.
 #include "app/app.h"
+#include "host/network_choice.h"
 #include "host/wgl_font.h"
 #include "host/win32_modes.h"
 #include "host/win32_saver_args.h"
@@ -10,6 +11,9 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 namespace zintu {
 namespace {
 
@@ -17,8 +21,22 @@ const char* char_next(const char* text) {
     return CharNextA(text);
 }
 
+// The network saved in the settings, or the built-in one. A saved file that
+// cannot be used never stops the saver; a saver has no console, so the reason
+// goes to the debug output.
+void choose_saver_network(const Settings& settings) {
+    static LoadedNetwork loaded; // lives as long as the process, as the network must
+    std::string message;
+    const std::optional<Network> network =
+        choose_network(std::nullopt, settings.network, loaded, message);
+    if (!message.empty()) OutputDebugStringA(("zintu: " + message + "\n").c_str());
+    use_network(app().sim, network.value_or(compiled_network()));
+}
+
 [[noreturn]] void saver_entry() {
-    start_app({read_win32_settings, make_wgl_font, system_time});
+    const Settings settings = read_win32_settings();
+    choose_saver_network(settings);
+    start_app({[settings] { return settings; }, make_wgl_font, system_time});
     win32.host.register_callbacks = register_host_callbacks;
     const char* arguments = isolate_saver_arguments(GetCommandLineA(), char_next);
     const int code = saver_main(GetModuleHandleA(nullptr), arguments);

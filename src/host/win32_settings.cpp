@@ -108,7 +108,15 @@ const std::string& settings_file_to_read(const SettingsLocation& location) {
 Settings read_settings_file(const std::string& file) {
     const std::string mode = read_value(file, kSpeedSetting);
     const std::string zoomlevel = read_value(file, kZoomSetting);
-    return settings_from_values(mode, zoomlevel);
+    Settings settings = settings_from_values(mode, zoomlevel);
+    // A path is read whole, not cut at the choices' 99 characters.
+    std::string network(32768, '\0');
+    const DWORD length =
+        GetPrivateProfileStringA(kSettingsSection, kNetworkSetting.key, "", network.data(),
+                                 static_cast<DWORD>(network.size()), file.c_str());
+    network.resize(length);
+    settings.network = network;
+    return settings;
 }
 
 Settings read_win32_settings() {

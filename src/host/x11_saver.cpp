@@ -55,7 +55,7 @@ void start_real_clock_at(App& application, int64_t epoch_seconds) {
 // date. Needs the speed mode, so it runs after initialisation.
 void start_fast_clock_at(App& application, int64_t epoch_seconds) {
     application.platform.time_source = [epoch_seconds] { return WallTime{epoch_seconds, 0}; };
-    prime_fast_clock(application.sim.clock, epoch_seconds);
+    prime_fast_clock(application.sim.clock, epoch_seconds, application.sim.zone);
 }
 
 // What the loop's end leaves behind: its status and, for an unexpected X
@@ -90,7 +90,7 @@ void judge_x11_errors(const X11Connection& x, const X11Surface& surface, int glx
 
 } // namespace
 
-int run_x11_saver(const Options& options, std::FILE* err) {
+int run_x11_saver(const Options& options, std::optional<int64_t> start_at, std::FILE* err) {
     std::string error;
     const SaverTarget target =
         choose_saver_target(options.target, options.window_id, std::getenv("XSCREENSAVER_WINDOW"));
@@ -125,14 +125,14 @@ int run_x11_saver(const Options& options, std::FILE* err) {
     // host sequence up to on_init, then the frame timer.
     const ScreenPoint saved_cursor_pos = pointer_position(x);
     App& application = app();
-    if (options.at) start_real_clock_at(application, *options.at);
+    if (start_at) start_real_clock_at(application, *start_at);
     GlxContext gl;
     bool have_context = false;
     host_created(register_host_callbacks, surface.width, surface.height, [&] {
         have_context = create_glx_context(x.display, format, surface.window, gl, error);
     });
-    if (options.at && application.sim.speed_mode == SpeedMode::Fast) {
-        start_fast_clock_at(application, *options.at);
+    if (start_at && application.sim.speed_mode == SpeedMode::Fast) {
+        start_fast_clock_at(application, *start_at);
     }
     Ending ending;
     if (!have_context) {

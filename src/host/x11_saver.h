@@ -20,14 +20,17 @@
 
 #include "host/linux_options.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 
 namespace zintu {
 
 // Runs the window mode of `options` to its end and returns the exit status:
 // 0 when closed as intended, 1 with a one-line reason on `err` when there is
 // no display, no usable OpenGL, no such window (or one nothing can be drawn
-// into) or an unexpected X error. Does not return when a signal ends it.
-int run_x11_saver(const Options& options, std::FILE* err);
+// into) or an unexpected X error. The clock starts at `start_at` (seconds
+// since the epoch) when it is given. Does not return when a signal ends it.
+int run_x11_saver(const Options& options, std::optional<int64_t> start_at, std::FILE* err);
 
 } // namespace zintu

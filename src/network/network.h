@@ -66,6 +66,7 @@ struct NetworkInfo {
     int32_t downtown_y = 0;
     std::string_view source;    // the feeds the tables were generated from
     std::string_view generated; // when, as "YYYY-MM-DDTHH:MM:SSZ"
+    std::string_view summary;   // how closely the tables follow the feeds' timetable
 };
 
 // The whole data set. Entry 0 of `shapes` is always empty so that shape id 0

@@ -29,7 +29,7 @@ void set_drawing_state() {
 
 void init_map_view(ViewState& view, const Network& network, bool downtown, MakeFont make_font,
                    int32_t width, int32_t height) {
-    apply_zoom_level(view, downtown);
+    apply_zoom_level(view, network, downtown);
     set_gl_state(view, make_font);
     set_projection(view, *network.header, width, height);
     set_drawing_state();

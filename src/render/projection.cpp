@@ -2,10 +2,24 @@
 // use the stored float, so the box matches what the GL view is given exactly.
 #include "render/projection.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace zintu {
 
 Projection map_projection(const NetworkHeader& header) {
     Projection p{};
+    if (header.x_span <= 0 || header.y_span <= 0) {
+        // A map that is a single line or a point has no aspect of its own;
+        // the formulas below would divide by its zero span. It is framed
+        // 1.6 : 1 about its centre along the side it has (one unit for a point).
+        const double half_x = std::max(header.x_span / 2, std::max(1, header.y_span / 2) * 8 / 5);
+        const double half_y = half_x / 1.6;
+        p.view_aspect = static_cast<float>(kDisplayAspect);
+        p.box = {header.x_center + half_x, header.x_center - half_x, header.y_center - half_y,
+                 header.y_center + half_y};
+        return p;
+    }
     p.view_aspect = static_cast<float>(static_cast<double>(header.x_span) /
                                        static_cast<double>(header.y_span) * kDisplayAspect);
     const int32_t half_x = header.x_span / 2;
@@ -25,10 +39,26 @@ Projection map_projection(const NetworkHeader& header) {
     return p;
 }
 
-void apply_zoom_level(ViewState& view, bool downtown) {
+namespace {
+
+int32_t saturate(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
+void apply_zoom_level(ViewState& view, const Network& network, bool downtown) {
     if (!downtown) return;
     view.zoom *= kDowntownZoom;
-    view.pan_y += kDowntownPanY;
+    const NetworkInfo& info = network.info;
+    if (!info.has_downtown) {
+        view.pan_y += kDowntownPanY;
+        return;
+    }
+    // The screen centre shows (x_center - pan_x, y_center - pan_y).
+    const NetworkHeader& header = *network.header;
+    view.pan_x = saturate(int64_t{view.pan_x} + header.x_center - info.downtown_x);
+    view.pan_y = saturate(int64_t{view.pan_y} + header.y_center - info.downtown_y);
 }
 
 ViewportPoint map_to_viewport(const NetworkHeader& header, const ViewState& view, double map_x,

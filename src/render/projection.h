@@ -42,8 +42,10 @@ struct Projection {
 // the proportions 1.6 : 1 whatever the window.
 Projection map_projection(const NetworkHeader& header);
 
-// Zoom and pan of the zoom level: four times the scale, 750 units north.
-void apply_zoom_level(ViewState& view, bool downtown);
+// Zoom and pan of the zoom level: four times the scale, centred on the
+// network's downtown point, or 750 units south of the map's centre for a
+// network that names none.
+void apply_zoom_level(ViewState& view, const Network& network, bool downtown);
 
 struct ViewportPoint {
     double x; // pixels from the left edge

@@ -3,7 +3,7 @@
 // minutes exactly and the real clock shows the 1/128 s steps of a float.
 #include "sim/clock.h"
 
-#include "sim/civil_date.h"
+#include "network/civil_date.h"
 
 #include <chrono>
 #include <cmath>
@@ -29,14 +29,6 @@ void set_fast_time_of_day(std::tm& time, float seconds, double unrounded) {
 
 } // namespace
 
-bool to_local_time(std::time_t t, std::tm& out) {
-#ifdef _WIN32
-    return localtime_s(&out, &t) == 0;
-#else
-    return localtime_r(&t, &out) != nullptr;
-#endif
-}
-
 WallTime system_time() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
@@ -57,19 +49,19 @@ void shift_date(std::tm& time, int64_t days) {
     time.tm_yday = static_cast<int>(target - days_from_civil(date.year, 1, 1));
 }
 
-void prime_fast_clock(SimClock& clock, int64_t epoch_seconds) {
+void prime_fast_clock(SimClock& clock, int64_t epoch_seconds, const TimeZone& zone) {
     std::tm local{};
-    to_local_time(static_cast<std::time_t>(epoch_seconds), local);
+    to_zone_time(zone, epoch_seconds, local);
     const int day_seconds = local.tm_sec + 60 * (local.tm_min + 60 * local.tm_hour);
     clock.seconds = static_cast<float>(day_seconds) - kFastStep;
     clock.fast_days = 0;
 }
 
-void update_clock(SimClock& clock, SpeedMode speed_mode, const TimeSource& now) {
+void update_clock(SimClock& clock, SpeedMode speed_mode, const TimeSource& now,
+                  const TimeZone& zone) {
     const WallTime reading = now();
-    const std::time_t whole = static_cast<std::time_t>(reading.seconds);
     std::tm local{};
-    to_local_time(whole, local);
+    to_zone_time(zone, reading.seconds, local);
 
     if (speed_mode != SpeedMode::Fast) {
         const int day_seconds = local.tm_sec + 60 * (local.tm_min + 60 * local.tm_hour);
@@ -88,17 +80,14 @@ void update_clock(SimClock& clock, SpeedMode speed_mode, const TimeSource& now) 
         clock.fast_days += 1;
     }
     clock.seconds = static_cast<float>(s);
+    // The simulated date and time come from civil arithmetic alone: the time
+    // shown is what `seconds` says and the weekday changes exactly at the
+    // simulated midnight. A round trip through the zone's rules would move
+    // the hour whenever the simulated date lies in the other daylight-saving
+    // season than the real moment. The flag says only that it is not known.
     set_fast_time_of_day(local, clock.seconds, s);
     shift_date(local, clock.fast_days);
-
-    // The record keeps the daylight-saving flag of the real moment; the round
-    // trip normalises it as the C library sees fit. A date beyond the library's
-    // range keeps the computed fields.
-    std::tm normalised = local;
-    const std::time_t t = std::mktime(&normalised);
-    if (t != static_cast<std::time_t>(-1) && to_local_time(t, normalised)) {
-        local = normalised;
-    }
+    local.tm_isdst = -1;
     clock.local_time = local;
 }
 

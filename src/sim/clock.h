@@ -1,6 +1,9 @@
 // The simulation clock: the moment at which a frame's vehicles are placed and
-// the time the overlay shows, in real time or in fast mode.
+// the time the overlay shows, in real time or in fast mode, in the network's
+// own time zone.
 #pragma once
+
+#include "sim/time_zone.h"
 
 #include <cstdint>
 #include <ctime>
@@ -43,17 +46,16 @@ struct SimClock {
     int64_t fast_days = 0;
 };
 
-// Advances `clock` to the frame's moment: the reading of `now` in real time,
-// nine simulated seconds more in fast mode.
-void update_clock(SimClock& clock, SpeedMode speed_mode, const TimeSource& now);
+// Advances `clock` to the frame's moment: the reading of `now` in `zone` in
+// real time; nine simulated seconds more in fast mode, on the date `now`
+// reads in `zone`, moved on by the simulated midnights passed.
+void update_clock(SimClock& clock, SpeedMode speed_mode, const TimeSource& now,
+                  const TimeZone& zone);
 
-// Sets the fast clock one step before the local time of day of `epoch_seconds`,
-// so that its next update shows that time (on that date, when read from a
-// source that returns `epoch_seconds`).
-void prime_fast_clock(SimClock& clock, int64_t epoch_seconds);
-
-// Thread-safe localtime on every platform; false when `t` is out of range.
-bool to_local_time(std::time_t t, std::tm& out);
+// Sets the fast clock one step before the time of day of `epoch_seconds` in
+// `zone`, so that its next update shows that time (on that date, when read
+// from a source that returns `epoch_seconds`).
+void prime_fast_clock(SimClock& clock, int64_t epoch_seconds, const TimeZone& zone);
 
 // Moves the calendar date of `time` by `days` (any size), recomputing the
 // weekday and day of year; the time of day is left alone.

@@ -6,6 +6,7 @@
 #include "network/network.h"
 #include "network/run_builder.h"
 #include "sim/clock.h"
+#include "sim/time_zone.h"
 
 #include <cstdint>
 
@@ -13,11 +14,16 @@ namespace zintu {
 
 struct Simulation {
     Network network{};
+    TimeZone zone; // the network's own, read from its rule by use_network
     LoadingState loading;
     SimClock clock;
     SpeedMode speed_mode = SpeedMode::RealTime;
     int32_t vehicle_count = 0;
 };
+
+// Makes `network` the one simulated, with its time zone; call before any run
+// is built.
+void use_network(Simulation& simulation, const Network& network);
 
 // Runs loading passes until one finds nothing left, as the first frames would;
 // returns the number of passes, the last being the one that finds nothing.

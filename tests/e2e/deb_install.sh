@@ -20,6 +20,10 @@ status=$(dpkg-query -W -f='${db:Status-Status}' zintu 2>/dev/null)
 [ -z "$status" ] || [ "$status" = not-installed ] ||
     skip "a zintu package is on this machine already ($status); not replacing it"
 
+# Whatever ends the script, the package it installed goes again.
+stop_started() { [ "$(dpkg-query -W -f='${db:Status-Status}' zintu 2>/dev/null)" = installed ] &&
+    dpkg -r zintu >/dev/null 2>&1; }
+
 echo "package: $deb, $(du -k "$deb" | cut -f1) kB"
 dpkg-deb -c "$deb" | awk '{ print substr($6, 2) }' | grep -v '/$' >"$work/files"
 dpkg -i "$deb" >"$work/log" 2>&1

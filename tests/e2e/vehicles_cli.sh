@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # `zintu --vehicles` as a user runs it: the CSV, the overlay lines on standard
-# error, and exit status 2 with a one-line reason for bad options.
+# error, exit status 2 with a one-line reason for bad options, and New York's
+# vehicles at New York's own time whatever the machine's zone.
+# usage: vehicles_cli.sh ZINTU_OVER_DEMO ZINTU_OVER_NEW_YORK
 set -u
 zintu=$(realpath "$1")
+nyc=$(realpath "$2")
 # shellcheck source=/dev/null
 source "$(dirname "$0")/check.sh"
 
@@ -35,6 +38,16 @@ for args in "--bogus" "--vehicles --at 2026-12-07" "--vehicles --at" "--at=tomor
     check "'$args' exits 2" test "$status" -eq 2
     check "'$args' gives one line" test "$(wc -l <"$work/err")" -eq 1
 done
+
+# New York runs on New York's time: --at is read there, and the listing is the
+# same on a machine in any zone.
+for zone in UTC0 Asia/Tokyo America/New_York; do
+    TZ=$zone "$nyc" --vehicles --at "2026-12-07 08:15:00" >"$work/nyc-${zone//\//-}" 2>"$work/nyc-err"
+    check "New York in $zone: (Mon) 08:15:00" test "$(sed -n 1p "$work/nyc-err")" = "(Mon) 08:15:00"
+done
+check "New York: the same rows in every zone" cmp -s "$work/nyc-UTC0" "$work/nyc-Asia-Tokyo"
+check "New York: the same rows in New York" cmp -s "$work/nyc-UTC0" "$work/nyc-America-New_York"
+check "New York: vehicles on the road" test "$(wc -l <"$work/nyc-UTC0")" -gt 500
 
 "$zintu" --help >"$work/out"
 check "--help" grep -q -- "--vehicles" "$work/out"

@@ -18,6 +18,7 @@ GeneratorOptions fixture_options(const std::vector<std::string>& feeds,
         options.feeds.push_back(fixture(feed));
     options.week_monday = *parse_iso_date("2026-09-14");
     options.featured = featured;
+    options.zoneinfo_dir = fixture("zoneinfo");
     return options;
 }
 

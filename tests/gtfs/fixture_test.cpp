@@ -157,6 +157,39 @@ TEST(Fixtures, TripsWithoutShapeGetOneThroughTheirStops) {
     EXPECT_EQ(runs.starts(1), (std::vector<int32_t>{25200, 28800, 30600}));
 }
 
+TEST(Fixtures, EachTripRunsFromItsFirstStopToItsLastInItsOwnDirection) {
+    const Generated g = generate_fixtures({"shared_shape_feed"});
+    // One shape for A-E (the whole trip and the one through FAR), one for the
+    // short trip B-D, one for the trip running against the shape, E-A.
+    ASSERT_EQ(g.tables.shapes.size(), 12u);
+    EXPECT_EQ(g.tables.shapes[9].name, "shared_shape_feed:SH A-E");
+    EXPECT_EQ(g.tables.shapes[10].name, "shared_shape_feed:SH B-D");
+    EXPECT_EQ(g.tables.shapes[11].name, "shared_shape_feed:SH reversed E-A");
+    const auto& short_trip = g.tables.shapes[10].points;
+    const auto& back = g.tables.shapes[11].points;
+    EXPECT_EQ(stop_ids_of(g.tables.shapes[10]), (std::vector<int32_t>{2, 3, 4}));
+    EXPECT_EQ(stop_ids_of(g.tables.shapes[11]), (std::vector<int32_t>{5, 4, 3, 2, 1}));
+    // x grows westward: the reversed shape starts in the east, and never turns back.
+    EXPECT_LT(back.front().x, back.back().x);
+    for (size_t i = 1; i < back.size(); ++i)
+        EXPECT_GE(back[i].x, back[i - 1].x) << i;
+    EXPECT_LT(short_trip.back().dist, g.tables.shapes[9].points.back().dist / 2 + 1);
+    const BuiltRuns runs(g.tables);
+    for (const zintu::Run& run : runs.service(1)) {
+        // Each run takes its own trip's time (plus the last stop's dwell).
+        const int32_t expected = run.shape_id == 10 ? 240 + 9 : 480 + 9;
+        EXPECT_EQ(run.end - run.start, expected) << run.shape_id;
+    }
+    EXPECT_EQ(g.fidelity.worst_absolute.difference(), 0);
+    // FAR, 100 km off the line, stands on it and does not stretch the map.
+    ASSERT_EQ(g.warnings.size(), 1u);
+    EXPECT_EQ(g.warnings[0], fixture("shared_shape_feed") +
+                                 "/stops.txt:7: stop 'FAR' lies 100.1 km from shape 'SH A-E': "
+                                 "drawn on the shape");
+    EXPECT_EQ(g.tables.header.x_span, 5300);
+    EXPECT_LT(g.tables.header.y_span, 100);
+}
+
 TEST(Fixtures, CalendarDatesAloneSelectTheServiceDays) {
     const Generated g = generate_fixtures({"dates_only_feed"});
     std::vector<int32_t> services;
@@ -207,6 +240,20 @@ TEST(Fixtures, BrokenFeedsStopWithFileLineAndProblem) {
         {"unknown_route", "/trips.txt:3: unknown route 'Q'"},
         {"bad_time", "/stop_times.txt:3: arrival_time '08:61:00' is not a time (H:MM:SS)"},
         {"zero_length", "/trips.txt:2: shape 9: the shape has no length"},
+        {"bad_timezone", "/agency.txt:2: agency_timezone 'America/New York' is not a zone of the "
+                         "zone database in " +
+                             fixture("zoneinfo")},
+        {"timezones_disagree", "/agency.txt:3: agency_timezone 'Europe/Brussels' differs from "
+                               "'Europe/Amsterdam' (" +
+                                   fixture("broken/timezones_disagree") +
+                                   "/agency.txt:2): choose one with --timezone"},
+        {"headway_one", "/frequencies.txt:2: headway_secs 1 from 00:00:00 to 48:00:00 makes "
+                        "172,800 departures, more than 5,000 a row"},
+        {"stop_at_zero", "/stops.txt:7: stop 'S6' at 0.000000, 0.000000 lies 5861.2 km from the "
+                         "middle of the network, where nine stops in ten lie within 1.7 km"},
+        {"far_shape_point", "/shapes.txt:11: point of shape 'SH' at 0.000000, 0.000000 lies "
+                            "5861.2 km from the middle of the network, where nine stops in ten "
+                            "lie within 1.4 km"},
     };
     for (const Case& c : cases) {
         const std::string feed = std::string("broken/") + c.feed;
@@ -258,6 +305,35 @@ TEST(Fixtures, ZipFeedsReadLikeDirectories) {
         EXPECT_EQ(rows_of(zipped), rows_of(directory)) << folder;
         EXPECT_EQ(zipped.tables.shapes[9].points.size(), directory.tables.shapes[9].points.size());
         EXPECT_EQ(zipped.feed_names[0], "feed.zip");
+    }
+    // A hostile table: one line far longer than any field may be, in a small
+    // zip. It stops at the limit, quoting 64 bytes of it.
+    const std::string zip_path = (temp / "long.zip").string();
+    int error = 0;
+    zip_t* archive = zip_open(zip_path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(archive, nullptr);
+    const std::string stops =
+        "stop_id,stop_name,stop_lat,stop_lon\nS1," + std::string(4 << 20, 'A') + "\n";
+    zip_source_t* source = zip_source_buffer(archive, stops.data(), stops.size(), 0);
+    ASSERT_GE(zip_file_add(archive, "stops.txt", source, 0), 0);
+    ASSERT_EQ(zip_close(archive), 0);
+    for (const char* name :
+         {"agency.txt", "routes.txt", "trips.txt", "stop_times.txt", "calendar.txt"}) {
+        zip_t* more = zip_open(zip_path.c_str(), 0, &error);
+        const std::string table = fixture("schedule_feed/") + name;
+        ASSERT_GE(zip_file_add(more, name, zip_source_file(more, table.c_str(), 0, -1), 0), 0);
+        ASSERT_EQ(zip_close(more), 0);
+    }
+    auto options = testing::fixture_options({});
+    options.feeds = {zip_path};
+    try {
+        generate(options);
+        ADD_FAILURE() << "no error";
+    } catch (const FeedError& e) {
+        EXPECT_EQ(std::string(e.what()), zip_path +
+                                             "/stops.txt:2: field 2 is longer than 8192 "
+                                             "bytes: '" +
+                                             std::string(64, 'A') + "'...");
     }
     std::filesystem::remove_all(temp);
 }

@@ -8,10 +8,29 @@ namespace zintu::gtfs {
 namespace {
 
 TEST(Options, ParsesAFullCommandLine) {
-    const auto parsed =
-        parse_options({"--week", "2026-09-14", "-o", "out/net.cpp", "--feature", "N", "--feature=4",
-                       "--units-per-km", "120.5", "--max-offset", "90", "--duration-spread", "20",
-                       "a.zip", "dir"});
+    const auto parsed = parse_options({"--week",
+                                       "2026-09-14",
+                                       "-o",
+                                       "out/net.cpp",
+                                       "--feature",
+                                       "N",
+                                       "--feature=4",
+                                       "--units-per-km",
+                                       "120.5",
+                                       "--max-offset",
+                                       "90",
+                                       "--duration-spread",
+                                       "20",
+                                       "--name",
+                                       "Metro",
+                                       "--downtown",
+                                       "40.7075,-74.011",
+                                       "--timezone",
+                                       "America/New_York",
+                                       "--max-on-road-diff",
+                                       "5",
+                                       "a.zip",
+                                       "dir"});
     ASSERT_EQ(parsed.error, "");
     const Options& o = parsed.options;
     EXPECT_EQ(o.generator.week_monday, *parse_iso_date("2026-09-14"));
@@ -22,6 +41,21 @@ TEST(Options, ParsesAFullCommandLine) {
     EXPECT_EQ(o.generator.banding.max_offset, 90);
     EXPECT_DOUBLE_EQ(o.generator.banding.duration_spread, 0.2);
     EXPECT_EQ(o.generator.feeds, (std::vector<std::string>{"a.zip", "dir"}));
+    EXPECT_EQ(*o.generator.name, "Metro");
+    EXPECT_DOUBLE_EQ(o.generator.downtown->lat, 40.7075);
+    EXPECT_DOUBLE_EQ(o.generator.downtown->lon, -74.011);
+    EXPECT_EQ(*o.generator.time_zone, "America/New_York");
+    EXPECT_DOUBLE_EQ(*o.generator.max_on_road_diff, 5.0);
+    Options env = o;
+    EXPECT_EQ(apply_environment(env, "1789000000", "/tz", 7), "");
+    EXPECT_EQ(env.generator.generated_at, 1789000000);
+    EXPECT_EQ(env.generator.zoneinfo_dir, "/tz");
+    EXPECT_EQ(apply_environment(env, nullptr, nullptr, 7), "");
+    EXPECT_EQ(env.generator.generated_at, 7);
+    for (const char* bad : {"", "-1", "12x", "1e9", "99999999999999"})
+        EXPECT_EQ(apply_environment(env, bad, nullptr, 7),
+                  "SOURCE_DATE_EPOCH: '" + std::string(bad) +
+                      "' is not a number of seconds since 1970");
 }
 
 TEST(Options, RejectsBadCommandLinesWithOneReason) {
@@ -39,6 +73,13 @@ TEST(Options, RejectsBadCommandLinesWithOneReason) {
          "--feature: at most 4 featured routes"},
         {{"--frobnicate"}, "unknown option '--frobnicate'"},
         {{"--help=yes"}, "unknown option '--help'"},
+        {{"--downtown", "40.7"}, "--downtown: '40.7' is not a latitude and longitude (LAT,LON)"},
+        {{"--downtown", "91,0"}, "--downtown: '91,0' is not a latitude and longitude (LAT,LON)"},
+        {{"--max-on-road-diff", "-1"},
+         "--max-on-road-diff: '-1' is not a percentage from 0 to 1000"},
+        {{"--name="}, "--name: empty name"},
+        {{"--week", "2026-09-14", "-o", "out/a.cpp", "--report", "out/x/../a.cpp", "f"},
+         "'out/a.cpp' and 'out/x/../a.cpp' name the same file"},
     };
     for (const auto& [args, error] : cases)
         EXPECT_EQ(parse_options(args).error, error);

@@ -1,7 +1,11 @@
 // The source file the generator writes, compiled into this test at build time,
-// holds exactly the tables the generator built in memory.
+// and the network file it writes both hold exactly the tables the generator
+// built in memory.
 #include "fixture_support.h"
 #include "network/network.h"
+#include "network/network_file.h"
+#include "network_compare.h"
+#include "network_file_output.h"
 #include "sim/simulation.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +45,14 @@ TEST(RoundTrip, CompiledTablesEqualTheGeneratedOnes) {
                 << "shape " << id << " point " << k;
         }
     }
+    const NetworkInfo& info = compiled.info;
+    EXPECT_EQ(info.name, "Fixture Transit");
+    EXPECT_EQ(info.time_zone, "Europe/Amsterdam");
+    EXPECT_EQ(info.tz_rule, "CET-1CEST,M3.5.0,M10.5.0/3");
+    EXPECT_FALSE(info.has_downtown);
+    EXPECT_EQ(info.source, "schedule_feed, frequency_feed, loop_feed, overnight_feed");
+    EXPECT_EQ(info.generated, "1970-01-01T00:00:00Z"); // SOURCE_DATE_EPOCH=0
+    EXPECT_EQ(info.summary, g.tables.info.summary);
     EXPECT_EQ(compiled.weekday_service_map[0], 2);
     EXPECT_EQ(compiled.weekday_service_map[3], 0);
     EXPECT_EQ(compiled.weekday_service_map[6], 1);
@@ -49,11 +61,20 @@ TEST(RoundTrip, CompiledTablesEqualTheGeneratedOnes) {
 TEST(RoundTrip, CompiledNetworkLoadsLikeTheSaver) {
     const Generated g = testing::generate_fixtures(kFeeds, kFeatured);
     Simulation simulation;
-    simulation.network = compiled_network();
+    use_network(simulation, compiled_network());
     load_all_runs(simulation);
     EXPECT_EQ(simulation.loading.rows_processed, simulation.network.header->frequency_count);
     for (size_t s = 0; s < 3; ++s)
         EXPECT_EQ(simulation.loading.service_runs[s].count(), g.fidelity.runs[s]) << s;
+}
+
+TEST(RoundTrip, NetworkFileHoldsTheGeneratedTables) {
+    const Generated g = testing::generate_fixtures(kFeeds, kFeatured);
+    LoadedNetwork loaded;
+    ASSERT_EQ(decode_network(network_file_bytes(g, "fixture.zintu"), "fixture.zintu", loaded), "");
+    NetworkView view(g.tables);
+    EXPECT_EQ(zintu::testing::table_difference(view.network(), loaded.view()), "");
+    EXPECT_EQ(loaded.source, "schedule_feed, frequency_feed, loop_feed, overnight_feed");
 }
 
 } // namespace

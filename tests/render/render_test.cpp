@@ -62,7 +62,7 @@ protected:
         std::string error;
         ASSERT_TRUE(create_egl_context(egl_, kWidth, kHeight, error)) << error;
         app_ = std::make_unique<App>();
-        app_->sim.network = compiled_network();
+        use_network(app_->sim, compiled_network());
         app_->platform.time_source = [] { return WallTime{kMondayMorning, 0}; };
         app_->platform.make_font = make_linux_font;
     }

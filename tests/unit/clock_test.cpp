@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 namespace zintu {
 namespace {
@@ -40,6 +41,8 @@ private:
 
 // 2026-12-07 00:00:00 UTC, a Monday.
 constexpr int64_t kMonday = 1796601600;
+// The machine's zone (the tests set it to UTC unless they say otherwise).
+const TimeZone kMachine{};
 
 TimeSource fixed(int64_t seconds, uint16_t millis = 0) {
     return [=] { return WallTime{seconds, millis}; };
@@ -56,7 +59,7 @@ TEST_F(ClockTest, FastModeFramesShowNineSecondsEach) {
     for (const Case& c : cases) {
         SimClock clock;
         for (int n = 0; n < c.frame; ++n)
-            update_clock(clock, SpeedMode::Fast, now);
+            update_clock(clock, SpeedMode::Fast, now, kMachine);
         EXPECT_EQ(clock.seconds, 9.0f * static_cast<float>(c.frame)) << "frame " << c.frame;
         EXPECT_EQ(clock.local_time.tm_hour, c.hour) << "frame " << c.frame;
         EXPECT_EQ(clock.local_time.tm_min, c.minute) << "frame " << c.frame;
@@ -70,7 +73,7 @@ TEST_F(ClockTest, FastModeGoesOnDayAfterDay) {
     const TimeSource now = fixed(kMonday + 15 * 3600);
     SimClock clock;
     for (int n = 0; n < 9600; ++n)
-        update_clock(clock, SpeedMode::Fast, now);
+        update_clock(clock, SpeedMode::Fast, now, kMachine);
     EXPECT_EQ(clock.seconds, 0.0f) << "placement sees the new day's midnight";
     EXPECT_EQ(clock.local_time.tm_hour, 0);
     EXPECT_EQ(clock.local_time.tm_min, 0);
@@ -79,7 +82,7 @@ TEST_F(ClockTest, FastModeGoesOnDayAfterDay) {
     EXPECT_EQ(clock.local_time.tm_wday, 2);
 
     for (int n = 0; n < 7 * 9600; ++n) {
-        update_clock(clock, SpeedMode::Fast, now);
+        update_clock(clock, SpeedMode::Fast, now, kMachine);
         ASSERT_GE(clock.seconds, 0.0f);
         ASSERT_LT(clock.seconds, 86400.0f);
     }
@@ -91,9 +94,9 @@ TEST_F(ClockTest, FastModeGoesOnDayAfterDay) {
 
 TEST_F(ClockTest, FastModeDateFollowsTheRealDate) {
     SimClock clock;
-    update_clock(clock, SpeedMode::Fast, fixed(kMonday + 23 * 3600));
+    update_clock(clock, SpeedMode::Fast, fixed(kMonday + 23 * 3600), kMachine);
     EXPECT_EQ(clock.local_time.tm_wday, 1);
-    update_clock(clock, SpeedMode::Fast, fixed(kMonday + 24 * 3600 + 5));
+    update_clock(clock, SpeedMode::Fast, fixed(kMonday + 24 * 3600 + 5), kMachine);
     EXPECT_EQ(clock.local_time.tm_wday, 2) << "a real midnight moves the shown day";
     EXPECT_EQ(clock.local_time.tm_sec, 18);
 }
@@ -102,7 +105,7 @@ TEST_F(ClockTest, FastModeSurvivesAnyNumberOfDays) {
     SimClock clock;
     clock.fast_days = 1'000'000'000'000; // far beyond any real run
     clock.seconds = 86391.0f;
-    update_clock(clock, SpeedMode::Fast, fixed(kMonday));
+    update_clock(clock, SpeedMode::Fast, fixed(kMonday), kMachine);
     EXPECT_EQ(clock.seconds, 0.0f);
     EXPECT_EQ(clock.local_time.tm_hour, 0);
     // Monday plus 10^12 + 1 days.
@@ -125,7 +128,7 @@ TEST_F(ClockTest, RealTimeSecondsAreSinglePrecision) {
     };
     for (const Case& c : cases) {
         SimClock clock;
-        update_clock(clock, SpeedMode::RealTime, fixed(c.seconds, c.millis));
+        update_clock(clock, SpeedMode::RealTime, fixed(c.seconds, c.millis), kMachine);
         EXPECT_EQ(clock.seconds, c.expected) << c.seconds << "." << c.millis;
         EXPECT_EQ(clock.local_time.tm_wday, c.wday) << c.seconds << "." << c.millis;
     }
@@ -133,8 +136,8 @@ TEST_F(ClockTest, RealTimeSecondsAreSinglePrecision) {
 
 TEST_F(ClockTest, RealTimeOverwritesEveryFrame) {
     SimClock clock;
-    update_clock(clock, SpeedMode::Fast, fixed(kMonday));
-    update_clock(clock, SpeedMode::RealTime, fixed(kMonday + 3600, 250));
+    update_clock(clock, SpeedMode::Fast, fixed(kMonday), kMachine);
+    update_clock(clock, SpeedMode::RealTime, fixed(kMonday + 3600, 250), kMachine);
     EXPECT_EQ(clock.seconds, 3600.25f);
     EXPECT_EQ(clock.local_time.tm_hour, 1);
 }
@@ -165,22 +168,38 @@ TEST(ShiftDate, MovesTheCalendarDateOnly) {
     }
 }
 
-// On the night clocks fall back, the fast clock's record carries the real
-// moment's daylight-saving flag into the normalisation.
-TEST_F(ClockTest, FastModeKeepsTheRealDaylightSavingFlag) {
-    if (!std::filesystem::exists("/usr/share/zoneinfo/America/New_York")) {
-        GTEST_SKIP() << "no time zone data";
+// The simulated date and hour come from civil arithmetic alone, even when the
+// simulated date lies in the other daylight-saving season than the real one.
+TEST_F(ClockTest, FastModeShowsTheSimulatedHourInEitherSeason) {
+    const bool have_zone_data = std::filesystem::exists("/usr/share/zoneinfo/America/New_York");
+    if (have_zone_data) use_zone("America/New_York");
+    const TimeZone new_york = time_zone_of("EST5EDT,M3.2.0,M11.1.0");
+    // 2026-03-01 12:00 EST, a Sunday; daylight-saving time starts on the 8th.
+    const TimeSource noon = fixed(1772384400);
+    for (const TimeZone& zone : {new_york, kMachine}) {
+        if (!zone.rule && !have_zone_data) continue;
+        SimClock clock;
+        for (int n = 0; n < 105400; ++n)
+            update_clock(clock, SpeedMode::Fast, noon, zone);
+        EXPECT_EQ(clock.seconds, 84600.0f);
+        const std::tm& t = clock.local_time;
+        EXPECT_EQ(std::tie(t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec),
+                  std::make_tuple(11, 23, 30, 0));
+        EXPECT_EQ(t.tm_wday, 3) << "Wednesday, so Wednesday's service window";
     }
-    use_zone("America/New_York");
-    // 2026-11-01 12:00 EST, after the change back to standard time.
-    const int64_t noon = 1793491200 + 17 * 3600;
-    SimClock clock;
-    update_clock(clock, SpeedMode::Fast, fixed(noon));
-    EXPECT_EQ(clock.seconds, 9.0f);
-    EXPECT_EQ(clock.local_time.tm_mday, 1);
-    // 00:00:09 read as standard time is 01:00:09 daylight time.
-    EXPECT_EQ(clock.local_time.tm_hour, 1);
-    EXPECT_EQ(clock.local_time.tm_sec, 9);
+}
+
+// Real time is the network's wall-clock time, whatever the machine's zone.
+TEST_F(ClockTest, RealTimeIsTheNetworksOwnTime) {
+    const TimeZone new_york = time_zone_of("EST5EDT,M3.2.0,M11.1.0");
+    for (const char* machine : {"UTC0", "JST-9", "EST5EDT,M3.2.0,M11.1.0", "NZST-12NZDT"}) {
+        use_zone(machine);
+        SimClock clock;
+        update_clock(clock, SpeedMode::RealTime, fixed(kMonday + 13 * 3600 + 15 * 60), new_york);
+        const std::tm& t = clock.local_time;
+        EXPECT_EQ(std::tie(t.tm_wday, t.tm_hour, t.tm_min), std::make_tuple(1, 8, 15)) << machine;
+        EXPECT_EQ(clock.seconds, 29700.0f) << machine;
+    }
 }
 
 } // namespace

@@ -67,12 +67,15 @@ TEST(SettingsFromIni, DefaultsAndExactValues) {
 }
 
 TEST(SettingsFromIni, SavedSettingsReadBack) {
-    for (const Settings s : {Settings{SpeedMode::RealTime, false}, Settings{SpeedMode::Fast, true},
-                             Settings{SpeedMode::Fast, false}}) {
+    for (const Settings& s : {Settings{SpeedMode::RealTime, false, {}},
+                              Settings{SpeedMode::Fast, true, "/srv/city.zintu"},
+                              Settings{SpeedMode::Fast, false, {}}}) {
         const std::string text = ini_with_settings("; mine\n[zintu]\nmode=junk\n", s);
         const Settings back = settings_from_ini(text);
         EXPECT_EQ(back.speed_mode, s.speed_mode);
         EXPECT_EQ(back.downtown, s.downtown);
+        EXPECT_EQ(back.network, s.network);
+        EXPECT_EQ(text.find("network=") != std::string::npos, !s.network.empty()) << text;
         EXPECT_EQ(text.rfind("; mine\n[zintu]\nmode=", 0), 0u) << text;
     }
 }
@@ -164,9 +167,9 @@ TEST_F(SettingsFileTest, ReadSettingsIsTheFileWithTheOverridesOnTop) {
         bool downtown;
     } cases[] = {
         {{}, SpeedMode::Fast, true},
-        {{SpeedMode::RealTime, {}}, SpeedMode::RealTime, true},
-        {{{}, false}, SpeedMode::Fast, false},
-        {{SpeedMode::RealTime, false}, SpeedMode::RealTime, false},
+        {{SpeedMode::RealTime, {}, {}}, SpeedMode::RealTime, true},
+        {{{}, false, {}}, SpeedMode::Fast, false},
+        {{SpeedMode::RealTime, false, {}}, SpeedMode::RealTime, false},
     };
     for (const Case& c : cases) {
         std::string problem;
@@ -184,9 +187,9 @@ TEST_F(SettingsFileTest, ConfigureWritesBothKeysAndKeepsTheRest) {
     EXPECT_EQ(out, file.string() + "\n");
     EXPECT_EQ(read(file), "[zintu]\nmode=realtime\nzoomlevel=fullnetwork\n");
 
-    ASSERT_EQ(configure(file, {SpeedMode::Fast, {}}, out, err), 0);
+    ASSERT_EQ(configure(file, {SpeedMode::Fast, {}, {}}, out, err), 0);
     EXPECT_EQ(read(file), "[zintu]\nmode=fastmode\nzoomlevel=fullnetwork\n");
-    ASSERT_EQ(configure(file, {{}, true}, out, err), 0);
+    ASSERT_EQ(configure(file, {{}, true, {}}, out, err), 0);
     EXPECT_EQ(read(file), "[zintu]\nmode=fastmode\nzoomlevel=downtown\n");
 
     write(file, "[a]\nk=v\n[zintu]\nzoomlevel=Downtown\nother=1");
@@ -240,7 +243,7 @@ TEST_F(SettingsFileTest, ConfigureWritesThroughSymbolicLinks) {
             fs::create_symlink(c.via, link);
         }
         std::string out, err;
-        ASSERT_EQ(configure(link, {{}, true}, out, err), 0) << c.what << ": " << err;
+        ASSERT_EQ(configure(link, {{}, true, {}}, out, err), 0) << c.what << ": " << err;
         EXPECT_TRUE(fs::is_symlink(link)) << c.what;
         EXPECT_EQ(read(c.target), c.exists ? "; mine\n[zintu]\nmode=fastmode\nzoomlevel=downtown\n"
                                            : "[zintu]\nmode=realtime\nzoomlevel=downtown\n")
@@ -257,7 +260,7 @@ TEST_F(SettingsFileTest, ConfigureRefusesAReadOnlyFile) {
     write(file, "[zintu]\nmode=fastmode\n");
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     std::string out, err;
-    EXPECT_EQ(configure(file, {{}, true}, out, err), 1);
+    EXPECT_EQ(configure(file, {{}, true, {}}, out, err), 1);
     EXPECT_EQ(err, "zintu: cannot write '" + file.string() + "': the file is read-only\n");
     EXPECT_EQ(read(file), "[zintu]\nmode=fastmode\n");
     EXPECT_EQ(out, "");

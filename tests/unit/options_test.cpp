@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
 namespace zintu {
@@ -48,10 +49,14 @@ TEST_F(OptionsTest, ModesAndSwitchesTakeOneDashOrTwo) {
     }
 }
 
-TEST_F(OptionsTest, AtTakesALocalTimeAsNextArgumentOrAfterEquals) {
-    const int64_t expected = 1796631300; // 2026-12-07 08:15:00 UTC
-    EXPECT_EQ(parse({"--vehicles", "--at", "2026-12-07 08:15:00"}).options.at, expected);
-    EXPECT_EQ(parse({"-at=2026-12-07 08:15:00", "-vehicles"}).options.at, expected);
+TEST_F(OptionsTest, AtTakesAWallClockTimeAsNextArgumentOrAfterEquals) {
+    for (const ParseResult& r : {parse({"--vehicles", "--at", "2026-12-07 08:15:00"}),
+                                 parse({"-at=2026-12-07 08:15:00", "-vehicles"})}) {
+        ASSERT_TRUE(r.options.at) << r.error;
+        const CivilTime& at = *r.options.at;
+        EXPECT_EQ(std::tie(at.year, at.month, at.day, at.hour, at.minute, at.second),
+                  std::make_tuple(2026, 12, 7, 8, 15, 0));
+    }
     EXPECT_EQ(parse({"--at", "2028-02-29 00:00:00"}).error, "");
 }
 

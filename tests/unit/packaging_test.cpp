@@ -76,6 +76,7 @@ bool zintu_accepts(const std::string& name) {
         {"size", {"1x1", "--snapshot", "x.png"}},
         {"frame", {"1", "--snapshot", "x.png"}},
         {"at", {"2026-12-07 08:15:00"}},
+        {"network", {"city.zintu"}},
     };
     std::vector<std::string> args = {"zintu", "-" + name};
     if (const auto it = values.find(name); it != values.end())

@@ -31,17 +31,19 @@ TEST(SettingsValues, OnlyTheExactTextSelectsTheOtherChoice) {
 }
 
 TEST(SettingsValues, OverridesReplaceOnlyWhatTheyName) {
-    const Settings file{SpeedMode::Fast, true};
+    const Settings file{SpeedMode::Fast, true, {}};
     EXPECT_EQ(apply_override(file, {}).speed_mode, SpeedMode::Fast);
-    EXPECT_EQ(apply_override(file, {SpeedMode::RealTime, {}}).speed_mode, SpeedMode::RealTime);
-    EXPECT_TRUE(apply_override(file, {SpeedMode::RealTime, {}}).downtown);
-    EXPECT_FALSE(apply_override(file, {{}, false}).downtown);
+    EXPECT_EQ(apply_override(file, {SpeedMode::RealTime, {}, {}}).speed_mode, SpeedMode::RealTime);
+    EXPECT_TRUE(apply_override(file, {SpeedMode::RealTime, {}, {}}).downtown);
+    EXPECT_FALSE(apply_override(file, {{}, false, {}}).downtown);
+    EXPECT_EQ(apply_override(file, {{}, {}, "city.zintu"}).network, "city.zintu");
+    EXPECT_EQ(apply_override(file, {}).network, "");
 }
 
 TEST(SettingsValues, WrittenTextsReadBackAsTheSameSettings) {
     for (SpeedMode speed : {SpeedMode::RealTime, SpeedMode::Fast}) {
         for (bool downtown : {false, true}) {
-            const Settings s{speed, downtown};
+            const Settings s{speed, downtown, {}};
             const Settings back = settings_from_values(mode_value(s), zoomlevel_value(s));
             EXPECT_EQ(back.speed_mode, speed);
             EXPECT_EQ(back.downtown, downtown);

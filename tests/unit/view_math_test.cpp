@@ -48,15 +48,34 @@ TEST(Projection, EqualSpansTakeTheWiderBranch) {
     EXPECT_EQ(p.box.bottom, -625.0);
 }
 
+TEST(Projection, ALineOrAPointIsFramedWithoutDividingByZero) {
+    struct Case {
+        int32_t x_span, y_span;
+        double left, top;
+    } cases[] = {
+        {1600, 0, 800.0, 500.0}, // a line along x: its length across
+        {0, 1000, 800.0, 500.0}, // a line along y: its length up
+        {0, 0, 1.0, 0.625},      // a point
+    };
+    for (const Case& c : cases) {
+        const Projection p = map_projection(header(c.x_span, c.y_span, 0, 0));
+        EXPECT_EQ(p.box.left, c.left) << c.x_span << "x" << c.y_span;
+        EXPECT_EQ(p.box.right, -c.left) << c.x_span << "x" << c.y_span;
+        EXPECT_EQ(p.box.top, c.top) << c.x_span << "x" << c.y_span;
+        EXPECT_EQ(p.box.bottom, -c.top) << c.x_span << "x" << c.y_span;
+    }
+}
+
 TEST(Projection, DowntownZoomsFourTimesAboutThePannedCentre) {
     const NetworkHeader h = header(5276, 3126, 3866, 7482);
+    const Network network{&h, nullptr, nullptr, 0, nullptr, {}};
     ViewState full;
-    apply_zoom_level(full, false);
+    apply_zoom_level(full, network, false);
     EXPECT_EQ(full.zoom, 1.0f);
     EXPECT_EQ(full.pan_y, 0);
 
     ViewState downtown;
-    apply_zoom_level(downtown, true);
+    apply_zoom_level(downtown, network, true);
     EXPECT_EQ(downtown.zoom, 4.0f);
     EXPECT_EQ(downtown.pan_y, 750);
     const ViewportPoint centre = map_to_viewport(h, downtown, 3866, 6732, 1280, 800);
@@ -70,6 +89,26 @@ TEST(Projection, DowntownZoomsFourTimesAboutThePannedCentre) {
     // The full view: larger map x further left.
     EXPECT_NEAR(map_to_viewport(h, full, 6504, 5833.25, 1280, 800).x, 0.0, 1e-9);
     EXPECT_NEAR(map_to_viewport(h, full, 1228, 9130.75, 1280, 800).y, 800.0, 1e-3);
+}
+
+TEST(Projection, DowntownCentresOnTheNetworksDowntownPoint) {
+    const NetworkHeader h = header(5276, 3126, 3866, 7482);
+    NetworkInfo info;
+    info.has_downtown = true;
+    info.downtown_x = 3000;
+    info.downtown_y = 8000;
+    const Network network{&h, nullptr, nullptr, 0, nullptr, info};
+    ViewState downtown;
+    apply_zoom_level(downtown, network, true);
+    EXPECT_EQ(downtown.zoom, 4.0f);
+    EXPECT_EQ(downtown.pan_x, 866);
+    EXPECT_EQ(downtown.pan_y, -518);
+    const ViewportPoint centre = map_to_viewport(h, downtown, 3000, 8000, 1280, 800);
+    EXPECT_NEAR(centre.x, 640.0, 1e-9);
+    EXPECT_NEAR(centre.y, 400.0, 1e-9);
+    ViewState full;
+    apply_zoom_level(full, network, false);
+    EXPECT_EQ(full.pan_x, 0) << "the full view ignores the point";
 }
 
 TEST(Glyphs, StylesByShapeId) {

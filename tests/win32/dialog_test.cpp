@@ -68,12 +68,22 @@ TEST_F(SettingsFiles, FallbackIsReadOnlyWhileThereIsNoPerUserFile) {
     EXPECT_TRUE(settings.downtown);
 
     DWORD error = 0;
-    ASSERT_TRUE(write_settings(location, Settings{SpeedMode::RealTime, true}, error)) << error;
+    ASSERT_TRUE(write_settings(location, Settings{SpeedMode::RealTime, true, {}}, error)) << error;
     EXPECT_EQ(settings_file_to_read(location), location.user_file);
     settings = read_win32_settings();
     EXPECT_EQ(settings.speed_mode, SpeedMode::RealTime) << "the per-user file wins";
     EXPECT_TRUE(settings.downtown);
     EXPECT_EQ(read_raw(location.fallback_file, "mode"), "fastmode") << "the fallback is left alone";
+}
+
+TEST_F(SettingsFiles, TheNetworkPathIsReadWholeAndKeptBySaving) {
+    const std::string path = "C:\\" + std::string(250, 'n') + "\\city.zintu";
+    DWORD error = 0;
+    ASSERT_TRUE(write_settings(location, Settings{}, error)) << error; // makes the folders
+    write_raw(location.user_file, "zintu", "network", path.c_str());
+    EXPECT_EQ(read_win32_settings().network, path) << "longer than the choices' 99 characters";
+    ASSERT_TRUE(write_settings(location, Settings{SpeedMode::Fast, true, {}}, error)) << error;
+    EXPECT_EQ(read_win32_settings().network, path) << "the dialog's save keeps it";
 }
 
 TEST_F(SettingsFiles, KeysIgnoreCaseButValuesAreExact) {
@@ -100,7 +110,7 @@ TEST_F(SettingsFiles, KeysIgnoreCaseButValuesAreExact) {
 
 TEST_F(SettingsFiles, WriteCreatesTheFolderAndFailuresAreReported) {
     DWORD error = 0;
-    ASSERT_TRUE(write_settings(location, Settings{SpeedMode::Fast, false}, error)) << error;
+    ASSERT_TRUE(write_settings(location, Settings{SpeedMode::Fast, false, {}}, error)) << error;
     EXPECT_EQ(read_raw(location.user_file, "mode"), "fastmode");
     EXPECT_EQ(read_raw(location.user_file, "zoomlevel"), "fullnetwork");
 

@@ -2,6 +2,7 @@
 #include "assembly.h"
 
 #include "calendar.h"
+#include "shape_direction.h"
 
 #include <algorithm>
 #include <bit>
@@ -30,7 +31,7 @@ public:
             if (m.lat == s.lat && m.lon == s.lon) return cached = candidate;
         }
         cached = static_cast<int32_t>(stops_.size());
-        stops_.push_back(MergedStop{s.id, s.lat, s.lon});
+        stops_.push_back(MergedStop{s.id, s.lat, s.lon, {feeds[feed].stops_file, s.line}});
         candidates.push_back(cached);
         return cached;
     }
@@ -105,16 +106,65 @@ void order_shapes(Assembly& assembly) {
         trip.shape_source = renumber[static_cast<size_t>(trip.shape_source)];
 }
 
+// What trips share a shape source by: for trips with a shape, the shape, the
+// direction and the first and last stop; for the others, route and pattern.
+struct SourceKey {
+    int32_t feed;
+    int32_t shape;
+    bool reversed;
+    int32_t first_stop;
+    int32_t last_stop;
+    std::string route_id;
+    std::vector<int32_t> pattern;
+
+    auto operator<=>(const SourceKey&) const = default;
+};
+
+// Merging the patterns of a source compares each with all the stops merged
+// before it; the sum of their sizes bounds that sequence.
+void check_merge_sizes(const Assembly& assembly) {
+    for (const ShapeSource& shape : assembly.shapes) {
+        int64_t total = 0;
+        int64_t longest = 0;
+        for (const auto& pattern : shape.patterns) {
+            total += static_cast<int64_t>(pattern.size());
+            longest = std::max(longest, static_cast<int64_t>(pattern.size()));
+        }
+        if (total * longest > kMaxPlacementPairs)
+            fail_at(shape.source, "shape " + quote_field(shape.name) + ": its trips' " +
+                                      std::to_string(shape.patterns.size()) +
+                                      " stop patterns are too long to merge");
+    }
+}
+
+// A shapes.txt shape that several sources travel (in both directions, or
+// between different stops) names each by its direction and its end stops.
+void name_split_shapes(Assembly& assembly) {
+    std::map<std::pair<int32_t, int32_t>, int32_t> sources_of;
+    for (const ShapeSource& shape : assembly.shapes) {
+        if (shape.gtfs_shape != kNone) ++sources_of[{shape.feed, shape.gtfs_shape}];
+    }
+    for (ShapeSource& shape : assembly.shapes) {
+        if (shape.gtfs_shape == kNone) continue;
+        if (shape.reversed) shape.name += " reversed";
+        if (sources_of[{shape.feed, shape.gtfs_shape}] < 2) continue;
+        const auto& pattern = shape.patterns.front();
+        shape.name += " " + assembly.stops[static_cast<size_t>(pattern.front())].id + "-" +
+                      assembly.stops[static_cast<size_t>(pattern.back())].id;
+    }
+}
+
 } // namespace
 
 Assembly assemble(const std::vector<Feed>& feeds, const std::array<int32_t, 3>& days) {
     Assembly assembly;
     StopMerger merger(feeds);
-    std::map<std::tuple<int32_t, int32_t, std::string, std::vector<int32_t>>, int32_t> shape_index;
+    std::map<SourceKey, int32_t> shape_index;
     std::vector<std::map<std::vector<int32_t>, int32_t>> pattern_index;
 
     for (size_t f = 0; f < feeds.size(); ++f) {
         const Feed& feed = feeds[f];
+        ShapeDirections directions(feed);
         std::vector<bool> frequency_based(feed.trips.size(), false);
         for (const Frequency& frequency : feed.frequencies)
             frequency_based[static_cast<size_t>(frequency.trip)] = true;
@@ -127,23 +177,43 @@ Assembly assemble(const std::vector<Feed>& feeds, const std::array<int32_t, 3>& 
             const uint8_t trip_days = service_days[static_cast<size_t>(trip.service)];
             if (trip_days == 0) continue;
             const StopTime* times = feed.stop_times.data() + trip.first_stop_time;
+            std::vector<int32_t> feed_stops;
             std::vector<int32_t> pattern;
-            for (int32_t i = 0; i < trip.stop_time_count; ++i)
+            for (int32_t i = 0; i < trip.stop_time_count; ++i) {
+                feed_stops.push_back(times[i].stop);
                 pattern.push_back(merger.merged_index(feeds, f, times[i].stop));
+            }
+            const int64_t segments =
+                trip.shape != kNone
+                    ? static_cast<int64_t>(
+                          feed.shapes[static_cast<size_t>(trip.shape)].points.size())
+                    : static_cast<int64_t>(pattern.size());
+            if (segments * static_cast<int64_t>(pattern.size()) > kMaxPlacementPairs)
+                throw FeedError(feed.trips_file, trip.line,
+                                "trip " + quote_field(trip.id) + ": " +
+                                    std::to_string(pattern.size()) + " stops along " +
+                                    std::to_string(segments) +
+                                    " shape points are too many to place");
 
             const std::string& route_id = feed.routes[static_cast<size_t>(trip.route)].id;
-            // Trips without a shape share one only with trips of the same route
-            // that serve the same stops.
-            auto key = trip.shape != kNone
-                           ? std::make_tuple(static_cast<int32_t>(f), trip.shape, std::string(),
-                                             std::vector<int32_t>())
-                           : std::make_tuple(static_cast<int32_t>(f), kNone, route_id, pattern);
+            SourceKey key{static_cast<int32_t>(f), trip.shape, false, -1, -1, {}, {}};
+            if (trip.shape != kNone) {
+                key.reversed = directions.runs_against(trip.shape, feed_stops);
+                key.first_stop = pattern.front();
+                key.last_stop = pattern.back();
+            } else {
+                // Trips without a shape share one only with trips of the same
+                // route that serve the same stops.
+                key.route_id = route_id;
+                key.pattern = pattern;
+            }
             auto [found, added] =
                 shape_index.emplace(std::move(key), static_cast<int32_t>(assembly.shapes.size()));
             if (added) {
                 ShapeSource shape;
                 shape.feed = static_cast<int32_t>(f);
                 shape.gtfs_shape = trip.shape;
+                shape.reversed = found->first.reversed;
                 shape.route_id = route_id;
                 if (trip.shape != kNone) {
                     const ShapeLine& line = feed.shapes[static_cast<size_t>(trip.shape)];
@@ -177,24 +247,12 @@ Assembly assemble(const std::vector<Feed>& feeds, const std::array<int32_t, 3>& 
     if (assembly.trips.empty())
         throw FeedError("", 0,
                         "no trip runs on the Wednesday, Saturday or Sunday of the chosen week");
+    assembly.stops = merger.take();
+    check_merge_sizes(assembly);
+    name_split_shapes(assembly);
     order_patterns(assembly, pattern_index);
     order_shapes(assembly);
-    assembly.stops = merger.take();
     return assembly;
-}
-
-GeoBounds assembly_bounds(const std::vector<Feed>& feeds, const Assembly& assembly) {
-    GeoBounds bounds;
-    for (const MergedStop& stop : assembly.stops)
-        bounds.add(stop.lat, stop.lon);
-    for (const ShapeSource& shape : assembly.shapes) {
-        if (shape.gtfs_shape == kNone) continue;
-        const auto& line =
-            feeds[static_cast<size_t>(shape.feed)].shapes[static_cast<size_t>(shape.gtfs_shape)];
-        for (const LatLon& p : line.points)
-            bounds.add(p.lat, p.lon);
-    }
-    return bounds;
 }
 
 } // namespace zintu::gtfs

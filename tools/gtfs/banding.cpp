@@ -47,10 +47,13 @@ Band make_band(const std::vector<Departure>& d, size_t first, size_t last, int32
     band.count = static_cast<int32_t>(last - first + 1);
     band.headway = band.count > 1 ? mean_headway(d, first, last) : lone_headway;
     band.end_time = band.start_time + band.count * band.headway;
-    std::vector<int32_t> durations;
+    // The mean keeps the band's vehicle time on the road, the sum of its trips'
+    // durations, which the median would not.
+    int64_t total = 0;
     for (size_t k = first; k <= last; ++k)
-        durations.push_back(d[k].duration);
-    band.run_time = median(durations);
+        total += d[k].duration;
+    band.run_time = static_cast<int32_t>(
+        std::llround(static_cast<double>(total) / static_cast<double>(band.count)));
     band.first_source = d[first].source;
     return band;
 }
@@ -61,7 +64,9 @@ void band_layer(const std::vector<Departure>& d, const BandingLimits& limits,
     size_t first = 0;
     while (first < d.size()) {
         size_t last = first;
-        while (last + 1 < d.size() && band_fits(d, first, last + 1, limits))
+        while (last + 1 < d.size() &&
+               last + 1 - first < static_cast<size_t>(limits.max_band_departures) &&
+               band_fits(d, first, last + 1, limits))
             ++last;
         // A band of one departure takes the gap to its neighbour as headway, up
         // to the longest headway, so that its window ends where the next
@@ -87,10 +92,9 @@ std::vector<Band> cut_bands(std::vector<Departure> departures, const BandingLimi
     });
     // Layer k holds the (k+1)-th departure at each time.
     std::vector<std::vector<Departure>> layers;
+    size_t depth = 0;
     for (size_t i = 0; i < departures.size(); ++i) {
-        size_t depth = 0;
-        for (size_t j = i; j > 0 && departures[j - 1].time == departures[i].time; --j)
-            ++depth;
+        depth = i > 0 && departures[i - 1].time == departures[i].time ? depth + 1 : 0;
         if (layers.size() <= depth) layers.emplace_back();
         layers[depth].push_back(departures[i]);
     }

@@ -21,7 +21,7 @@ struct Band {
     int32_t start_time;
     int32_t headway;
     int32_t end_time;
-    int32_t run_time; // median duration of the band
+    int32_t run_time; // mean duration of the band
     int32_t count;
     int32_t first_source; // source of the band's first departure
 };
@@ -36,6 +36,8 @@ struct BandingLimits {
     // Departures further apart than this are never in one band: a gap of hours
     // is a pause in service, not a headway.
     int32_t max_headway = 3600;
+    // A band grows by checking every departure in it: its length bounds that work.
+    int32_t max_band_departures = 500;
 };
 
 // Departures at the same second cannot share a row (its headway would be 0);

@@ -28,43 +28,43 @@ void load_calendar(CsvReader reader, std::vector<Service>& services, IdIndex& in
         day_columns[d] = reader.required_column(kWeekdayColumns[d]);
     const int start_column = reader.required_column("start_date");
     const int end_column = reader.required_column("end_date");
-    while (reader.next()) {
+    reader.for_each([&] {
         const std::string_view id = required_value(reader, id_column, "service_id");
         Service& service = services[static_cast<size_t>(service_index(services, index, id))];
-        if (service.has_calendar) reader.fail("duplicate service_id '" + std::string(id) + "'");
+        if (service.has_calendar) reader.fail("duplicate service_id " + quote_field(id));
         service.has_calendar = true;
         for (int d = 0; d < 7; ++d) {
             const std::string_view flag = reader.trimmed(day_columns[d]);
             if (flag != "0" && flag != "1")
-                reader.fail(std::string(kWeekdayColumns[d]) + " '" + std::string(flag) +
-                            "' is neither 0 nor 1");
+                reader.fail(std::string(kWeekdayColumns[d]) + " " + quote_field(flag) +
+                            " is neither 0 nor 1");
             if (flag == "1") service.weekdays |= static_cast<uint8_t>(1u << d);
         }
         service.start_day = date_value(reader, start_column, "start_date");
         service.end_day = date_value(reader, end_column, "end_date");
         if (service.end_day < service.start_day) reader.fail("end_date is before start_date");
-    }
+    });
 }
 
 void load_calendar_dates(CsvReader reader, std::vector<Service>& services, IdIndex& index) {
     const int id_column = reader.required_column("service_id");
     const int date_column = reader.required_column("date");
     const int type_column = reader.required_column("exception_type");
-    while (reader.next()) {
+    reader.for_each([&] {
         const std::string_view id = required_value(reader, id_column, "service_id");
         const int32_t day = date_value(reader, date_column, "date");
         const std::string_view type = reader.trimmed(type_column);
         if (type != "1" && type != "2")
-            reader.fail("exception_type '" + std::string(type) + "' is neither 1 nor 2");
+            reader.fail("exception_type " + quote_field(type) + " is neither 1 nor 2");
         const auto kind = static_cast<uint8_t>(type == "1" ? 1 : 2);
         Service& service = services[static_cast<size_t>(service_index(services, index, id))];
         for (const auto& [other_day, other_kind] : service.exceptions) {
             if (other_day == day && other_kind != kind)
-                reader.fail("service '" + std::string(id) +
-                            "' is both added and removed on the same date");
+                reader.fail("service " + quote_field(id) +
+                            " is both added and removed on the same date");
         }
         service.exceptions.emplace_back(day, kind);
-    }
+    });
 }
 
 } // namespace

@@ -58,6 +58,21 @@ int CsvReader::get() {
     return static_cast<unsigned char>(buffer_[buffer_pos_++]);
 }
 
+// Adds one byte to the field that starts at `field_start`, within the limits.
+void CsvReader::append(char c, size_t field_start) {
+    const size_t field_length = record_.size() - field_start;
+    if (field_length >= kMaxFieldBytes || record_.size() >= kMaxRecordBytes) {
+        const std::string limit =
+            field_length >= kMaxFieldBytes
+                ? "is longer than " + std::to_string(kMaxFieldBytes) + " bytes"
+                : "makes the record longer than " + std::to_string(kMaxRecordBytes) + " bytes";
+        throw FeedError(file_name_, record_line_,
+                        "field " + std::to_string(fields_.size() + 1) + " " + limit + ": " +
+                            quote_field(std::string_view(record_).substr(field_start)));
+    }
+    record_.push_back(c);
+}
+
 // Reads one record into record_/fields_, skipping blank lines. Returns false at
 // the end of the input.
 bool CsvReader::read_record() {
@@ -79,12 +94,12 @@ bool CsvReader::read_record() {
                     state = State::AfterQuote;
                 } else {
                     if (c == '\n') ++next_line_;
-                    record_.push_back(static_cast<char>(c));
+                    append(static_cast<char>(c), field_start);
                 }
                 continue;
             }
             if (state == State::AfterQuote && c == '"') { // a doubled quote
-                record_.push_back('"');
+                append('"', field_start);
                 state = State::Quoted;
                 continue;
             }
@@ -109,7 +124,7 @@ bool CsvReader::read_record() {
                 quoted_any = true;
                 continue;
             }
-            record_.push_back(static_cast<char>(c));
+            append(static_cast<char>(c), field_start);
             state = State::Unquoted;
         }
         const bool blank = fields_.size() == 1 && fields_[0].second == 0 && !quoted_any;

@@ -8,12 +8,18 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 namespace zintu::gtfs {
+
+// No feed table needs longer values or records; a longer one is an error, so
+// that a hostile file (a gigabyte on one line) costs no more memory than these.
+inline constexpr size_t kMaxFieldBytes = 8 * 1024;
+inline constexpr size_t kMaxRecordBytes = 64 * 1024;
 
 class CsvReader {
 public:
@@ -29,6 +35,18 @@ public:
 
     // Moves to the next record; false at the end of the file.
     bool next();
+    // Calls `body` for every record. Running out of memory on the way is an
+    // error at the record that needed it.
+    template <typename Body>
+    void for_each(Body body) {
+        while (next()) {
+            try {
+                body();
+            } catch (const std::bad_alloc&) {
+                fail("out of memory");
+            }
+        }
+    }
     // The field of the current record in `column`; empty when the column is -1
     // or the record is shorter than the header.
     std::string_view field(int column) const;
@@ -43,6 +61,7 @@ public:
 private:
     int get();
     bool read_record();
+    void append(char c, size_t field_start);
 
     std::unique_ptr<ByteSource> source_;
     std::string file_name_;

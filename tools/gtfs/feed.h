@@ -3,6 +3,8 @@
 // line of every record kept for messages.
 #pragma once
 
+#include "projection.h"
+
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -12,6 +14,12 @@ namespace zintu::gtfs {
 
 inline constexpr int32_t kNoTime = -1;
 inline constexpr int32_t kNone = -1;
+
+struct Agency {
+    std::string name;
+    std::string time_zone; // agency_timezone as the feed writes it
+    int32_t line = 0;
+};
 
 struct Route {
     std::string id;
@@ -26,15 +34,11 @@ struct Stop {
     int32_t line = 0;
 };
 
-struct LatLon {
-    double lat;
-    double lon;
-};
-
 struct ShapeLine {
     std::string id;
-    std::vector<LatLon> points; // in shape_pt_sequence order
-    int32_t line = 0;           // first line of the shape in shapes.txt
+    std::vector<LatLon> points;       // in shape_pt_sequence order
+    std::vector<int32_t> point_lines; // the line of each point in shapes.txt
+    int32_t line = 0;                 // first line of the shape in shapes.txt
 };
 
 // A service_id with its weekly pattern (calendar.txt) and dated exceptions
@@ -81,6 +85,7 @@ struct Frequency {
 struct Feed {
     std::string path; // as given on the command line
     std::string name; // the path's last component, for the report
+    std::vector<Agency> agencies;
     std::vector<Route> routes;
     std::vector<Stop> stops;
     std::vector<ShapeLine> shapes;
@@ -88,7 +93,9 @@ struct Feed {
     std::vector<Trip> trips;
     std::vector<StopTime> stop_times; // grouped by trip, in stop_sequence order
     std::vector<Frequency> frequencies;
-    std::string trips_file; // display names of the tables, for messages
+    std::string agency_file; // display names of the tables, for messages
+    std::string stops_file;
+    std::string trips_file;
     std::string stop_times_file;
     std::string shapes_file;
     std::string frequencies_file;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace zintu::gtfs {
 
@@ -33,5 +34,11 @@ struct SourceRef {
 };
 
 [[noreturn]] void fail_at(const SourceRef& source, const std::string& problem);
+
+// A value from a feed as a message quotes it: in single quotes, cut to its
+// first kQuotedBytes bytes, control characters escaped, so that a message about
+// a hostile field stays one short line.
+inline constexpr size_t kQuotedBytes = 64;
+std::string quote_field(std::string_view value);
 
 } // namespace zintu::gtfs

@@ -17,28 +17,45 @@ void require_table(const FeedSource& source, const std::string& name) {
     if (!source.has(name)) throw FeedError(source.display_name(name), 0, "missing required file");
 }
 
+// Every feed names its agencies and their time zone; the zone is checked
+// against the zone database once all feeds are read.
+void load_agencies(const FeedSource& source, Feed& feed) {
+    CsvReader reader = open_table(source, "agency.txt");
+    feed.agency_file = reader.file_name();
+    const int name_column = reader.required_column("agency_name");
+    const int zone_column = reader.required_column("agency_timezone");
+    reader.for_each([&] {
+        feed.agencies.push_back(
+            Agency{std::string(required_value(reader, name_column, "agency_name")),
+                   std::string(required_value(reader, zone_column, "agency_timezone")),
+                   static_cast<int32_t>(reader.line())});
+    });
+    if (feed.agencies.empty()) throw FeedError(feed.agency_file, 0, "no agency");
+}
+
 IdIndex load_routes(const FeedSource& source, Feed& feed) {
     CsvReader reader = open_table(source, "routes.txt");
     const int id_column = reader.required_column("route_id");
     const int short_name_column = reader.column("route_short_name");
     IdIndex index;
-    while (reader.next()) {
+    reader.for_each([&] {
         const std::string_view id = required_value(reader, id_column, "route_id");
         add_unique_id(index, id, static_cast<int32_t>(feed.routes.size()), reader, "route_id");
         feed.routes.push_back(
             Route{std::string(id), std::string(reader.trimmed(short_name_column))});
-    }
+    });
     return index;
 }
 
 IdIndex load_stops(const FeedSource& source, Feed& feed) {
     CsvReader reader = open_table(source, "stops.txt");
+    feed.stops_file = reader.file_name();
     const int id_column = reader.required_column("stop_id");
     const int lat_column = reader.required_column("stop_lat");
     const int lon_column = reader.required_column("stop_lon");
     const int type_column = reader.column("location_type");
     IdIndex index;
-    while (reader.next()) {
+    reader.for_each([&] {
         Stop stop;
         stop.id = std::string(required_value(reader, id_column, "stop_id"));
         stop.line = static_cast<int32_t>(reader.line());
@@ -56,7 +73,7 @@ IdIndex load_stops(const FeedSource& source, Feed& feed) {
         }
         add_unique_id(index, stop.id, static_cast<int32_t>(feed.stops.size()), reader, "stop_id");
         feed.stops.push_back(std::move(stop));
-    }
+    });
     return index;
 }
 
@@ -76,13 +93,13 @@ IdIndex load_shapes(const FeedSource& source, Feed& feed) {
         LatLon position;
     };
     std::vector<RawPoint> points;
-    while (reader.next()) {
+    reader.for_each([&] {
         const std::string_view id = required_value(reader, id_column, "shape_id");
         auto found = index.find(id);
         if (found == index.end()) {
             found = index.emplace(std::string(id), static_cast<int32_t>(feed.shapes.size())).first;
             feed.shapes.push_back(
-                ShapeLine{std::string(id), {}, static_cast<int32_t>(reader.line())});
+                ShapeLine{std::string(id), {}, {}, static_cast<int32_t>(reader.line())});
         }
         const LatLon position{decimal_value(reader, lat_column, "shape_pt_lat"),
                               decimal_value(reader, lon_column, "shape_pt_lon")};
@@ -92,7 +109,7 @@ IdIndex load_shapes(const FeedSource& source, Feed& feed) {
         points.push_back(RawPoint{found->second,
                                   integer_value(reader, sequence_column, "shape_pt_sequence"),
                                   static_cast<int32_t>(reader.line()), position});
-    }
+    });
     std::stable_sort(points.begin(), points.end(), [](const RawPoint& a, const RawPoint& b) {
         return a.shape != b.shape ? a.shape < b.shape : a.sequence < b.sequence;
     });
@@ -101,8 +118,10 @@ IdIndex load_shapes(const FeedSource& source, Feed& feed) {
             points[i].sequence == points[i - 1].sequence)
             throw FeedError(feed.shapes_file, points[i].line,
                             "duplicate shape_pt_sequence " + std::to_string(points[i].sequence) +
-                                " in shape '" + feed.shapes[points[i].shape].id + "'");
-        feed.shapes[static_cast<size_t>(points[i].shape)].points.push_back(points[i].position);
+                                " in shape " + quote_field(feed.shapes[points[i].shape].id));
+        ShapeLine& shape = feed.shapes[static_cast<size_t>(points[i].shape)];
+        shape.points.push_back(points[i].position);
+        shape.point_lines.push_back(points[i].line);
     }
     return index;
 }
@@ -117,7 +136,7 @@ IdIndex load_trips(const FeedSource& source, Feed& feed, const IdIndex& routes,
     const int shape_column = reader.column("shape_id");
     const int direction_column = reader.column("direction_id");
     IdIndex index;
-    while (reader.next()) {
+    reader.for_each([&] {
         Trip trip;
         trip.id = std::string(required_value(reader, id_column, "trip_id"));
         trip.line = static_cast<int32_t>(reader.line());
@@ -131,11 +150,11 @@ IdIndex load_trips(const FeedSource& source, Feed& feed, const IdIndex& routes,
         if (direction == "0" || direction == "1") {
             trip.direction = static_cast<int8_t>(direction[0] - '0');
         } else if (!direction.empty()) {
-            reader.fail("direction_id '" + std::string(direction) + "' is neither 0 nor 1");
+            reader.fail("direction_id " + quote_field(direction) + " is neither 0 nor 1");
         }
         add_unique_id(index, trip.id, static_cast<int32_t>(feed.trips.size()), reader, "trip_id");
         feed.trips.push_back(std::move(trip));
-    }
+    });
     return index;
 }
 
@@ -143,7 +162,8 @@ IdIndex load_trips(const FeedSource& source, Feed& feed, const IdIndex& routes,
 
 Feed load_feed(const std::string& path) {
     const auto source = open_feed_source(path);
-    for (const char* name : {"stops.txt", "routes.txt", "trips.txt", "stop_times.txt"})
+    for (const char* name :
+         {"agency.txt", "stops.txt", "routes.txt", "trips.txt", "stop_times.txt"})
         require_table(*source, name);
 
     Feed feed;
@@ -152,6 +172,7 @@ Feed load_feed(const std::string& path) {
     if (!as_path.has_filename()) as_path = as_path.parent_path();
     feed.name = as_path.filename().string();
 
+    load_agencies(*source, feed);
     IdIndex services;
     load_services(*source, feed.services, services);
     const IdIndex routes = load_routes(*source, feed);

@@ -6,6 +6,8 @@
 
 #include <zip.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 
 namespace zintu::gtfs {
@@ -17,7 +19,10 @@ public:
 
     bool has(const std::string& name) const override {
         std::error_code error;
-        return std::filesystem::is_regular_file(std::filesystem::path(path_) / name, error);
+        const auto status = std::filesystem::status(std::filesystem::path(path_) / name, error);
+        if (error && error != std::errc::no_such_file_or_directory)
+            throw FeedError(display_name(name), 0, "cannot be read: " + error.message());
+        return std::filesystem::is_regular_file(status);
     }
     std::unique_ptr<ByteSource> open(const std::string& name) const override {
         return open_file_source(display_name(name));
@@ -105,13 +110,31 @@ std::string find_prefix(zip_t* archive) {
     return best;
 }
 
+// A feed that exists but cannot be read is not a missing one: say why.
+void check_readable(const std::string& path, bool directory) {
+    std::error_code error;
+    if (directory) {
+        std::filesystem::directory_iterator listing(path, error);
+    } else if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        std::fclose(file);
+    } else {
+        error = std::error_code(errno, std::generic_category());
+    }
+    if (error) throw FeedError(path, 0, "cannot be read: " + error.message());
+}
+
 } // namespace
 
 std::unique_ptr<FeedSource> open_feed_source(const std::string& path) {
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return std::make_unique<DirectorySource>(path);
-    if (!std::filesystem::is_regular_file(path, error))
+    const auto status = std::filesystem::status(path, error);
+    if (error && error != std::errc::no_such_file_or_directory)
+        throw FeedError(path, 0, "cannot be read: " + error.message());
+    const bool directory = std::filesystem::is_directory(status);
+    if (!directory && !std::filesystem::is_regular_file(status))
         throw FeedError(path, 0, "no such feed: neither a directory nor a zip file");
+    check_readable(path, directory);
+    if (directory) return std::make_unique<DirectorySource>(path);
     int code = 0;
     zip_t* raw = zip_open(path.c_str(), ZIP_RDONLY, &code);
     if (raw == nullptr) {

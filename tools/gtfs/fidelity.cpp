@@ -2,13 +2,16 @@
 // feed's departures.
 #include "fidelity.h"
 
+#include "gtfs_time.h"
 #include "network/run_builder.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace zintu::gtfs {
@@ -74,13 +77,14 @@ void compare_on_road(std::array<Windows, 3>& real, std::array<Windows, 3>& gener
         for (size_t s = 0; s < 3; ++s) {
             point.real[s] = vehicles_at(real[s].starts, real[s].ends, t);
             point.generated[s] = vehicles_at(generated[s].starts, generated[s].ends, t);
-            const int64_t difference = std::llabs(point.generated[s] - point.real[s]);
-            const auto service = static_cast<int32_t>(s + 1);
-            fidelity.worst_absolute.offer(static_cast<double>(difference), t, service);
-            if (point.real[s] >= kCurveFloor)
-                fidelity.worst_relative.offer(static_cast<double>(difference) /
-                                                  static_cast<double>(point.real[s]),
-                                              t, service);
+            if (point.real[s] == 0 && point.generated[s] == 0) continue;
+            const CurveGap gap{true, static_cast<int32_t>(s + 1), t, point.real[s],
+                               point.generated[s]};
+            CurveGap& absolute = fidelity.worst_absolute;
+            if (!absolute.any || gap.difference() > absolute.difference()) absolute = gap;
+            CurveGap& relative = fidelity.worst_relative;
+            if (gap.real > 0 && (!relative.any || gap.relative() > relative.relative()))
+                relative = gap;
         }
         fidelity.on_road.push_back(point);
     }
@@ -95,6 +99,40 @@ int64_t vehicles_at(const std::vector<int32_t>& sorted_starts,
     const auto ended =
         std::lower_bound(sorted_ends.begin(), sorted_ends.end(), time) - sorted_ends.begin();
     return static_cast<int64_t>(started - ended);
+}
+
+void check_departure_counts(const Fidelity& fidelity, const NetworkTables& tables) {
+    for (const DepartureCount& count : fidelity.counts) {
+        if (count.real == count.generated) continue;
+        fail_at(tables.shapes[static_cast<size_t>(count.shape_id)].source,
+                "shape " + std::to_string(count.shape_id) + ", service " +
+                    std::to_string(count.service) + ": the rows yield " +
+                    std::to_string(count.generated) + " departures, the timetable has " +
+                    std::to_string(count.real));
+    }
+}
+
+void check_on_road(const Fidelity& fidelity, double max_percent) {
+    std::optional<CurveGap> worst;
+    for (const OnRoad& point : fidelity.on_road) {
+        for (size_t s = 0; s < 3; ++s) {
+            const CurveGap gap{true, static_cast<int32_t>(s + 1), point.time, point.real[s],
+                               point.generated[s]};
+            const double allowed = std::max(static_cast<double>(kOnRoadSlack),
+                                            max_percent / 100.0 * static_cast<double>(gap.real));
+            if (static_cast<double>(gap.difference()) <= allowed) continue;
+            if (!worst || gap.difference() > worst->difference()) worst = gap;
+        }
+    }
+    if (!worst) return;
+    char percent[32];
+    std::snprintf(percent, sizeof percent, "%g", max_percent);
+    throw FeedError(
+        "", 0,
+        "vehicles on the road stray from the timetable by more than " + std::string(percent) +
+            " % (or " + std::to_string(kOnRoadSlack) + " vehicles): service " +
+            std::to_string(worst->service) + " at " + format_service_time(worst->time) + " has " +
+            std::to_string(worst->generated) + ", the timetable " + std::to_string(worst->real));
 }
 
 Fidelity measure_fidelity(const NetworkTables& tables, const std::vector<RealDeparture>& real) {

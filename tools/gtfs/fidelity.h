@@ -32,18 +32,19 @@ struct OnRoad {
     std::array<int64_t, 3> generated;
 };
 
-// Where two on-road curves differ most: by how much, at what time, on which
-// service day type.
+// Where two on-road curves differ most: at what time, on which service day
+// type, with how many vehicles on each side.
 struct CurveGap {
-    double difference = 0.0;
-    int32_t time = 0;
+    bool any = false;
     int32_t service = 0;
+    int32_t time = 0;
+    int64_t real = 0;
+    int64_t generated = 0;
 
-    void offer(double value, int32_t at, int32_t service_id) {
-        if (value <= difference) return;
-        difference = value;
-        time = at;
-        service = service_id;
+    int64_t difference() const { return generated > real ? generated - real : real - generated; }
+    // Relative to the timetable's vehicles; only offered where it has some.
+    double relative() const {
+        return real > 0 ? static_cast<double>(difference()) / static_cast<double>(real) : 0.0;
     }
 };
 
@@ -58,10 +59,10 @@ struct Fidelity {
     int32_t offset_max = 0;
     double offset_mean = 0.0;
     std::vector<OnRoad> on_road; // every kCurveStep seconds
-    // Largest relative difference where the real timetable has at least
-    // kCurveFloor vehicles on the road, and the largest absolute difference.
-    CurveGap worst_relative;
+    // Over every quarter hour with a vehicle on the road: the largest
+    // difference in vehicles, and the largest relative to the timetable's.
     CurveGap worst_absolute;
+    CurveGap worst_relative;
     // What the run builder made of the rows.
     std::array<int64_t, 3> runs{};
     std::array<int64_t, 3> departures_per_service{}; // of the real timetable
@@ -70,9 +71,20 @@ struct Fidelity {
 };
 
 inline constexpr int32_t kCurveStep = 900;
-inline constexpr int64_t kCurveFloor = 100;
+// Below this many vehicles a percentage says little: a difference this small
+// always passes the on-road check.
+inline constexpr int64_t kOnRoadSlack = 3;
 
 Fidelity measure_fidelity(const NetworkTables& tables, const std::vector<RealDeparture>& real);
+
+// Throws FeedError, at the feed record of the shape, when the rows of a
+// (service, shape) yield another number of departures than the timetable.
+void check_departure_counts(const Fidelity& fidelity, const NetworkTables& tables);
+
+// Throws FeedError when at some quarter hour the vehicles on the road differ
+// from the timetable's by more than `max_percent` of them and more than
+// kOnRoadSlack vehicles.
+void check_on_road(const Fidelity& fidelity, double max_percent);
 
 // Vehicles whose [start, end] window holds `time`, from sorted starts and ends.
 int64_t vehicles_at(const std::vector<int32_t>& sorted_starts,

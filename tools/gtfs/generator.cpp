@@ -1,18 +1,24 @@
-// The generation pipeline: load, gather trips by shape, project, build shapes,
-// number them, cut the timetables into rows, validate and measure.
+// The generation pipeline: load, gather trips by shape, trace the shapes, frame
+// the map by what is drawn, build and number the shapes, cut the timetables
+// into rows, validate and measure.
 #include "generator.h"
 
 #include "assembly.h"
 #include "calendar.h"
 #include "feed_loader.h"
+#include "gtfs_time.h"
 #include "id_assignment.h"
+#include "network/network_check.h" // the limits of NetworkInfo
+#include "report.h"
 #include "shape_builder.h"
 #include "validation.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdio>
 #include <map>
+#include <set>
 #include <tuple>
 
 namespace zintu::gtfs {
@@ -21,22 +27,104 @@ namespace {
 // Map coordinates must stay far inside int32 so that spans and sums cannot overflow.
 constexpr double kMaxCoordinate = 1.0e9;
 
-std::vector<BuiltShape> build_shapes(const std::vector<Feed>& feeds, const Assembly& assembly,
-                                     const Projection& projection,
-                                     const std::vector<Vec2>& stop_positions) {
-    std::vector<BuiltShape> built;
+std::string km(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f km", value);
+    return text;
+}
+
+std::string position(double lat, double lon) {
+    // Rounded first, so that a point at 0 does not print as -0.000000.
+    const auto micro = [](double value) { return std::round(value * 1e6) / 1e6 + 0.0; };
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6f, %.6f", micro(lat), micro(lon));
+    return text;
+}
+
+// Kilometres about the median of the served stops: a frame that a few stops
+// at wrong positions cannot pull away from the network.
+Projection tracing_frame(const std::vector<MergedStop>& stops) {
+    std::vector<double> lats, lons;
+    for (const MergedStop& stop : stops) {
+        lats.push_back(stop.lat);
+        lons.push_back(stop.lon);
+    }
+    const size_t middle = lats.size() / 2;
+    std::nth_element(lats.begin(), lats.begin() + static_cast<long>(middle), lats.end());
+    std::nth_element(lons.begin(), lons.begin() + static_cast<long>(middle), lons.end());
+    return projection_about(lats[middle], lons[middle]);
+}
+
+std::vector<TracedShape> trace_shapes(const std::vector<Feed>& feeds, const Assembly& assembly,
+                                      const Projection& frame,
+                                      const std::vector<Vec2>& stop_positions,
+                                      std::vector<std::string>& warnings) {
+    std::vector<TracedShape> traced;
+    std::set<std::string> reported;
     for (const ShapeSource& shape : assembly.shapes) {
         ShapeInput input;
         if (shape.gtfs_shape != kNone) {
             const auto& line = feeds[static_cast<size_t>(shape.feed)]
                                    .shapes[static_cast<size_t>(shape.gtfs_shape)];
             for (const LatLon& p : line.points)
-                input.line.push_back(projection.project(p.lat, p.lon));
+                input.line.push_back(frame.project(p.lat, p.lon));
+            input.line_numbers = line.point_lines;
+            if (shape.reversed) {
+                std::reverse(input.line.begin(), input.line.end());
+                std::reverse(input.line_numbers.begin(), input.line_numbers.end());
+            }
         }
         input.patterns = shape.patterns;
-        built.push_back(build_shape(input, stop_positions));
+        traced.push_back(trace_shape(input, stop_positions, kMaxStopOffsetKm));
+        for (const FarStop& far : traced.back().far_stops) {
+            const MergedStop& stop = assembly.stops[static_cast<size_t>(far.stop)];
+            const std::string warning = stop.source.file + ":" + std::to_string(stop.source.line) +
+                                        ": stop " + quote_field(stop.id) + " lies " +
+                                        km(far.distance) + " from shape " +
+                                        quote_field(shape.name) + ": drawn on the shape";
+            if (reported.insert(warning).second) warnings.push_back(warning);
+        }
     }
-    return built;
+    return traced;
+}
+
+// A point of the map far outside the network would shrink the rest to a dot:
+// whatever is drawn must lie within four times the distance from the middle
+// of the served stops that nine in ten of them keep, or 100 km beyond it.
+// A handful of stops says too little about where the network is.
+void check_cluster(const std::vector<Feed>& feeds, const Assembly& assembly,
+                   const std::vector<TracedShape>& traced, const Projection& frame,
+                   const std::vector<Vec2>& stop_positions) {
+    constexpr size_t kFewestStops = 10;
+    if (stop_positions.size() < kFewestStops) return;
+    std::vector<double> distances;
+    for (const Vec2& p : stop_positions)
+        distances.push_back(std::hypot(p.x, p.y));
+    const size_t rank = (distances.size() - 1) * 9 / 10;
+    std::nth_element(distances.begin(), distances.begin() + static_cast<long>(rank),
+                     distances.end());
+    const double usual = distances[rank];
+    const double limit = std::max(4.0 * usual, usual + 100.0);
+    for (size_t s = 0; s < traced.size(); ++s) {
+        for (const TracedVertex& v : traced[s].vertices) {
+            const double distance = std::hypot(v.position.x, v.position.y);
+            if (distance <= limit) continue;
+            const LatLon at = frame.unproject(v.position);
+            const std::string where = " at " + position(at.lat, at.lon) + " lies " + km(distance) +
+                                      " from the middle of the network, where nine stops in "
+                                      "ten lie within " +
+                                      km(usual);
+            if (v.merged >= 0) {
+                const MergedStop& stop =
+                    assembly
+                        .stops[static_cast<size_t>(traced[s].stops[static_cast<size_t>(v.merged)])];
+                fail_at(stop.source, "stop " + quote_field(stop.id) + where);
+            }
+            const ShapeSource& shape = assembly.shapes[s];
+            fail_at({feeds[static_cast<size_t>(shape.feed)].shapes_file, v.line_number},
+                    "point of shape " + quote_field(shape.name) + where);
+        }
+    }
 }
 
 ShapeIds number_shapes(const Assembly& assembly, const std::vector<Feed>& feeds,
@@ -78,10 +166,19 @@ struct RowBuilder {
     const Assembly& assembly;
     const std::vector<BuiltShape>& built;
     const ShapeIds& ids;
+    const GenerationLimits& limits;
     Generated& out;
     std::vector<RealDeparture> real;
     std::map<std::pair<int32_t, int32_t>, std::vector<Departure>>
         scheduled; // service, shape source
+    int64_t departures = 0;
+
+    void count_departures(int64_t count, const SourceRef& source) {
+        departures += count;
+        if (departures > limits.departures)
+            fail_at(source, "more than " + with_commas(limits.departures) +
+                                " departures in all on the three days");
+    }
 
     void add_frequency_rows(const WeekTrip& trip, int32_t duration, int32_t run_time,
                             const std::vector<int32_t>& frequencies) {
@@ -89,8 +186,18 @@ struct RowBuilder {
         const int32_t shape_id = ids.id_of[static_cast<size_t>(trip.shape_source)];
         for (int32_t index : frequencies) {
             const Frequency& f = feed.frequencies[static_cast<size_t>(index)];
+            const SourceRef source{feed.frequencies_file, f.line};
+            const int64_t count =
+                (static_cast<int64_t>(f.end_time) - f.start_time + f.headway - 1) / f.headway;
+            if (count > limits.row_departures)
+                fail_at(source, "headway_secs " + std::to_string(f.headway) + " from " +
+                                    format_service_time(f.start_time) + " to " +
+                                    format_service_time(f.end_time) + " makes " +
+                                    with_commas(count) + " departures, more than " +
+                                    with_commas(limits.row_departures) + " a row");
             for (int32_t s = 0; s < 3; ++s) {
                 if (!((trip.days >> s) & 1u)) continue;
+                count_departures(count, source);
                 // A window cannot start at 0 (the run builder reads it as empty):
                 // the whole window moves one second later.
                 const int32_t shift = f.start_time == 0 ? 1 : 0;
@@ -98,9 +205,11 @@ struct RowBuilder {
                 out.tables.rows.push_back(
                     {FrequencyRow{s + 1, f.headway, run_time, f.start_time + shift,
                                   f.end_time + shift, shape_id},
-                     {feed.frequencies_file, f.line}});
+                     source});
                 ++out.frequency_table_rows;
-                for (int64_t t = f.start_time; t < f.end_time; t += f.headway)
+                // The timetable is compared as shifted: the one second is
+                // reported on its own.
+                for (int64_t t = f.start_time + shift; t < f.end_time + shift; t += f.headway)
                     real.push_back({s + 1, shape_id, static_cast<int32_t>(t),
                                     static_cast<int32_t>(t) + duration});
             }
@@ -126,6 +235,9 @@ struct RowBuilder {
                     frequencies_of[static_cast<size_t>(trip.feed)][static_cast<size_t>(trip.trip)]);
                 continue;
             }
+            const Feed& feed = feeds[static_cast<size_t>(trip.feed)];
+            count_departures(std::popcount(trip.days),
+                             {feed.trips_file, feed.trips[static_cast<size_t>(trip.trip)].line});
             const int32_t shape_id = ids.id_of[static_cast<size_t>(trip.shape_source)];
             for (int32_t s = 0; s < 3; ++s) {
                 if (!((trip.days >> s) & 1u)) continue;
@@ -135,7 +247,7 @@ struct RowBuilder {
                 out.moved_from_midnight += time != trip.departure ? 1 : 0;
                 scheduled[{s + 1, trip.shape_source}].push_back(
                     {time, run_time, static_cast<int32_t>(k)});
-                real.push_back({s + 1, shape_id, trip.departure, trip.arrival});
+                real.push_back({s + 1, shape_id, time, time + duration});
             }
         }
     }
@@ -155,6 +267,26 @@ struct RowBuilder {
     }
 };
 
+// The saver holds a stop timing for every stop of every run; the rows may ask
+// for no more of them than the limit allows.
+void check_stop_timings(const NetworkTables& tables, int64_t limit) {
+    std::vector<int64_t> stop_points(tables.shapes.size(), 0);
+    for (size_t id = 0; id < tables.shapes.size(); ++id) {
+        for (const ShapePoint& p : tables.shapes[id].points)
+            stop_points[id] += p.stop_id != 0;
+    }
+    int64_t timings = 0;
+    for (const TableRow& entry : tables.rows) {
+        const FrequencyRow& r = entry.row;
+        const int64_t count =
+            (static_cast<int64_t>(r.end_time) - r.start_time + r.headway - 1) / r.headway;
+        timings += std::max<int64_t>(count, 0) * stop_points[static_cast<size_t>(r.shape_id)];
+        if (timings > limit)
+            fail_at(entry.source,
+                    "the rows make more than " + with_commas(limit) + " stop timings in all");
+    }
+}
+
 // The corners of the projected extent must fit 32-bit map coordinates with room
 // to spare for spans and sums.
 void check_extent(const GeoBounds& bounds, const Projection& projection) {
@@ -169,6 +301,84 @@ void check_extent(const GeoBounds& bounds, const Projection& projection) {
     }
 }
 
+// A feed's text as the network may hold it: UTF-8 (a byte that is not becomes
+// '?'), on one line (control characters become spaces), cut at a character
+// boundary to `limit` bytes.
+std::string network_text(std::string_view text, size_t limit) {
+    std::string out;
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const size_t length = lead < 0x80                   ? 1
+                              : lead >= 0xC2 && lead < 0xE0 ? 2
+                              : lead >= 0xE0 && lead < 0xF0 ? 3
+                              : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                            : 0;
+        uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        bool valid = length > 0 && i + length <= text.size();
+        for (size_t k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            code = code << 6 | (next & 0x3F);
+        }
+        static constexpr uint32_t kLeast[5] = {0, 0, 0x80, 0x800, 0x10000};
+        valid = valid && code >= kLeast[length] && code <= 0x10FFFF &&
+                !(code >= 0xD800 && code <= 0xDFFF);
+        std::string_view piece = valid ? text.substr(i, length) : "?";
+        if (valid && (code < 0x20 || (code >= 0x7F && code <= 0x9F))) piece = " ";
+        if (out.size() + piece.size() > limit) break;
+        out += piece;
+        i += valid ? length : 1;
+    }
+    return out;
+}
+
+std::string joined(const std::vector<std::string>& parts, size_t limit) {
+    std::string out;
+    for (const std::string& part : parts)
+        out += (out.empty() ? "" : ", ") + part;
+    return network_text(out, limit);
+}
+
+NetworkMetadata describe(const GeneratorOptions& options, const std::vector<Feed>& feeds,
+                         const TimeZone& zone, const Projection& projection, const Generated& out) {
+    NetworkMetadata info;
+    std::vector<std::string> agencies;
+    for (const Feed& feed : feeds) {
+        for (const Agency& agency : feed.agencies) {
+            if (std::find(agencies.begin(), agencies.end(), agency.name) == agencies.end())
+                agencies.push_back(agency.name);
+        }
+    }
+    if (options.name && options.name->size() > kMaxNameBytes)
+        throw FeedError("", 0, "--name: more than " + std::to_string(kMaxNameBytes) + " bytes");
+    info.name =
+        options.name ? network_text(*options.name, kMaxNameBytes) : joined(agencies, kMaxNameBytes);
+    info.time_zone = zone.name;
+    info.tz_rule = zone.rule;
+    if (options.downtown) {
+        const Vec2 p = projection.project(options.downtown->lat, options.downtown->lon);
+        const NetworkHeader& h = out.tables.header;
+        if (!(p.x >= h.x_min && p.x <= h.x_max && p.y >= h.y_min && p.y <= h.y_max))
+            throw FeedError("", 0,
+                            "--downtown " + position(options.downtown->lat, options.downtown->lon) +
+                                " lies outside the network's map");
+        info.has_downtown = true;
+        info.downtown_x = static_cast<int32_t>(std::lround(p.x));
+        info.downtown_y = static_cast<int32_t>(std::lround(p.y));
+    }
+    info.source = joined(out.feed_names, kMaxSourceBytes);
+    info.generated = format_utc(options.generated_at);
+    const Fidelity& f = out.fidelity;
+    char summary[160];
+    std::snprintf(summary, sizeof summary,
+                  "vehicles on the road at most %lld (%.2f %%) from the timetable at every "
+                  "quarter hour; departures at most %d s from it",
+                  static_cast<long long>(f.worst_absolute.difference()),
+                  f.worst_relative.relative() * 100.0, f.offset_max);
+    info.summary = summary;
+    return info;
+}
+
 } // namespace
 
 Generated generate(const GeneratorOptions& options) {
@@ -178,6 +388,7 @@ Generated generate(const GeneratorOptions& options) {
         feeds.push_back(load_feed(path));
         out.feed_names.push_back(feeds.back().name);
     }
+    const TimeZone zone = network_time_zone(feeds, options.time_zone, options.zoneinfo_dir);
     out.days = service_days_of_week(options.week_monday);
     const Assembly assembly = assemble(feeds, out.days);
     for (const WeekTrip& trip : assembly.trips) {
@@ -185,16 +396,35 @@ Generated generate(const GeneratorOptions& options) {
             out.trips[s] += (trip.days >> s) & 1u;
     }
 
-    const GeoBounds bounds = assembly_bounds(feeds, assembly);
+    const Projection frame = tracing_frame(assembly.stops);
+    std::vector<Vec2> frame_stops;
+    for (const MergedStop& stop : assembly.stops)
+        frame_stops.push_back(frame.project(stop.lat, stop.lon));
+    std::vector<TracedShape> traced =
+        trace_shapes(feeds, assembly, frame, frame_stops, out.warnings);
+    check_cluster(feeds, assembly, traced, frame, frame_stops);
+
+    // The map is framed by what it draws: the traced shapes.
+    GeoBounds bounds;
+    for (TracedShape& shape : traced) {
+        for (TracedVertex& v : shape.vertices) {
+            const LatLon at = frame.unproject(v.position);
+            bounds.add(at.lat, at.lon);
+        }
+    }
     const Projection projection = make_projection(bounds, options.units_per_km);
     check_extent(bounds, projection);
     out.units_per_km = projection.units_per_km;
     out.center_lat = projection.lat0;
     out.center_lon = projection.lon0;
-    std::vector<Vec2> stop_positions;
-    for (const MergedStop& stop : assembly.stops)
-        stop_positions.push_back(projection.project(stop.lat, stop.lon));
-    std::vector<BuiltShape> built = build_shapes(feeds, assembly, projection, stop_positions);
+    std::vector<BuiltShape> built;
+    for (TracedShape& shape : traced) {
+        for (TracedVertex& v : shape.vertices) {
+            const LatLon at = frame.unproject(v.position);
+            v.position = projection.project(at.lat, at.lon);
+        }
+        built.push_back(finish_shape(shape));
+    }
 
     const ShapeIds ids = number_shapes(assembly, feeds, built, options.featured);
     out.featured_routes = ids.featured_routes;
@@ -217,7 +447,7 @@ Generated generate(const GeneratorOptions& options) {
         shape.name = out.feed_names[static_cast<size_t>(source.feed)] + ":" + source.name;
     }
 
-    RowBuilder rows{feeds, assembly, built, ids, out, {}, {}};
+    RowBuilder rows{feeds, assembly, built, ids, options.limits, out, {}, {}};
     rows.collect();
     rows.cut(options.banding);
     std::stable_sort(
@@ -228,18 +458,14 @@ Generated generate(const GeneratorOptions& options) {
                             x.run_time) < std::tie(y.service_id, y.shape_id, y.start_time,
                                                    y.end_time, y.headway, y.run_time);
         });
+    check_stop_timings(out.tables, options.limits.stop_timings);
     out.tables.header = compute_header(out.tables);
     validate_tables(out.tables);
 
     out.fidelity = measure_fidelity(out.tables, rows.real);
-    for (const DepartureCount& count : out.fidelity.counts) {
-        if (count.real == count.generated) continue;
-        fail_at(out.tables.shapes[static_cast<size_t>(count.shape_id)].source,
-                "shape " + std::to_string(count.shape_id) + ", service " +
-                    std::to_string(count.service) + ": the rows yield " +
-                    std::to_string(count.generated) + " departures, the timetable has " +
-                    std::to_string(count.real));
-    }
+    check_departure_counts(out.fidelity, out.tables);
+    if (options.max_on_road_diff) check_on_road(out.fidelity, *options.max_on_road_diff);
+    out.tables.info = describe(options, feeds, zone, projection, out);
     return out;
 }
 

@@ -3,7 +3,7 @@
 #include "gtfs_time.h"
 
 #include "csv_reader.h"
-#include "sim/civil_date.h"
+#include "network/civil_date.h"
 
 #include <cstdio>
 
@@ -82,6 +82,18 @@ std::string format_iso_date(int32_t day) {
     char text[64];
     std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld", static_cast<long long>(date.year),
                   static_cast<long long>(date.month), static_cast<long long>(date.day));
+    return text;
+}
+
+std::string format_utc(int64_t seconds) {
+    const int64_t day = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
+    const int64_t in_day = seconds - day * 86400;
+    const CivilDate date = civil_from_days(day);
+    char text[96];
+    std::snprintf(text, sizeof text, "%04lld-%02lld-%02lldT%02lld:%02lld:%02lldZ",
+                  static_cast<long long>(date.year), static_cast<long long>(date.month),
+                  static_cast<long long>(date.day), static_cast<long long>(in_day / 3600),
+                  static_cast<long long>(in_day / 60 % 60), static_cast<long long>(in_day % 60));
     return text;
 }
 

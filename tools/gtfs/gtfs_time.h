@@ -24,4 +24,7 @@ std::string format_iso_date(int32_t day);
 // 0 for Monday up to 6 for Sunday.
 int weekday_of(int32_t day);
 
+// Seconds since 1970-01-01 00:00:00 UTC as "YYYY-MM-DDTHH:MM:SSZ".
+std::string format_utc(int64_t seconds);
+
 } // namespace zintu::gtfs

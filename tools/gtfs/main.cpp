@@ -1,15 +1,19 @@
 // zintu-gtfs: GTFS feeds in, the network tables of one city out, as a C++
-// source file and a Markdown report. Exit status 0 on success, 1 for a bad
-// feed or a failed check (nothing is written then), 2 for a bad command line.
+// source file or a network file (*.zintu), and a Markdown report. Exit status
+// 0 on success, 1 for a bad feed or a failed check (nothing is written then),
+// 2 for a bad command line.
 #include "feed_error.h"
 #include "generator.h"
 #include "gtfs_time.h"
+#include "network_file_output.h"
 #include "options.h"
 #include "output_files.h"
 #include "report.h"
 #include "source_writer.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <exception>
 #include <new>
 
@@ -32,7 +36,10 @@ std::vector<std::string> source_comment(const zintu::gtfs::Generated& g) {
 
 int main(int argc, char** argv) {
     using namespace zintu::gtfs;
-    const ParsedOptions parsed = parse_options(std::vector<std::string>(argv + 1, argv + argc));
+    ParsedOptions parsed = parse_options(std::vector<std::string>(argv + 1, argv + argc));
+    if (parsed.error.empty())
+        parsed.error = apply_environment(parsed.options, std::getenv("SOURCE_DATE_EPOCH"),
+                                         std::getenv("TZDIR"), std::time(nullptr));
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "zintu-gtfs: %s\nTry 'zintu-gtfs --help'.\n", parsed.error.c_str());
         return 2;
@@ -48,17 +55,23 @@ int main(int argc, char** argv) {
     }
     try {
         const Generated generated = generate(options.generator);
-        write_files(
-            {{options.output, write_network_source(generated.tables, source_comment(generated))},
-             {options.report, write_report(generated, options.generator.banding)}});
+        const std::string network =
+            is_network_file_path(options.output)
+                ? network_file_bytes(generated, options.output)
+                : write_network_source(generated.tables, source_comment(generated));
+        write_files({{options.output, network},
+                     {options.report, write_report(generated, options.generator.banding)}});
+        for (const std::string& warning : generated.warnings)
+            std::fprintf(stderr, "zintu-gtfs: warning: %s\n", warning.c_str());
         const Fidelity& f = generated.fidelity;
-        std::fprintf(
-            stderr,
-            "zintu-gtfs: %zu rows, %zu shape entries, %lld runs; |departure offset| median %d s, "
-            "95th percentile %d s; on-road difference at most %.2f %%\n",
-            generated.tables.rows.size(), generated.tables.shapes.size(),
-            static_cast<long long>(f.runs[0] + f.runs[1] + f.runs[2]), f.offset_median,
-            f.offset_p95, f.worst_relative.difference * 100.0);
+        std::fprintf(stderr,
+                     "zintu-gtfs: %zu rows, %zu shape entries, %lld runs; |departure offset| "
+                     "median %d s, 95th percentile %d s; vehicles on the road at most %lld "
+                     "(%.2f %%) from the timetable\n",
+                     generated.tables.rows.size(), generated.tables.shapes.size(),
+                     static_cast<long long>(f.runs[0] + f.runs[1] + f.runs[2]), f.offset_median,
+                     f.offset_p95, static_cast<long long>(f.worst_absolute.difference()),
+                     f.worst_relative.relative() * 100.0);
         return 0;
     } catch (const std::bad_alloc&) {
         std::fputs("zintu-gtfs: out of memory\n", stderr);

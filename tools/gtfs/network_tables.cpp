@@ -37,7 +37,8 @@ NetworkHeader compute_header(const NetworkTables& tables) {
     return header;
 }
 
-NetworkView::NetworkView(const NetworkTables& tables) : header(tables.header) {
+NetworkView::NetworkView(const NetworkTables& tables)
+    : header(tables.header), info(tables.info.view()) {
     for (const TableRow& row : tables.rows)
         rows.push_back(row.row);
     for (const TableShape& shape : tables.shapes)
@@ -46,8 +47,12 @@ NetworkView::NetworkView(const NetworkTables& tables) : header(tables.header) {
 }
 
 Network NetworkView::network() {
-    return Network{&header, rows.data(), entries.data(), static_cast<int32_t>(entries.size()),
-                   kWeekdayServiceMap, {}};
+    return Network{&header,
+                   rows.data(),
+                   entries.data(),
+                   static_cast<int32_t>(entries.size()),
+                   kWeekdayServiceMap,
+                   info};
 }
 
 } // namespace zintu::gtfs

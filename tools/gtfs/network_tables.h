@@ -4,6 +4,7 @@
 
 #include "feed_error.h"
 #include "network/network.h"
+#include "network_metadata.h"
 
 #include <cstdint>
 #include <string>
@@ -26,6 +27,7 @@ struct NetworkTables {
     NetworkHeader header{};
     std::vector<TableRow> rows;
     std::vector<TableShape> shapes; // indexed by shape_id; entry 0 is empty
+    NetworkMetadata info;
 };
 
 // Bounds, spans and centres over every point of every shape, and the row count.
@@ -37,6 +39,7 @@ struct NetworkView {
     NetworkHeader header{};
     std::vector<FrequencyRow> rows;
     std::vector<ShapeEntry> entries;
+    NetworkInfo info;
     static constexpr int32_t kWeekdayServiceMap[7] = {2, 0, 0, 0, 0, 0, 1};
 
     explicit NetworkView(const NetworkTables& tables);

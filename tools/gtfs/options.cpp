@@ -3,6 +3,7 @@
 
 #include "gtfs_time.h"
 #include "id_assignment.h"
+#include "output_files.h"
 
 #include <charconv>
 #include <cmath>
@@ -19,7 +20,8 @@ const char* const kUsage =
     "  FEED                a GTFS feed: a .zip file or a directory of .txt tables\n"
     "  --week YYYY-MM-DD   a Monday: the timetables of that week's Wednesday,\n"
     "                      Saturday and Sunday become services 1, 2 and 3\n"
-    "  -o, --output FILE   the C++ source file to write\n"
+    "  -o, --output FILE   the file to write: a network file if FILE ends in\n"
+    "                      .zintu, otherwise a C++ source file\n"
     "  --report FILE       the report (default: REPORT.md beside the output)\n"
     "  --feature ROUTE     a featured route_id; up to four, in order, giving the\n"
     "                      busiest shape of each direction the ids 1-2, 3-4, 5-6, 7-8\n"
@@ -28,24 +30,50 @@ const char* const kUsage =
     "                      the timetable (default 150)\n"
     "  --duration-spread P a time band keeps trip durations within P percent of\n"
     "                      their median (default 12)\n"
+    "  --name TEXT         the network's name (default: the agencies' names)\n"
+    "  --downtown LAT,LON  the centre of the downtown view (default: 750 map\n"
+    "                      units south of the map's centre)\n"
+    "  --timezone ZONE     the network's time zone, a zone of the zone database\n"
+    "                      (default: the feeds' agency_timezone, which must agree)\n"
+    "  --max-on-road-diff PCT  fail unless the vehicles on the road stay within PCT\n"
+    "                      percent (or 3 vehicles) of the timetable at every quarter hour\n"
     "  --help              this text\n"
-    "  --version           the program's version\n";
+    "  --version           the program's version\n"
+    "\n"
+    "A stop more than 1 km from its trip's shape is drawn on the shape, with a\n"
+    "warning. SOURCE_DATE_EPOCH, when set, is the generation time the network\n"
+    "records; TZDIR, when set, is the zone database's folder.\n";
 
 namespace {
 
 bool takes_value(const std::string& name) {
     return name == "--week" || name == "-o" || name == "--output" || name == "--report" ||
            name == "--feature" || name == "--units-per-km" || name == "--max-offset" ||
-           name == "--duration-spread";
+           name == "--duration-spread" || name == "--name" || name == "--downtown" ||
+           name == "--timezone" || name == "--max-on-road-diff";
+}
+
+std::optional<double> number(std::string_view text) {
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 std::optional<double> positive_number(const std::string& value) {
-    double number = 0.0;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-    if (error != std::errc() || end != value.data() + value.size() || !std::isfinite(number) ||
-        number <= 0.0)
-        return std::nullopt;
-    return number;
+    const auto parsed = number(value);
+    if (!parsed || *parsed <= 0.0) return std::nullopt;
+    return parsed;
+}
+
+std::optional<LatLon> lat_lon(const std::string& value) {
+    const size_t comma = value.find(',');
+    if (comma == std::string::npos) return std::nullopt;
+    const auto lat = number(std::string_view(value).substr(0, comma));
+    const auto lon = number(std::string_view(value).substr(comma + 1));
+    if (!lat || !lon || std::abs(*lat) > 90.0 || std::abs(*lon) > 180.0) return std::nullopt;
+    return LatLon{*lat, *lon};
 }
 
 std::string apply(Options& options, const std::string& name, const std::string& value) {
@@ -77,6 +105,21 @@ std::string apply(Options& options, const std::string& name, const std::string& 
         if (!percent || *percent > 1000.0)
             return "--duration-spread: '" + value + "' is not a percentage from 0 to 1000";
         options.generator.banding.duration_spread = *percent / 100.0;
+    } else if (name == "--name") {
+        if (value.empty()) return "--name: empty name";
+        options.generator.name = value;
+    } else if (name == "--downtown") {
+        options.generator.downtown = lat_lon(value);
+        if (!options.generator.downtown)
+            return "--downtown: '" + value + "' is not a latitude and longitude (LAT,LON)";
+    } else if (name == "--timezone") {
+        if (value.empty()) return "--timezone: empty zone name";
+        options.generator.time_zone = value;
+    } else if (name == "--max-on-road-diff") {
+        const auto percent = number(value);
+        if (!percent || *percent < 0.0 || *percent > 1000.0)
+            return "--max-on-road-diff: '" + value + "' is not a percentage from 0 to 1000";
+        options.generator.max_on_road_diff = *percent;
     }
     return {};
 }
@@ -140,7 +183,27 @@ ParsedOptions parse_options(const std::vector<std::string>& args) {
     if (parsed.error.empty() && options.report.empty())
         options.report =
             (std::filesystem::path(options.output).parent_path() / "REPORT.md").string();
+    if (parsed.error.empty()) parsed.error = output_paths_problem({options.output, options.report});
     return parsed;
+}
+
+std::string apply_environment(Options& options, const char* source_date_epoch,
+                              const char* zoneinfo_dir, int64_t now) {
+    options.generator.generated_at = now;
+    if (source_date_epoch != nullptr) {
+        const std::string_view text = source_date_epoch;
+        int64_t seconds = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+        // Up to the last second of the year 9999, which the network writes as a date.
+        if (error != std::errc() || end != text.data() + text.size() || seconds < 0 ||
+            seconds > 253402300799)
+            return "SOURCE_DATE_EPOCH: '" + std::string(text) +
+                   "' is not a number of seconds since 1970";
+        options.generator.generated_at = seconds;
+    }
+    if (zoneinfo_dir != nullptr && *zoneinfo_dir != '\0')
+        options.generator.zoneinfo_dir = zoneinfo_dir;
+    return {};
 }
 
 } // namespace zintu::gtfs

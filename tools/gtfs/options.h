@@ -3,6 +3,7 @@
 
 #include "generator.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ struct ParsedOptions {
 };
 
 ParsedOptions parse_options(const std::vector<std::string>& args);
+
+// What the environment adds: the generation time (`now`, or SOURCE_DATE_EPOCH
+// when set) and the zone database's folder (TZDIR). Returns an error, or empty.
+std::string apply_environment(Options& options, const char* source_date_epoch,
+                              const char* zoneinfo_dir, int64_t now);
 
 extern const char* const kUsage;
 

@@ -1,6 +1,7 @@
-// Writing the generated files so that a failure leaves none of them behind:
-// each is written to a temporary file beside its destination and renamed into
-// place only when all of them have been written.
+// Writing the generated files together or not at all: each is written to a
+// temporary file beside its destination, and only when all of them are
+// written do they replace their destinations; a failed replacement puts back
+// the files already replaced.
 #pragma once
 
 #include <string>
@@ -9,8 +10,12 @@
 
 namespace zintu::gtfs {
 
+// Why these paths cannot take the outputs (two name the same file, one is a
+// folder), or empty. Checked before a long generation and again on writing.
+std::string output_paths_problem(const std::vector<std::string>& paths);
+
 // (path, content) pairs. Throws std::runtime_error, after removing every
-// temporary file, when one cannot be written.
+// temporary file and restoring every replaced one, when one cannot be written.
 void write_files(const std::vector<std::pair<std::string, std::string>>& files);
 
 } // namespace zintu::gtfs

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace zintu::gtfs {
 
@@ -19,11 +20,24 @@ Vec2 Projection::project(double lat, double lon) const {
     return {-(lon - lon0) * cos_lat0 * scale, (lat - lat0) * scale};
 }
 
+LatLon Projection::unproject(Vec2 point) const {
+    const double scale = kKmPerDegree * units_per_km;
+    return {point.y / scale + lat0, lon0 - point.x / (cos_lat0 * scale)};
+}
+
+Projection projection_about(double lat, double lon) {
+    Projection projection;
+    projection.lat0 = lat;
+    projection.lon0 = lon;
+    projection.cos_lat0 = std::cos(lat * std::numbers::pi / 180.0);
+    return projection;
+}
+
 Projection make_projection(const GeoBounds& bounds, std::optional<double> units_per_km) {
     Projection projection;
     projection.lat0 = (bounds.min_lat + bounds.max_lat) / 2.0;
     projection.lon0 = (bounds.min_lon + bounds.max_lon) / 2.0;
-    projection.cos_lat0 = std::cos(projection.lat0 * 3.14159265358979323846 / 180.0);
+    projection.cos_lat0 = std::cos(projection.lat0 * std::numbers::pi / 180.0);
     if (units_per_km) {
         projection.units_per_km = *units_per_km;
     } else {

@@ -11,6 +11,11 @@ struct Vec2 {
     double y;
 };
 
+struct LatLon {
+    double lat;
+    double lon;
+};
+
 struct GeoBounds {
     double min_lat = 90.0;
     double max_lat = -90.0;
@@ -28,6 +33,7 @@ struct Projection {
     double cos_lat0 = 1.0;
 
     Vec2 project(double lat, double lon) const;
+    LatLon unproject(Vec2 point) const;
 };
 
 // The longer side of the map comes out at about this many units by default: the
@@ -40,5 +46,8 @@ inline constexpr double kKmPerDegree = 111.19492664455873;
 // A projection about the centre of `bounds`; without `units_per_km`, the scale
 // makes the longer side of the bounds kDefaultMapSpan units long.
 Projection make_projection(const GeoBounds& bounds, std::optional<double> units_per_km);
+
+// A projection in kilometres about one point.
+Projection projection_about(double lat, double lon);
 
 } // namespace zintu::gtfs

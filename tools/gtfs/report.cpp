@@ -39,7 +39,8 @@ struct Range {
 void scale_of_rows(const Generated& g, std::string& out) {
     const auto& rows = g.tables.rows;
     std::array<int64_t, 3> per_service{};
-    Range<int32_t> headway, run_time, start, end, departures;
+    Range<int32_t> headway, run_time, start, end;
+    Range<int64_t> departures;
     std::map<int32_t, int64_t> headways;
     int64_t end_after = 0, start_after = 0, empty = 0, total_departures = 0;
     for (const TableRow& entry : rows) {
@@ -53,7 +54,9 @@ void scale_of_rows(const Generated& g, std::string& out) {
         end_after += r.end_time > 86400;
         start_after += r.start_time >= 86400;
         empty += r.start_time == r.end_time;
-        const int32_t count = (r.end_time - r.start_time + r.headway - 1) / r.headway;
+        // In 64 bits: a headway near the top of int32 would overflow the sum.
+        const int64_t count =
+            (static_cast<int64_t>(r.end_time) - r.start_time + r.headway - 1) / r.headway;
         departures.add(count);
         total_departures += count;
     }
@@ -160,6 +163,28 @@ void scale_of_runs(const Generated& g, std::string& out) {
            format_service_time(f.latest_end) + " in service time).\n";
 }
 
+std::string gap_text(const CurveGap& gap) {
+    return "service " + n(gap.service) + " at " + format_service_time(gap.time) + ": " +
+           n(gap.generated) + " generated, " + n(gap.real) + " in the timetable";
+}
+
+void network_section(const Generated& g, std::string& out) {
+    const NetworkMetadata& info = g.tables.info;
+    out += "Network: \"" + info.name + "\", time zone " + info.time_zone + " (TZ rule `" +
+           info.tz_rule + "`), ";
+    out += info.has_downtown ? "downtown view centred on `x` " + n(info.downtown_x) + ", `y` " +
+                                   n(info.downtown_y)
+                             : std::string("downtown view 750 units south of the map's centre");
+    out += "; generated " + info.generated + ".\n\n";
+}
+
+void warnings_section(const Generated& g, std::string& out) {
+    if (g.warnings.empty()) return;
+    out += "\n## Warnings\n\n";
+    for (const std::string& warning : g.warnings)
+        out += "- " + warning + "\n";
+}
+
 void fidelity_section(const Generated& g, const BandingLimits& limits, std::string& out) {
     const Fidelity& f = g.fidelity;
     out += "\n## Fidelity against the timetable\n\n";
@@ -178,25 +203,19 @@ void fidelity_section(const Generated& g, const BandingLimits& limits, std::stri
     out += "- Bands: a band holds departures that one headway reproduces within " +
            n(limits.max_offset) + " s each, with durations within " +
            fixed(limits.duration_spread * 100.0, 0) + " % (at least " +
-           n(limits.min_duration_slack) +
-           " s) of the band's median, which is its `run_time` scaled to the whole shape.\n";
+           n(limits.min_duration_slack) + " s) of their median; its `run_time` is their mean.\n";
     if (g.moved_from_midnight > 0)
         out += "- " + n(g.moved_from_midnight) +
                " departures at 00:00:00 leave at 00:00:01 instead: a row cannot start at 0.\n";
 
     out += "\n### Vehicles on the road\n\n";
-    out += "Vehicles whose trip has begun and not yet ended, every 15 minutes of each service day: "
-           "the real timetable (trips from first departure to last arrival) against the generated "
-           "runs "
-           "(`start` to `end`).\n\n";
-    const CurveGap& relative = f.worst_relative;
-    const CurveGap& absolute = f.worst_absolute;
-    out += "- Largest difference where the timetable has at least " + n(kCurveFloor) +
-           " vehicles on the road: " + fixed(relative.difference * 100.0, 2) + " % (service " +
-           n(relative.service) + " at " + format_service_time(relative.time) + ").\n";
-    out += "- Largest difference in vehicles: " + n(static_cast<int64_t>(absolute.difference)) +
-           " (service " + n(absolute.service) + " at " + format_service_time(absolute.time) +
-           ").\n\n";
+    out +=
+        "Vehicles whose trip has begun and not yet ended, every 15 minutes of each service day: "
+        "the real timetable (trips from first departure to last arrival, those leaving at 00:00:00 "
+        "taken as leaving at 00:00:01) against the generated "
+        "runs "
+        "(`start` to `end`).\n\n";
+    out += on_road_headline(f) + "\n";
     out +=
         "| Service time | 1 real | 1 generated | 2 real | 2 generated | 3 real | 3 generated |\n";
     out += "|---|---:|---:|---:|---:|---:|---:|\n";
@@ -217,6 +236,19 @@ void fidelity_section(const Generated& g, const BandingLimits& limits, std::stri
 }
 
 } // namespace
+
+std::string on_road_headline(const Fidelity& f) {
+    if (!f.worst_absolute.any) return "- No quarter hour has a vehicle on the road.\n";
+    std::string out =
+        "- Over every quarter hour with a vehicle on the road, the largest difference "
+        "is " +
+        n(f.worst_absolute.difference()) + " vehicles (" + gap_text(f.worst_absolute) + ")";
+    if (f.worst_relative.any)
+        out += ", and the largest relative difference " +
+               fixed(f.worst_relative.relative() * 100.0, 2) + " % (" + gap_text(f.worst_relative) +
+               ")";
+    return out + ".\n";
+}
 
 std::string with_commas(int64_t value) {
     std::string digits = std::to_string(value < 0 ? -value : value);
@@ -240,7 +272,9 @@ std::string write_report(const Generated& g, const BandingLimits& limits) {
         out += "- service " + n(static_cast<int64_t>(s + 1)) + ": the timetable of " +
                day_names[s] + " " + format_iso_date(g.days[s]) + ", " + n(g.trips[s]) +
                " trips making " + n(g.fidelity.departures_per_service[s]) + " departures;\n";
-    out += "\nProjection: equirectangular about " + fixed(g.center_lat, 6) + ", " +
+    out += "\n";
+    network_section(g, out);
+    out += "Projection: equirectangular about " + fixed(g.center_lat, 6) + ", " +
            fixed(g.center_lon, 6) + " (latitude, longitude), " + fixed(g.units_per_km, 3) +
            " map units per km, `x` growing west.\n\n";
     if (!g.featured_routes.empty()) {
@@ -263,6 +297,7 @@ std::string write_report(const Generated& g, const BandingLimits& limits) {
     scale_of_runs(g, out);
     out += "- " + n(g.distinct_stops) + " stops of the feeds are served on the chosen days.\n";
     fidelity_section(g, limits, out);
+    warnings_section(g, out);
     return out;
 }
 

@@ -10,6 +10,9 @@ namespace zintu::gtfs {
 
 std::string write_report(const Generated& generated, const BandingLimits& limits);
 
+// The largest differences between the vehicles on the road and the timetable.
+std::string on_road_headline(const Fidelity& fidelity);
+
 // 1234567 as "1,234,567".
 std::string with_commas(int64_t value);
 

@@ -1,5 +1,5 @@
-// Shape building: stop placement, trimming, stop vertices, simplification,
-// rounding to map units and distances.
+// Shape building: stop placement, trimming and stop vertices; then
+// simplification, rounding to map units and distances.
 #include "shape_builder.h"
 
 #include "simplify.h"
@@ -10,11 +10,6 @@
 namespace zintu::gtfs {
 namespace {
 
-struct Vertex {
-    Vec2 position;
-    int32_t merged = -1; // index into the merged stops; -1 for a plain vertex
-};
-
 struct RoundedVertex {
     int32_t x;
     int32_t y;
@@ -23,27 +18,30 @@ struct RoundedVertex {
 
 // The line's points between the first and the last stop, with each stop
 // slotted in at its place along the line.
-std::vector<Vertex> interleave(const Polyline& line, const MergedStops& merged,
-                               const std::vector<Vec2>& stop_positions) {
-    std::vector<Vertex> vertices;
+std::vector<TracedVertex> interleave(const Polyline& line, const std::vector<int32_t>& line_numbers,
+                                     const MergedStops& merged,
+                                     const std::vector<Vec2>& positions) {
+    std::vector<TracedVertex> vertices;
     const double first = merged.along.front();
     size_t k = 0;
     for (size_t m = 0; m < merged.stops.size(); ++m) {
         for (; k < line.points.size() && line.along[k] < merged.along[m]; ++k) {
-            if (line.along[k] > first) vertices.push_back({line.points[k], -1});
+            if (line.along[k] <= first) continue;
+            const auto source = static_cast<size_t>(line.source[k]);
+            vertices.push_back(
+                {line.points[k], -1, source < line_numbers.size() ? line_numbers[source] : 0});
         }
-        vertices.push_back(
-            {stop_positions[static_cast<size_t>(merged.stops[m])], static_cast<int32_t>(m)});
+        vertices.push_back({positions[m], static_cast<int32_t>(m), 0});
     }
     return vertices;
 }
 
 } // namespace
 
-BuiltShape build_shape(const ShapeInput& input, const std::vector<Vec2>& stop_positions,
-                       double tolerance) {
-    BuiltShape built;
-    if (input.patterns.empty()) return built;
+TracedShape trace_shape(const ShapeInput& input, const std::vector<Vec2>& stop_positions,
+                        double max_stop_offset) {
+    TracedShape traced;
+    if (input.patterns.empty()) return traced;
     std::vector<Vec2> raw = input.line;
     if (raw.empty()) {
         for (int32_t stop : input.patterns[0])
@@ -59,11 +57,33 @@ BuiltShape build_shape(const ShapeInput& input, const std::vector<Vec2>& stop_po
         placed.push_back({pattern, place_stops(line, positions)});
     }
     const MergedStops merged = merge_patterns(placed);
-    const std::vector<Vertex> vertices = interleave(line, merged, stop_positions);
+    // A stop far from the line is a wrong position or a wrong shape; the
+    // vehicle follows the line either way, so the stop stands on it.
+    std::vector<Vec2> positions;
+    for (size_t m = 0; m < merged.stops.size(); ++m) {
+        const auto stop = static_cast<size_t>(merged.stops[m]);
+        const Vec2 own = stop_positions[stop];
+        const Vec2 on_line = point_at(line, merged.along[m]);
+        const double distance = std::hypot(own.x - on_line.x, own.y - on_line.y);
+        if (distance > max_stop_offset && line.points.size() > 1) {
+            traced.far_stops.push_back({merged.stops[m], distance});
+            positions.push_back(on_line);
+        } else {
+            positions.push_back(own);
+        }
+    }
+    traced.vertices = interleave(line, input.line_numbers, merged, positions);
+    traced.stops = merged.stops;
+    traced.index_of = merged.index_of;
+    return traced;
+}
 
+BuiltShape finish_shape(const TracedShape& traced, double tolerance) {
+    BuiltShape built;
+    const auto& vertices = traced.vertices;
     std::vector<Vec2> positions;
     std::vector<bool> fixed;
-    for (const Vertex& v : vertices) {
+    for (const TracedVertex& v : vertices) {
         positions.push_back(v.position);
         fixed.push_back(v.merged >= 0);
     }
@@ -77,7 +97,7 @@ BuiltShape build_shape(const ShapeInput& input, const std::vector<Vec2>& stop_po
                            vertices[i].merged});
     }
     // A plain vertex that rounds onto a neighbour adds nothing.
-    std::vector<int32_t> merged_point(merged.stops.size(), 0);
+    std::vector<int32_t> merged_point(traced.stops.size(), 0);
     for (size_t i = 0; i < rounded.size(); ++i) {
         const RoundedVertex& v = rounded[i];
         if (v.merged < 0) {
@@ -96,16 +116,21 @@ BuiltShape build_shape(const ShapeInput& input, const std::vector<Vec2>& stop_po
         }
         if (v.merged >= 0)
             merged_point[static_cast<size_t>(v.merged)] = static_cast<int32_t>(built.points.size());
-        const int32_t stop_id = v.merged >= 0 ? merged.stops[static_cast<size_t>(v.merged)] + 1 : 0;
+        const int32_t stop_id = v.merged >= 0 ? traced.stops[static_cast<size_t>(v.merged)] + 1 : 0;
         built.points.push_back(ShapePoint{v.y, v.x, stop_id, dist});
     }
-    for (const auto& indices : merged.index_of) {
+    for (const auto& indices : traced.index_of) {
         std::vector<int32_t> points;
         for (int32_t index : indices)
             points.push_back(merged_point[static_cast<size_t>(index)]);
         built.pattern_points.push_back(std::move(points));
     }
     return built;
+}
+
+BuiltShape build_shape(const ShapeInput& input, const std::vector<Vec2>& stop_positions,
+                       double tolerance) {
+    return finish_shape(trace_shape(input, stop_positions), tolerance);
 }
 
 } // namespace zintu::gtfs

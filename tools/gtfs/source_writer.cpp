@@ -22,14 +22,40 @@ std::string double_literal(double value) {
     return text;
 }
 
+std::string string_literal(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20 || byte == 0x7F) {
+            // Three octal digits always: no following digit can join the escape.
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\%03o", byte);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
 std::string write_network_source(const NetworkTables& tables,
                                  const std::vector<std::string>& comment) {
     std::string out;
     out.reserve(64 * 1024 * 1024 / 16);
-    for (const std::string& line : comment)
-        out += line.empty() ? "//\n" : "// " + line + "\n";
+    for (const std::string& line : comment) {
+        // A line break in a comment line would end the comment.
+        std::string text = line;
+        for (char& c : text) {
+            if (c == '\n' || c == '\r') c = ' ';
+        }
+        out += text.empty() ? "//\n" : "// " + text + "\n";
+    }
     out += "// clang-format off\n";
     out += "#include \"network/network.h\"\n\nnamespace zintu {\nnamespace {\n\n";
+    out += "using namespace std::string_view_literals;\n\n";
 
     const NetworkHeader& h = tables.header;
     out += "constexpr NetworkHeader kHeader = {";
@@ -82,8 +108,14 @@ std::string write_network_source(const NetworkTables& tables,
     out += "};\n\n";
     out += "constexpr int32_t kWeekdayServiceMap[7] = {2, 0, 0, 0, 0, 0, 1};\n\n";
     out += "} // namespace\n\nNetwork compiled_network() {\n";
+    const NetworkInfo info = tables.info.view();
     out += "    return {&kHeader, kFrequencyTable, kShapes, " +
-           std::to_string(tables.shapes.size()) + ", kWeekdayServiceMap, {}};\n";
+           std::to_string(tables.shapes.size()) + ", kWeekdayServiceMap,\n";
+    out += "            {" + string_literal(info.name) + "sv, " + string_literal(info.time_zone) +
+           "sv, " + string_literal(info.tz_rule) + "sv, " + (info.has_downtown ? "true" : "false") +
+           ", " + std::to_string(info.downtown_x) + ", " + std::to_string(info.downtown_y) + ", " +
+           string_literal(info.source) + "sv, " + string_literal(info.generated) + "sv, " +
+           string_literal(info.summary) + "sv}};\n";
     out += "}\n\n} // namespace zintu\n// clang-format on\n";
     return out;
 }

@@ -46,7 +46,8 @@ struct Item {
 
 Polyline make_polyline(const std::vector<Vec2>& points) {
     Polyline line;
-    for (const Vec2& p : points) {
+    for (size_t i = 0; i < points.size(); ++i) {
+        const Vec2& p = points[i];
         if (!line.points.empty() && line.points.back().x == p.x && line.points.back().y == p.y)
             continue;
         const double along = line.points.empty()
@@ -55,13 +56,28 @@ Polyline make_polyline(const std::vector<Vec2>& points) {
                                                                   p.y - line.points.back().y);
         line.points.push_back(p);
         line.along.push_back(along);
+        line.source.push_back(static_cast<int32_t>(i));
     }
     return line;
 }
 
-std::vector<double> place_stops(const Polyline& line, const std::vector<Vec2>& stops) {
+Vec2 point_at(const Polyline& line, double at) {
+    if (line.points.empty()) return {0.0, 0.0};
+    const auto after = std::upper_bound(line.along.begin(), line.along.end(), at);
+    if (after == line.along.begin()) return line.points.front();
+    if (after == line.along.end()) return line.points.back();
+    const auto s = static_cast<size_t>(after - line.along.begin()) - 1;
+    const double t = (at - line.along[s]) / (line.along[s + 1] - line.along[s]);
+    const Vec2 a = line.points[s];
+    const Vec2 b = line.points[s + 1];
+    return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+}
+
+std::vector<double> place_stops(const Polyline& line, const std::vector<Vec2>& stops,
+                                double* cost_out) {
     const size_t m = stops.size();
     std::vector<double> along(m, 0.0);
+    if (cost_out != nullptr) *cost_out = 0.0;
     if (line.points.size() < 2 || m == 0) return along;
     const size_t n = line.points.size() - 1; // segments
 
@@ -105,6 +121,7 @@ std::vector<double> place_stops(const Polyline& line, const std::vector<Vec2>& s
         cost.swap(next);
     }
     size_t segment = static_cast<size_t>(std::min_element(cost.begin(), cost.end()) - cost.begin());
+    if (cost_out != nullptr) *cost_out = cost[segment];
     for (size_t i = m; i-- > 0;) {
         along[i] = place[i * n + segment];
         if (i > 0) segment = static_cast<size_t>(from[i * n + segment]);

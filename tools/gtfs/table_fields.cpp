@@ -2,24 +2,13 @@
 #include "table_fields.h"
 
 #include "feed.h"
+#include "feed_error.h"
 #include "gtfs_time.h"
 
 #include <charconv>
 #include <cmath>
 
 namespace zintu::gtfs {
-namespace {
-
-std::string quoted(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 2);
-    out.push_back('\'');
-    out.append(text);
-    out.push_back('\'');
-    return out;
-}
-
-} // namespace
 
 CsvReader open_table(const FeedSource& source, const std::string& name) {
     return CsvReader(source.open(name), source.display_name(name));
@@ -34,13 +23,13 @@ std::string_view required_value(const CsvReader& reader, int column, std::string
 void add_unique_id(IdIndex& index, std::string_view id, int32_t position, const CsvReader& reader,
                    std::string_view column_name) {
     if (!index.emplace(std::string(id), position).second)
-        reader.fail("duplicate " + std::string(column_name) + " " + quoted(id));
+        reader.fail("duplicate " + std::string(column_name) + " " + quote_field(id));
 }
 
 int32_t resolve_reference(const IdIndex& index, std::string_view id, const CsvReader& reader,
                           std::string_view what) {
     const auto found = index.find(id);
-    if (found == index.end()) reader.fail("unknown " + std::string(what) + " " + quoted(id));
+    if (found == index.end()) reader.fail("unknown " + std::string(what) + " " + quote_field(id));
     return found->second;
 }
 
@@ -50,7 +39,7 @@ int64_t integer_value(const CsvReader& reader, int column, std::string_view colu
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value < INT32_MIN ||
         value > INT32_MAX)
-        reader.fail(std::string(column_name) + " " + quoted(text) + " is not an integer");
+        reader.fail(std::string(column_name) + " " + quote_field(text) + " is not an integer");
     return value;
 }
 
@@ -59,7 +48,7 @@ double decimal_value(const CsvReader& reader, int column, std::string_view colum
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        reader.fail(std::string(column_name) + " " + quoted(text) + " is not a number");
+        reader.fail(std::string(column_name) + " " + quote_field(text) + " is not a number");
     return value;
 }
 
@@ -69,7 +58,11 @@ int32_t time_value(const CsvReader& reader, int column, std::string_view column_
     if (text.empty() && allow_empty) return kNoTime;
     const auto value = parse_service_time(text);
     if (!value)
-        reader.fail(std::string(column_name) + " " + quoted(text) + " is not a time (H:MM:SS)");
+        reader.fail(std::string(column_name) + " " + quote_field(text) +
+                    " is not a time (H:MM:SS)");
+    if (*value > kMaxServiceTime)
+        reader.fail(std::string(column_name) + " " + quote_field(text) +
+                    " is more than a week after the service day's midnight");
     return *value;
 }
 
@@ -77,7 +70,8 @@ int32_t date_value(const CsvReader& reader, int column, std::string_view column_
     const std::string_view text = reader.trimmed(column);
     const auto value = parse_feed_date(text);
     if (!value)
-        reader.fail(std::string(column_name) + " " + quoted(text) + " is not a date (YYYYMMDD)");
+        reader.fail(std::string(column_name) + " " + quote_field(text) +
+                    " is not a date (YYYYMMDD)");
     return *value;
 }
 

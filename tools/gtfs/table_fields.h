@@ -37,7 +37,9 @@ int32_t resolve_reference(const IdIndex& index, std::string_view id, const CsvRe
 
 int64_t integer_value(const CsvReader& reader, int column, std::string_view column_name);
 double decimal_value(const CsvReader& reader, int column, std::string_view column_name);
-// A service time; kNoTime when the field is empty and `allow_empty`.
+// A service time; kNoTime when the field is empty and `allow_empty`. Times past
+// midnight belong to the day before; no trip runs on for more than a week.
+inline constexpr int32_t kMaxServiceTime = 7 * 86400;
 int32_t time_value(const CsvReader& reader, int column, std::string_view column_name,
                    bool allow_empty);
 int32_t date_value(const CsvReader& reader, int column, std::string_view column_name);

@@ -10,7 +10,7 @@ namespace zintu::gtfs {
 namespace {
 
 std::string trip_name(const Feed& feed, int32_t trip) {
-    return "trip '" + feed.trips[static_cast<size_t>(trip)].id + "'";
+    return "trip " + quote_field(feed.trips[static_cast<size_t>(trip)].id);
 }
 
 // Checks one trip's stop times, already in stop_sequence order.
@@ -52,22 +52,22 @@ void load_stop_times(const FeedSource& source, Feed& feed, const IdIndex& trips,
     const int sequence_column = reader.required_column("stop_sequence");
     const int arrival_column = reader.required_column("arrival_time");
     const int departure_column = reader.required_column("departure_time");
-    while (reader.next()) {
+    reader.for_each([&] {
         StopTime time;
         time.trip = resolve_reference(trips, required_value(reader, trip_column, "trip_id"), reader,
                                       "trip");
         time.stop = resolve_reference(stops, required_value(reader, stop_column, "stop_id"), reader,
                                       "stop");
         if (!feed.stops[static_cast<size_t>(time.stop)].has_position)
-            reader.fail("stop '" + feed.stops[static_cast<size_t>(time.stop)].id +
-                        "' has no position");
+            reader.fail("stop " + quote_field(feed.stops[static_cast<size_t>(time.stop)].id) +
+                        " has no position");
         time.sequence =
             static_cast<int32_t>(integer_value(reader, sequence_column, "stop_sequence"));
         time.arrival = time_value(reader, arrival_column, "arrival_time", true);
         time.departure = time_value(reader, departure_column, "departure_time", true);
         time.line = static_cast<int32_t>(reader.line());
         feed.stop_times.push_back(time);
-    }
+    });
     feed.stop_times.shrink_to_fit();
     std::stable_sort(feed.stop_times.begin(), feed.stop_times.end(),
                      [](const StopTime& a, const StopTime& b) {
@@ -98,7 +98,7 @@ void load_frequencies(const FeedSource& source, Feed& feed, const IdIndex& trips
     const int end_column = reader.required_column("end_time");
     const int headway_column = reader.required_column("headway_secs");
     const int exact_column = reader.column("exact_times");
-    while (reader.next()) {
+    reader.for_each([&] {
         Frequency frequency;
         frequency.trip = resolve_reference(trips, required_value(reader, trip_column, "trip_id"),
                                            reader, "trip");
@@ -111,11 +111,11 @@ void load_frequencies(const FeedSource& source, Feed& feed, const IdIndex& trips
             reader.fail("end_time is not after start_time");
         const std::string_view exact = reader.trimmed(exact_column);
         if (!exact.empty() && exact != "0" && exact != "1")
-            reader.fail("exact_times '" + std::string(exact) + "' is neither 0 nor 1");
+            reader.fail("exact_times " + quote_field(exact) + " is neither 0 nor 1");
         frequency.exact_times = exact == "1";
         frequency.line = static_cast<int32_t>(reader.line());
         feed.frequencies.push_back(frequency);
-    }
+    });
 }
 
 } // namespace zintu::gtfs

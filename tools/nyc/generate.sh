@@ -21,6 +21,12 @@ sha1=c8e5814af29949fd9d514adc92fb48ad637c6dc4
 feeds=(subway bus_m bus_bx)
 week=2026-09-14
 featured=(N 4 7 A) # yellow, green, purple, cyan: shape ids 1-2, 3-4, 5-6, 7-8
+name="New York City"
+downtown=40.7075,-74.0110 # the 4x view frames lower Manhattan, City Hall near its top
+# The network records when it was made: the package's own time stamp, so that
+# a regeneration from the same package gives the same files.
+stamp=${version##*.}
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(date -u -d "${stamp:0:8} ${stamp:8:2}:${stamp:10:2}" +%s)}
 
 package_dir=
 generator=
@@ -54,7 +60,8 @@ if [ -z "$generator" ]; then
     generator="$root/build/linux-release/tools/gtfs/zintu-gtfs"
 fi
 
-args=(--week "$week" -o "$root/data/nyc/network_data.cpp" --report "$root/data/nyc/REPORT.md")
+args=(--week "$week" --name "$name" --downtown "$downtown" --max-on-road-diff 5
+    -o "$root/data/nyc/network_data.cpp" --report "$root/data/nyc/REPORT.md")
 for route in "${featured[@]}"; do args+=(--feature "$route"); done
 for feed in "${feeds[@]}"; do args+=("$work/feeds/$feed"); done
 if [ -x /usr/bin/time ]; then

@@ -1,0 +1,134 @@
+// What a run leaves behind: both outputs or neither, and the fidelity checks
+// that decide whether it may write them.
+#include "feed_error.h"
+#include "fidelity.h"
+#include "output_files.h"
+#include "report.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace zintu::gtfs {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string read(const fs::path& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(Outputs, WrittenTogetherOrNotAtAll) {
+    const fs::path dir = fs::temp_directory_path() / ("zintu-gtfs-out-" + std::to_string(getpid()));
+    fs::create_directories(dir / "report.md");
+    const std::string cpp = (dir / "net.cpp").string();
+    std::ofstream(cpp) << "old";
+    struct Case {
+        std::string report;
+        std::string problem; // after the folder's path
+    };
+    const std::vector<Case> cases = {
+        {(dir / "report.md").string(), "/report.md is a folder, not a file"},
+        {(dir / "." / "net.cpp").string(), "' name the same file"},
+        {(dir / "sub" / ".." / "net.cpp").string(), "' name the same file"},
+    };
+    for (const Case& c : cases) {
+        try {
+            write_files({{cpp, "new"}, {c.report, "report"}});
+            ADD_FAILURE() << c.report;
+        } catch (const std::runtime_error& error) {
+            EXPECT_NE(std::string(error.what()).find(c.problem), std::string::npos) << error.what();
+        }
+        EXPECT_EQ(output_paths_problem({cpp, c.report}).empty(), false);
+    }
+    EXPECT_EQ(read(cpp), "old");
+    write_files({{cpp, "new"}, {(dir / "REPORT.md").string(), "report"}});
+    EXPECT_EQ(read(cpp), "new");
+    EXPECT_EQ(read(dir / "REPORT.md"), "report");
+    // Nothing else: no temporary or kept-back file.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
+    if (geteuid() != 0) { // root writes anywhere
+        fs::create_directories(dir / "locked");
+        fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+        try {
+            write_files({{cpp, "newer"}, {(dir / "locked" / "R.md").string(), "r"}});
+            ADD_FAILURE() << "wrote into a read-only folder";
+        } catch (const std::runtime_error& error) {
+            EXPECT_NE(std::string(error.what()).find("Permission denied"), std::string::npos);
+        }
+        EXPECT_EQ(read(cpp), "new");
+        fs::permissions(dir / "locked", fs::perms::owner_all);
+    }
+    fs::remove_all(dir);
+}
+
+Fidelity with_on_road(std::vector<OnRoad> points) {
+    Fidelity f;
+    f.on_road = std::move(points);
+    return f;
+}
+
+TEST(Outputs, OnRoadCheckAllowsThePercentageOrThreeVehicles) {
+    struct Case {
+        int64_t real;
+        int64_t generated;
+        std::string problem; // empty: passes at 5 %
+    };
+    const std::vector<Case> cases = {
+        {78, 78, ""},
+        {100, 105, ""},
+        {2, 5, ""},
+        {0, 3, ""},
+        {55, 51,
+         "vehicles on the road stray from the timetable by more than 5 % (or 3 vehicles): "
+         "service 1 at 08:15:00 has 51, the timetable 55"},
+        {78, 129,
+         "vehicles on the road stray from the timetable by more than 5 % (or 3 "
+         "vehicles): service 1 at 08:15:00 has 129, the timetable 78"},
+    };
+    for (const Case& c : cases) {
+        const Fidelity f = with_on_road({{29700, {c.real, 0, 0}, {c.generated, 0, 0}}});
+        try {
+            check_on_road(f, 5.0);
+            EXPECT_EQ(c.problem, "");
+        } catch (const FeedError& error) {
+            EXPECT_EQ(std::string(error.what()), c.problem);
+        }
+    }
+}
+
+TEST(Outputs, MismatchedDepartureCountsStopTheRun) {
+    NetworkTables tables;
+    tables.shapes.resize(10);
+    tables.shapes[9].source = {"feed/shapes.txt", 12};
+    Fidelity f;
+    f.counts = {{1, 9, 5, 5}, {2, 9, 7, 6}};
+    try {
+        check_departure_counts(f, tables);
+        FAIL() << "no error";
+    } catch (const FeedError& error) {
+        EXPECT_STREQ(error.what(), "feed/shapes.txt:12: shape 9, service 2: the rows yield 6 "
+                                   "departures, the timetable has 7");
+    }
+}
+
+TEST(Outputs, HeadlineNamesTheWorstQuarterHours) {
+    Fidelity f;
+    EXPECT_EQ(on_road_headline(f), "- No quarter hour has a vehicle on the road.\n");
+    f.worst_absolute = {true, 1, 29700, 78, 129};
+    f.worst_relative = {true, 3, 300, 1, 2};
+    EXPECT_EQ(on_road_headline(f),
+              "- Over every quarter hour with a vehicle on the road, the largest difference is 51 "
+              "vehicles (service 1 at 08:15:00: 129 generated, 78 in the timetable), and the "
+              "largest relative difference 100.00 % (service 3 at 00:05:00: 2 generated, 1 in the "
+              "timetable).\n");
+}
+
+} // namespace
+} // namespace zintu::gtfs
