@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # zintu as XScreenSaver runs it, with x11_probe playing the daemon: it draws
 # into a window it did not create (-window-id; XSCREENSAVER_WINDOW with -root;
-# the settings dialog's preview, --root with --window-id added) or on the root
+# the settings dialog's preview, -root with --window-id added) or on the root
 # window, and ignores keys, clicks and pointer moves. It ends with status 0
 # and nothing on standard error when that window is destroyed or its owner
 # goes away, and by the signal itself on SIGTERM, SIGHUP and SIGINT (unless
@@ -43,10 +43,10 @@ kill "$owner"
 
 make_window
 printf -v hex '0x%X' "$window"
-# As xscreensaver-settings 6.06 runs a preview: the XML's command (its "-root"
-# written "--root"), then its window.
-start_zintu --root --window-id "$hex"
-check "--root --window-id 0x... (the settings dialog's preview) draws into that window" \
+# As xscreensaver-settings 6.06 runs a preview: the XML's command, then its
+# window ("zintu -root --window-id 0x400D5F").
+start_zintu -root --window-id "$hex"
+check "-root --window-id 0x... (the settings dialog's preview) draws into that window" \
     wait_until 30 shows_frames "$window"
 kill "$owner" # the owner's connection closes; the server destroys its window
 check "the owner going away ends it with status 0" ends_with "$pid" 15 0
