@@ -1,35 +1,63 @@
 // POSIX file operations behind the settings file and the snapshot pictures.
 #include "host/linux_files.h"
 
+#include "host/path_text.h"
+
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace zintu {
 namespace {
 
+// As many links as the system follows in one path before it gives up.
+constexpr int kMaxLinkHops = 40;
+
 std::string reason(const std::string& what, const std::string& path, int err) {
     return "cannot " + what + " '" + path + "': " + std::strerror(err);
 }
 
-// The file a write to `path` should replace: the target of a symbolic link.
-std::string write_target(const std::string& path) {
-    struct stat link {};
-    if (lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
-    char resolved[PATH_MAX];
-    if (realpath(path.c_str(), resolved) == nullptr) return path;
-    return resolved;
+// The file a write to `path` should replace: the end of its chain of symbolic
+// links, which need not exist yet (a link may be made before its target). A
+// relative link is relative to its own folder. Empty, with a reason, for a
+// chain that cannot be read or loops.
+std::optional<std::string> write_target(const std::string& path, std::string& error) {
+    std::string target = path;
+    for (int hops = 0; hops <= kMaxLinkHops; ++hops) {
+        struct stat link {};
+        if (lstat(target.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return target;
+        std::string next(PATH_MAX, '\0');
+        const ssize_t length = readlink(target.c_str(), next.data(), next.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= next.size()) {
+            error = reason("write", path, length < 0 ? errno : ENAMETOOLONG);
+            return std::nullopt;
+        }
+        next.resize(static_cast<std::size_t>(length));
+        const std::string folder = folder_of(target);
+        if (!next.empty() && next[0] != '/' && !folder.empty()) {
+            next = (folder == "/" ? folder : folder + "/") + next;
+        }
+        target = next;
+    }
+    error = reason("write", path, ELOOP);
+    return std::nullopt;
 }
 
-mode_t permissions_for(const std::string& path) {
-    struct stat existing {};
-    if (stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-        return existing.st_mode & 07777;
-    }
+// The file being replaced, when there is one: it must be writable, and its
+// replacement keeps its permissions and, where the process may set them, its
+// owner and group.
+struct Existing {
+    bool exists = false;
+    struct stat info {};
+};
+
+mode_t new_file_permissions() {
     const mode_t mask = umask(0);
     umask(mask);
     return 0666 & ~mask;
@@ -49,6 +77,11 @@ ReadStatus read_small_file(const std::string& path, std::size_t limit, std::stri
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         error = "cannot read '" + path + "': not a regular file";
+        close(fd);
+        return ReadStatus::Failed;
+    }
+    if (static_cast<uintmax_t>(info.st_size) > limit) {
+        error = "cannot read '" + path + "': larger than " + std::to_string(limit) + " bytes";
         close(fd);
         return ReadStatus::Failed;
     }
@@ -76,13 +109,35 @@ ReadStatus read_small_file(const std::string& path, std::size_t limit, std::stri
 
 bool write_file_atomically(const std::string& path, const std::function<bool(std::FILE*)>& fill,
                            const std::string& fill_error, std::string& error) {
-    const std::string target = write_target(path);
-    const mode_t mode = permissions_for(target);
+    const std::optional<std::string> resolved = write_target(path, error);
+    if (!resolved) return false;
+    const std::string& target = *resolved;
+    Existing existing;
+    existing.exists = stat(target.c_str(), &existing.info) == 0 && S_ISREG(existing.info.st_mode);
+    if (existing.exists) {
+        // As an editor would: a file without any write permission is one its
+        // owner chose to protect (even from root, who may write anything).
+        if ((existing.info.st_mode & 0222) == 0) {
+            error = "cannot write '" + path + "': the file is read-only";
+            return false;
+        }
+        if (access(target.c_str(), W_OK) != 0) {
+            error = reason("write", path, errno);
+            return false;
+        }
+    }
+    const mode_t mode = existing.exists ? existing.info.st_mode & 07777 : new_file_permissions();
     std::string temp = target + ".XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0) {
         error = reason("write", path, errno);
         return false;
+    }
+    // Owner and group first: changing them may clear the set-id bits, which
+    // the mode set below restores. Only a privileged process may give a file
+    // away, so a failure here leaves the writer's own.
+    if (existing.exists) {
+        [[maybe_unused]] const int owned = fchown(fd, existing.info.st_uid, existing.info.st_gid);
     }
     std::FILE* file = fdopen(fd, "wb");
     if (file == nullptr) {

@@ -20,8 +20,11 @@ ReadStatus read_small_file(const std::string& path, std::size_t limit, std::stri
 
 // Replaces `path` with what `fill` writes: into a temporary file in the same
 // folder, flushed to disk and renamed over `path`, so readers see the old file
-// or the new one, never a part. A symbolic link is followed and its target
-// replaced. An existing file keeps its permissions; a new one gets those the
+// or the new one, never a part. A symbolic link (or a chain of them) is
+// followed and the file at its end replaced, or created, in that file's own
+// folder; the link stays. An existing file keeps its permissions (and, where
+// the process may set them, its owner and group); one without any write
+// permission is refused as read-only. A new file gets the permissions the
 // umask allows. On failure returns false with a one-line reason in `error`
 // and leaves no temporary file; `fill` returning false counts as a failure
 // with `fill_error` as its reason.

@@ -68,8 +68,13 @@ int main(int argc, char** argv) {
     if (options.mode == RunMode::Configure) return configure(options.settings);
 
     // The settings of this run, read once: the file's, with this run's
-    // switches on top. The network they name is chosen before anything runs.
-    const Settings settings = read_linux_settings(options.settings);
+    // switches on top (a file that cannot be used is named, and the defaults
+    // apply). The network they name is chosen before anything runs.
+    std::string problem;
+    const Settings settings = read_linux_settings(options.settings, problem);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "zintu: %s; running with the default settings\n", problem.c_str());
+    }
     static LoadedNetwork loaded; // lives as long as the process, as the network must
     std::string message;
     const std::optional<Network> network =

@@ -137,8 +137,13 @@ ParseResult parse_options(int argc, const char* const* argv) {
     const char* snapshot_only = nullptr; // a snapshot option seen
     std::string mode_word;               // the first option that chose a mode
     bool help = false, version = false;
-    // Records the mode an option chooses; a second, different one is an error.
+    // Records the mode an option chooses; a second, different one is an error,
+    // except that --window-id overrides --root: XScreenSaver's settings dialog
+    // runs a hack's own command line, "-root" and all, with "--window-id" added
+    // to draw its preview into the dialog.
     auto choose_mode = [&](std::string_view name, RunMode mode, WindowTarget target) {
+        if (mode_word == "window-id" && name == "root") return true;
+        if (mode_word == "root" && name == "window-id") mode_word.clear();
         if (!mode_word.empty() && mode_word != name) {
             result.error =
                 "options '" + mode_word + "' and '" + shown(name) + "' cannot be used together";
@@ -280,10 +285,11 @@ const char* usage_text() {
            "                    more than 4 pixels or the window manager's close.\n"
            "  --root            draw on the root window, or into the window that\n"
            "                    XSCREENSAVER_WINDOW names (as XScreenSaver runs it)\n"
-           "  --window-id ID    draw into the existing window ID (decimal or 0x-hex)\n"
-           "                    These two end only when that window goes away or\n"
-           "                    on SIGTERM or SIGINT. Without a mode, a set\n"
-           "                    XSCREENSAVER_WINDOW is drawn into as well.\n"
+           "  --window-id ID    draw into the existing window ID (decimal or 0x-hex);\n"
+           "                    it takes precedence over --root\n"
+           "                    These two end only when that window goes away\n"
+           "                    (status 0) or by SIGTERM, SIGINT or SIGHUP. Without\n"
+           "                    a mode, a set XSCREENSAVER_WINDOW is drawn into too.\n"
            "  --configure       save --fast/--realtime, --downtown/--full-network and\n"
            "                    --network in the settings file (a setting not given\n"
            "                    keeps its saved value) and print the file's path\n"

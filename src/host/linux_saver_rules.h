@@ -41,7 +41,7 @@ enum class SaverEvent {
     PointerMoved,    // with the pointer's screen position
     CloseRequest,    // the window manager's WM_DELETE_WINDOW
     WindowDestroyed, // the window drawn into is gone
-    Signal,          // SIGTERM or SIGINT
+    Signal,          // SIGTERM, SIGINT or SIGHUP
     Other,
 };
 

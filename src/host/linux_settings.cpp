@@ -66,9 +66,10 @@ std::string ini_with_settings(std::string_view text, const Settings& settings) {
     return updated;
 }
 
-Settings read_settings_file(const std::string& path) {
-    std::string text, error;
-    if (read_small_file(path, kMaxSettingsFileSize, text, error) != ReadStatus::Ok) return {};
+Settings read_settings_file(const std::string& path, std::string& problem) {
+    problem.clear();
+    std::string text;
+    if (read_small_file(path, kMaxSettingsFileSize, text, problem) != ReadStatus::Ok) return {};
     Settings settings = settings_from_ini(text);
     // A network file named by hand without a folder lies beside the settings.
     if (!settings.network.empty() && settings.network.front() != '/') {
@@ -77,9 +78,10 @@ Settings read_settings_file(const std::string& path) {
     return settings;
 }
 
-Settings read_linux_settings(const SettingsOverride& override_) {
+Settings read_linux_settings(const SettingsOverride& override_, std::string& problem) {
+    problem.clear();
     const std::optional<std::string> path = user_settings_file_path();
-    const Settings stored = path ? read_settings_file(*path) : Settings{};
+    const Settings stored = path ? read_settings_file(*path, problem) : Settings{};
     return apply_override(stored, override_);
 }
 

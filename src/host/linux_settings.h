@@ -34,12 +34,14 @@ Settings settings_from_ini(std::string_view text);
 std::string ini_with_settings(std::string_view text, const Settings& settings);
 
 // The settings of the file at `path`; the defaults when it is missing or
-// cannot be read.
-Settings read_settings_file(const std::string& path);
+// cannot be used (unreadable, not a regular file, a loop of links, larger
+// than the limit), and then a one-line reason in `problem` (else empty).
+Settings read_settings_file(const std::string& path, std::string& problem);
 
 // The settings of this run: the user's settings file with the command line's
-// overrides on top. The Linux hosts' platform services read them through this.
-Settings read_linux_settings(const SettingsOverride& override_);
+// overrides on top, and why the file could not be used, as above. The Linux
+// hosts' platform services read them through this.
+Settings read_linux_settings(const SettingsOverride& override_, std::string& problem);
 
 // `zintu --configure`: the file's settings with `choices` applied, saved in
 // the file at `path` (folders created as needed). Prints the path on `out`.

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace zintu {
@@ -36,6 +37,10 @@ bool watch_signals(std::initializer_list<int> signals, std::string& error) {
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (int signal_number : signals) {
+        struct sigaction inherited {};
+        if (sigaction(signal_number, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN) {
+            continue;
+        }
         if (sigaction(signal_number, &action, nullptr) != 0) {
             error = std::string("cannot watch for signals: ") + std::strerror(errno);
             return false;
@@ -54,6 +59,17 @@ int caught_signal() {
     while (wake_pipe[0] >= 0 && read(wake_pipe[0], drain, sizeof drain) > 0) {
     }
     return last_signal.load();
+}
+
+void end_by_signal(int signal_number) {
+    std::signal(signal_number, SIG_DFL);
+    sigset_t only;
+    sigemptyset(&only);
+    sigaddset(&only, signal_number);
+    pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
+    raise(signal_number);
+    // Not reached for a signal whose default action ends the process.
+    _exit(128 + signal_number);
 }
 
 } // namespace zintu

@@ -1,9 +1,11 @@
-# The Windows saver's host. Its pure rules (the command line and the default
-# stage's close decision) build on every platform, so the Linux suite tests
-# them natively; the rest builds for Windows only.
+# The Windows saver's host. Its pure rules (the command line, the default
+# stage's close decision and what a failed save names) build on every
+# platform, so the Linux suite tests them natively; the rest builds for
+# Windows only.
 add_library(zintu_saver_args STATIC
     ${CMAKE_CURRENT_LIST_DIR}/win32_saver_args.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/win32_close_rules.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/win32_close_rules.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win32_save_failure.cpp)
 target_include_directories(zintu_saver_args PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 target_link_libraries(zintu_saver_args PUBLIC zintu_app_core)
 zintu_warnings(zintu_saver_args)

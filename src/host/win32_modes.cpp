@@ -48,7 +48,9 @@ HWND window_from_handle(unsigned long value) {
 
 int start_preview(const char* text) {
     const HWND parent = window_from_handle(parse_window_handle(text));
-    if (!is_existing_window(parent)) return kExitRejected;
+    // The desktop window exists, but a preview in it would cover the screen
+    // and, as a preview, never close on input.
+    if (!is_existing_window(parent) || parent == GetDesktopWindow()) return kExitRejected;
     return run_saver(parent);
 }
 

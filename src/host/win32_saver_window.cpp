@@ -6,10 +6,12 @@
 // verification of the Windows 95 family.
 // Leaves out: the password verifier and the input-method function themselves:
 // both are outside modules looked up by name, never linked.
-// Limits: one saver window per process. Nothing is reported to the user.
+// Limits: one saver window per process. Nothing is reported to the user. A
+// preview ends within a frame period of its parent window's end.
 // Depends on: user32, gdi32, kernel32, advapi32; the GL host (stage two).
 #include "host/win32_saver_window.h"
 
+#include "app/host_callbacks.h"
 #include "app/saver_rules.h"
 #include "host/win32_close_rules.h"
 #include "host/win32_host.h"
@@ -80,13 +82,31 @@ SaverCloseState close_state() {
     return state;
 }
 
+// A preview's parent can go without a word to the preview: when the program
+// that owns it ends without destroying it, the system destroys the parent
+// and the preview in it, and this thread gets neither WM_DESTROY nor another
+// frame tick. So a preview's loop wakes at the frame period on a timer of the
+// thread's own, and ends (with 0, as after WM_DESTROY) once the parent is gone.
 int run_message_loop() {
+    const bool preview = win32.saver.preview_mode != 0;
+    const UINT_PTR watch = preview ? SetTimer(nullptr, 0, kFrameTimerMillis, nullptr) : 0;
     MSG message{};
+    int code = kExitNoSaverWindow;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (preview && !IsWindow(win32.saver.preview_parent)) {
+            const HWND saver = win32.saver.saver_window;
+            if (!IsWindow(saver)) {
+                code = 0;
+                break;
+            }
+            DestroyWindow(saver); // WM_DESTROY posts the quit message
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    return message.message == WM_QUIT ? static_cast<int>(message.wParam) : kExitNoSaverWindow;
+    if (message.message == WM_QUIT) code = static_cast<int>(message.wParam);
+    if (watch != 0) KillTimer(nullptr, watch);
+    return code;
 }
 
 } // namespace
@@ -247,6 +267,7 @@ SaverOpen open_saver_window(HWND parent) {
     const char* title = kPreviewTitle;
     if (parent) {
         GetClientRect(parent, &area);
+        win32.saver.preview_parent = parent;
         win32.saver.preview_mode = 1;
     } else {
         const HDC screen = GetDC(nullptr);

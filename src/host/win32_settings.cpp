@@ -7,12 +7,14 @@
 // Limits: values longer than 99 characters are cut by the profile functions.
 // The per-user file lives in %APPDATA%\Zintu because a standard user (and any
 // 64-bit process) cannot write the Windows directory, where a bare file name
-// would put it; a failed write is shown and keeps the dialog open.
+// would put it; a failed write is shown, naming a file or folder in the way,
+// and keeps the dialog open.
 // Depends on: kernel32 (profile functions), shell32 (application-data folder),
 // user32 (dialog, message box).
 #include "host/win32_settings.h"
 
 #include "host/path_text.h"
+#include "host/win32_save_failure.h"
 
 #include <shlobj.h>
 
@@ -56,13 +58,22 @@ void check_choice(HWND dialog, const SettingDefinition& spec, bool other) {
     CheckDlgButton(dialog, (other ? spec.other : spec.default_choice).dialog_control, BST_CHECKED);
 }
 
+PathKind path_kind(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
+}
+
+// Names what stands in the way when the file system can tell (the system's
+// own reason, "Path not found.", says nothing of what to do), else gives
+// that reason.
 void report_write_failure(HWND dialog, const std::string& file, DWORD error) {
     char reason[256] = {};
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
                    reason, sizeof(reason), nullptr);
-    const std::string text = "The settings could not be saved to\n" +
-                             (file.empty() ? std::string("(no application-data folder)") : file) +
-                             "\n\n" + reason;
+    const std::optional<PathObstacle> obstacle =
+        file.empty() ? std::nullopt : path_in_the_way(file, path_kind);
+    const std::string text = save_failure_text(file, obstacle, reason);
     MessageBoxA(dialog, text.c_str(), kMessageCaption, MB_OK | MB_ICONERROR);
 }
 

@@ -35,6 +35,7 @@ using ImmAssociateContextFn = HIMC(WINAPI*)(HWND window, HIMC context);
 // One saver window per process.
 struct SaverState {
     HWND saver_window = nullptr;
+    HWND preview_parent = nullptr; // the window a preview was made in
     int32_t preview_mode = 0;
     int32_t close_approved = 0;
     int32_t verifying_password = 0;

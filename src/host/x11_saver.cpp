@@ -8,6 +8,7 @@
 #include "host/glx_context.h"
 #include "host/linux_saver_rules.h"
 #include "host/linux_signals.h"
+#include "host/x11_geometry_guard.h"
 #include "host/x11_window.h"
 
 #include <chrono>
@@ -72,6 +73,15 @@ struct Ending {
     std::string reason;
 };
 
+// Fails a run before its frame loop: releases what exists, says why.
+int fail_before_frames(X11Connection& x, X11Surface& surface, const std::string& error,
+                       std::FILE* err) {
+    release_surface(x, surface);
+    close_x11(x);
+    std::fprintf(err, "zintu: %s\n", error.c_str());
+    return 1;
+}
+
 // Errors are looked at after each batch of events: a request on the window
 // drawn into fails once that window is destroyed, which ends the saver like
 // the DestroyNotify that comes with it; anything else is a failure.
@@ -94,19 +104,16 @@ int run_x11_saver(const Options& options, std::optional<int64_t> start_at, std::
     if (target.error.empty()) {
         // Before any connection or driver thread exists, so every thread
         // inherits the handlers.
-        watch_signals({SIGTERM, SIGINT}, error);
+        watch_signals({SIGTERM, SIGINT, SIGHUP}, error);
     } else {
         error = target.error;
     }
     X11Connection x;
-    if (!error.empty() || !open_x11(x, error)) {
-        std::fprintf(err, "zintu: %s\n", error.c_str());
-        return 1;
-    }
+    X11Surface surface;
+    if (!error.empty() || !open_x11(x, error)) return fail_before_frames(x, surface, error, err);
 
     // The window and its GL format: an own window is made on the nearest
     // format; a window handed over keeps its visual, and the format must fit it.
-    X11Surface surface;
     GlxSurfaceFormat format;
     bool ready;
     if (owns_window(target.kind)) {
@@ -117,12 +124,9 @@ int run_x11_saver(const Options& options, std::optional<int64_t> start_at, std::
         ready = adopt_window(x, target.window_id, surface, error) &&
                 choose_glx_format(x.display, x.screen, surface.visual_id, format, error);
     }
-    if (!ready) {
-        release_surface(x, surface);
-        std::fprintf(err, "zintu: %s\n", error.c_str());
-        return 1;
-    }
+    if (!ready) return fail_before_frames(x, surface, error, err);
     const int glx_base = glx_error_base(x.display);
+    answer_lost_geometry_with(surface.window, surface.width, surface.height);
 
     // Window created: the reference position for pointer movement, then the
     // host sequence up to on_init, then the frame timer.
@@ -202,6 +206,9 @@ int run_x11_saver(const Options& options, std::optional<int64_t> start_at, std::
                      seconds > 0 ? static_cast<double>(frames) / seconds : 0.0,
                      clock_reading(application.sim.clock) - clock_at_start);
     }
+    // A signal ends the process by itself, also when it came as the loop ended
+    // for another reason (a daemon may destroy its window as it signals).
+    if (const int signal_number = caught_signal(); signal_number != 0) end_by_signal(signal_number);
     return ending.status;
 }
 

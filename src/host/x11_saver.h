@@ -6,8 +6,10 @@
 // window; a 10 ms frame timer driven by poll() on the X connection and the
 // signal pipe, without busy-waiting, where a late tick comes at once and
 // only once; the closing rules (input closes only the saver's own windows;
-// the drawn-into window's destruction, SIGTERM and SIGINT end every mode with
-// status 0, quietly).
+// the drawn-into window's destruction ends every mode with status 0, quietly,
+// at once, whatever the saver is doing; SIGTERM, SIGINT and SIGHUP end it, after
+// the context is released, by the signal's default action, as a screen-saver
+// daemon expects of the hacks it stops).
 // Leaves out: password checks (the screen locker's job on X11), a preview
 // mode of its own (XScreenSaver's preview is -window-id), closing when the
 // window loses the focus.
@@ -28,8 +30,9 @@ namespace zintu {
 
 // Runs the window mode of `options` to its end and returns the exit status:
 // 0 when closed as intended, 1 with a one-line reason on `err` when there is
-// no display, no usable OpenGL, no such window or an unexpected X error. The
-// clock starts at `start_at` (seconds since the epoch) when it is given.
+// no display, no usable OpenGL, no such window (or one nothing can be drawn
+// into) or an unexpected X error. The clock starts at `start_at` (seconds
+// since the epoch) when it is given. Does not return when a signal ends it.
 int run_x11_saver(const Options& options, std::optional<int64_t> start_at, std::FILE* err);
 
 } // namespace zintu

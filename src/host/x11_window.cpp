@@ -131,6 +131,11 @@ bool open_x11(X11Connection& x, std::string& error) {
     return true;
 }
 
+void close_x11(X11Connection& x) {
+    if (x.display != nullptr) XCloseDisplay(x.display);
+    x = X11Connection{};
+}
+
 X11Error take_x11_error() {
     const X11Error error = pending_error;
     pending_error = X11Error{};
@@ -210,6 +215,11 @@ bool adopt_window(X11Connection& x, Window window, X11Surface& surface, std::str
     XSync(d, False);
     if (!found || take_x11_error().any) {
         error = "there is no window " + window_name(surface.window) + " on the display";
+        return false;
+    }
+    if (attributes.c_class == InputOnly) {
+        error = "the window " + window_name(surface.window) +
+                " is an input-only window: nothing can be drawn into it";
         return false;
     }
     surface.width = attributes.width;

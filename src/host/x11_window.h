@@ -11,8 +11,9 @@
 // Leaves out: size changes (the viewport keeps the size at creation),
 // multiple screens (the default screen only), input methods.
 // Limits: one window per process; X errors are collected, never printed by
-// Xlib, and the caller decides what each means. The connection is never
-// closed: it goes with the process, as the GL driver it loaded does.
+// Xlib, and the caller decides what each means. Once a GL context was made,
+// the connection is never closed: it goes with the process, as the GL driver
+// it loaded does.
 // Depends on: Xlib.
 #pragma once
 
@@ -58,6 +59,9 @@ struct X11Error {
 // false with a one-line reason.
 bool open_x11(X11Connection& x, std::string& error);
 
+// Closes the connection: for a run that fails before any GL context exists.
+void close_x11(X11Connection& x);
+
 // Takes the first error the handler collected since the last call.
 X11Error take_x11_error();
 
@@ -69,7 +73,7 @@ bool create_own_window(X11Connection& x, Visual* visual, int depth, VisualID vis
                        bool fullscreen, X11Surface& surface, std::string& error);
 
 // Takes over `window` (0: the root window) for drawing. On failure (no such
-// window) returns false with a one-line reason.
+// window, or an input-only one) returns false with a one-line reason.
 bool adopt_window(X11Connection& x, Window window, X11Surface& surface, std::string& error);
 
 // Maps an own window; no-op for an adopted one.

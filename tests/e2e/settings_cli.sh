@@ -2,7 +2,8 @@
 # The settings file as a user meets it, without a display: `zintu --configure`
 # writes both keys into $XDG_CONFIG_HOME/zintu/zintu.ini (or ~/.config/...),
 # keeps what else the file holds and prints its path; the file then decides
-# what a run shows unless a switch overrides it; junk in it does no harm.
+# what a run shows unless a switch overrides it; junk in it does no harm, and a
+# file that cannot be read is named once before the run goes on without it.
 # Usage: settings_cli.sh ZINTU
 source "$(dirname "$0")/check.sh"
 zintu=$(realpath "$1")
@@ -66,6 +67,8 @@ check "a junk file reads as the defaults" cmp -s "$work/junk.png" "$work/no_file
 rm "$file" && mkdir "$file"
 snap folder 2>"$work/err"
 check "a folder in the file's place reads as the defaults" cmp -s "$work/folder.png" "$work/no_file.png"
+check "  ... and is named once, on standard error" test "$(cat "$work/err")" = \
+    "zintu: cannot read '$file': not a regular file; running with the default settings"
 "$zintu" --configure 2>"$work/err" >/dev/null
 check "--configure over a folder: exit status 1 with one line" test $? -eq 1 -a "$(wc -l <"$work/err")" -eq 1
 exit $fail

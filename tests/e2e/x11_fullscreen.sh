@@ -3,7 +3,7 @@
 # covers the screen with the cursor hidden and draws frames; a pointer move of
 # 4 pixels from where the pointer was when the window appeared leaves it
 # running, one more pixel (5 in all) ends it, as does a 5-pixel move at once,
-# a key or a button; SIGTERM and SIGINT end it with status 0 too.
+# a key or a button, with status 0; SIGTERM and SIGHUP end it by the signal.
 # Usage: x11_fullscreen.sh ZINTU X11_PROBE
 source "$(dirname "$0")/x11_lib.sh"
 export TZ=UTC0
@@ -47,10 +47,11 @@ start_saver
 xdotool click 3
 check "a mouse button ends it with status 0" ends_with "$pid" 15 0
 
-for signal in TERM INT; do
+for signal in TERM HUP; do
     start_saver
     kill -s "$signal" "$pid"
-    check "SIG$signal ends it with status 0" ends_with "$pid" 15 0
+    status=$((128 + $(kill -l "$signal")))
+    check "SIG$signal ends it by that signal (status $status)" ends_with "$pid" 15 "$status"
     check "SIG$signal: nothing on standard error" test ! -s "$work/err"
 done
 exit $fail

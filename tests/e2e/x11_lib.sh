@@ -9,13 +9,17 @@ probe=$(realpath "$2")
 xvfb_pid=
 started=() # background programs to stop at the end
 
-cleanup() {
+# Called by check.sh's exit handler: programs still running are stopped, and
+# waited for, so that what they report at their end is in before it looks.
+stop_started() {
     local pid
     for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
+    for pid in "${started[@]}"; do
+        wait_until 10 has_ended "$pid" || kill -KILL "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
 }
-trap cleanup EXIT
 
 # Runs `command...` every 0.1 s until it succeeds or `seconds` pass.
 wait_until() { # seconds, command...

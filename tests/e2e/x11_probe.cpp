@@ -2,7 +2,8 @@
 // what a screen-saver daemon, a window manager or a user would do, and reads
 // back what is on the screen.
 //
-//   x11_probe window WxH      create and map a window, print its id, stay
+//   x11_probe window WxH [input-only]
+//                             create and map a window, print its id, stay
 //                             until killed (as XScreenSaver's window would)
 //   x11_probe destroy ID      destroy window ID (any client may)
 //   x11_probe close ID        send ID the window manager's WM_DELETE_WINDOW
@@ -28,9 +29,10 @@
 namespace {
 
 int usage() {
-    std::fputs("usage: x11_probe window WxH | destroy ID | close ID | colours ID|root | move X Y | "
-               "cursor\n",
-               stderr);
+    std::fputs(
+        "usage: x11_probe window WxH [input-only] | destroy ID | close ID | colours ID|root | "
+        "move X Y | cursor\n",
+        stderr);
     return 2;
 }
 
@@ -44,13 +46,17 @@ Window parse_id(const char* text) {
     return static_cast<Window>(std::strtoul(text, nullptr, 0));
 }
 
-int make_window(Display* d, const char* size) {
+int make_window(Display* d, const char* size, bool input_only) {
     unsigned width = 0, height = 0;
     if (std::sscanf(size, "%ux%u", &width, &height) != 2 || width == 0 || height == 0)
         return usage();
     const int screen = DefaultScreen(d);
-    const Window w = XCreateSimpleWindow(d, RootWindow(d, screen), 10, 10, width, height, 0,
-                                         BlackPixel(d, screen), BlackPixel(d, screen));
+    XSetWindowAttributes none{};
+    const Window w = input_only
+                         ? XCreateWindow(d, RootWindow(d, screen), 10, 10, width, height, 0, 0,
+                                         InputOnly, CopyFromParent, 0, &none)
+                         : XCreateSimpleWindow(d, RootWindow(d, screen), 10, 10, width, height, 0,
+                                               BlackPixel(d, screen), BlackPixel(d, screen));
     XStoreName(d, w, "x11_probe");
     XSelectInput(d, w, StructureNotifyMask);
     XMapWindow(d, w);
@@ -150,8 +156,9 @@ int main(int argc, char** argv) {
     XSetErrorHandler(note_error);
     const std::string command = argv[1];
     int status;
-    if (command == "window" && argc == 3) {
-        status = make_window(d, argv[2]);
+    if (command == "window" &&
+        (argc == 3 || (argc == 4 && std::strcmp(argv[3], "input-only") == 0))) {
+        status = make_window(d, argv[2], argc == 4);
     } else if (command == "destroy" && argc == 3) {
         XDestroyWindow(d, parse_id(argv[2]));
         status = 0;

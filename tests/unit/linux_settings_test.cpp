@@ -8,8 +8,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zintu {
@@ -118,17 +120,41 @@ protected:
     fs::path dir_;
 };
 
-TEST_F(SettingsFileTest, UnreadableOrJunkFilesGiveTheDefaults) {
+TEST_F(SettingsFileTest, FilesThatCannotBeUsedGiveTheDefaultsAndAReason) {
     const fs::path file = dir_ / "zintu.ini";
-    EXPECT_EQ(read_settings_file(file.string()).speed_mode, SpeedMode::RealTime) << "missing";
-    fs::create_directory(file);
-    EXPECT_EQ(read_settings_file(file.string()).speed_mode, SpeedMode::RealTime) << "a folder";
-    fs::remove(file);
-    write(file, "[zintu]\nmode=fastmode\n" + std::string(kMaxSettingsFileSize, '\n'));
-    EXPECT_EQ(read_settings_file(file.string()).speed_mode, SpeedMode::RealTime)
-        << "larger than the limit";
-    write(file, "[zintu]\nmode=fastmode\n");
-    EXPECT_EQ(read_settings_file(file.string()).speed_mode, SpeedMode::Fast) << "a real one";
+    const std::string fast = "[zintu]\nmode=fastmode\n";
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        const char* problem; // the reason after the file's name; empty: none
+    } cases[] = {
+        {"missing", [] {}, ""},
+        {"a real one", [&] { write(file, fast); }, ""},
+        {"a folder", [&] { fs::create_directory(file); }, "': not a regular file"},
+        {"a FIFO", [&] { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); }, "': not a regular file"},
+        {"a loop of links", [&] { fs::create_symlink("zintu.ini", file); },
+         "': Too many levels of symbolic links"},
+        {"larger than the limit",
+         [&] { write(file, fast + std::string(kMaxSettingsFileSize, '\n')); },
+         "': larger than 1048576 bytes"},
+        {"unreadable",
+         [&] {
+             write(file, fast);
+             fs::permissions(file, fs::perms::none);
+         },
+         geteuid() == 0 ? "" : "': Permission denied"},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(file);
+        c.make();
+        std::string problem = "stale";
+        const Settings s = read_settings_file(file.string(), problem);
+        const bool usable = std::string(c.problem).empty();
+        EXPECT_EQ(s.speed_mode,
+                  usable && fs::is_regular_file(file) ? SpeedMode::Fast : SpeedMode::RealTime)
+            << c.what;
+        EXPECT_EQ(problem, usable ? "" : "cannot read '" + file.string() + c.problem) << c.what;
+    }
 }
 
 TEST_F(SettingsFileTest, ReadSettingsIsTheFileWithTheOverridesOnTop) {
@@ -146,9 +172,11 @@ TEST_F(SettingsFileTest, ReadSettingsIsTheFileWithTheOverridesOnTop) {
         {{SpeedMode::RealTime, false, {}}, SpeedMode::RealTime, false},
     };
     for (const Case& c : cases) {
-        const Settings s = read_linux_settings(c.override_);
+        std::string problem;
+        const Settings s = read_linux_settings(c.override_, problem);
         EXPECT_EQ(s.speed_mode, c.speed);
         EXPECT_EQ(s.downtown, c.downtown);
+        EXPECT_EQ(problem, "");
     }
 }
 
@@ -187,15 +215,55 @@ TEST_F(SettingsFileTest, ConfigureFailuresSaySoInOneLine) {
     EXPECT_TRUE(fs::is_directory(folder));
 }
 
-TEST_F(SettingsFileTest, ConfigureWritesThroughASymbolicLink) {
-    const fs::path target = dir_ / "real.ini";
+TEST_F(SettingsFileTest, ConfigureWritesThroughSymbolicLinks) {
+    // The settings link points, through `via`, at `target`, kept elsewhere.
     const fs::path link = dir_ / "zintu.ini";
-    write(target, "[zintu]\nmode=fastmode\n");
-    fs::create_symlink(target, link);
+    fs::create_directories(dir_ / "dotfiles" / "sub");
+    struct Case {
+        const char* what;
+        fs::path via;    // a link in between, if any
+        std::string to;  // what the last link holds
+        fs::path target; // the file written
+        bool exists;     // the target is there before
+    } cases[] = {
+        {"absolute", {}, (dir_ / "dotfiles" / "a.ini").string(), dir_ / "dotfiles" / "a.ini", true},
+        {"relative to its folder", {}, "dotfiles/b.ini", dir_ / "dotfiles" / "b.ini", true},
+        {"a chain", dir_ / "dotfiles" / "hop", "sub/c.ini", dir_ / "dotfiles" / "sub" / "c.ini",
+         true},
+        {"to a file not there yet", {}, "dotfiles/new.ini", dir_ / "dotfiles" / "new.ini", false},
+    };
+    for (const Case& c : cases) {
+        fs::remove(link);
+        if (c.exists) write(c.target, "; mine\n[zintu]\nmode=fastmode\n");
+        if (c.via.empty()) {
+            fs::create_symlink(c.to, link);
+        } else {
+            fs::remove(c.via);
+            fs::create_symlink(c.to, c.via);
+            fs::create_symlink(c.via, link);
+        }
+        std::string out, err;
+        ASSERT_EQ(configure(link, {{}, true, {}}, out, err), 0) << c.what << ": " << err;
+        EXPECT_TRUE(fs::is_symlink(link)) << c.what;
+        EXPECT_EQ(read(c.target), c.exists ? "; mine\n[zintu]\nmode=fastmode\nzoomlevel=downtown\n"
+                                           : "[zintu]\nmode=realtime\nzoomlevel=downtown\n")
+            << c.what;
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir_)) {
+            EXPECT_EQ(entry.path().filename().string().find(".ini."), std::string::npos)
+                << c.what << ": a temporary file is left";
+        }
+    }
+}
+
+TEST_F(SettingsFileTest, ConfigureRefusesAReadOnlyFile) {
+    const fs::path file = dir_ / "zintu.ini";
+    write(file, "[zintu]\nmode=fastmode\n");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     std::string out, err;
-    ASSERT_EQ(configure(link, {{}, true, {}}, out, err), 0) << err;
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(read(target), "[zintu]\nmode=fastmode\nzoomlevel=downtown\n");
+    EXPECT_EQ(configure(file, {{}, true, {}}, out, err), 1);
+    EXPECT_EQ(err, "zintu: cannot write '" + file.string() + "': the file is read-only\n");
+    EXPECT_EQ(read(file), "[zintu]\nmode=fastmode\n");
+    EXPECT_EQ(out, "");
 }
 
 } // namespace

@@ -105,6 +105,12 @@ TEST_F(OptionsTest, WindowModesAndConfigure) {
         {{"-window-id", "4194311"}, RunMode::Window, WindowTarget::WindowId, 4194311},
         {{"--window-id=0x400007", "-downtown"}, RunMode::Window, WindowTarget::WindowId, 0x400007},
         {{"-window-id", "0XfFfF"}, RunMode::Window, WindowTarget::WindowId, 0xffff},
+        // XScreenSaver's preview: the hack's "-root" with "--window-id" added.
+        {{"-root", "-fast", "--window-id", "0x400E22"},
+         RunMode::Window,
+         WindowTarget::WindowId,
+         0x400e22},
+        {{"-window-id", "9", "-root"}, RunMode::Window, WindowTarget::WindowId, 9},
         {{"--configure", "--fast", "--downtown"}, RunMode::Configure, WindowTarget::Desktop, 0},
         {{"--vehicles", "--help"}, RunMode::Help, WindowTarget::Desktop, 0},
         {{"--version", "--root"}, RunMode::Version, WindowTarget::Root, 0},
@@ -146,7 +152,8 @@ TEST_F(OptionsTest, WindowIdsAndModeClashes) {
     }
     const std::vector<std::vector<const char*>> bad = {
         {"--root", "--fullscreen"},
-        {"--window-id", "5", "--root"},
+        {"--window-id", "5", "--fullscreen"},
+        {"--root", "--window-id", "5", "--vehicles"},
         {"--fullscreen", "--vehicles"},
         {"--configure", "--snapshot", "x.png"},
         {"--configure", "--at", "2026-12-07 08:15:00"},

@@ -235,10 +235,13 @@ TEST_F(SettingsDialog, EscapeAndTheCloseButtonLeaveItOpenAndWriteNothing) {
     EXPECT_FALSE(exists(location.user_file));
 }
 
-TEST_F(SettingsDialog, AFailedWriteIsShownAndTheDialogStaysOpen) {
-    const std::string blocker = scratch_folder() + "\\blocked-appdata";
+TEST_F(SettingsDialog, AFailedWriteNamesWhatIsInTheWayAndTheDialogStaysOpen) {
+    // A file named Zintu where the settings folder must be.
+    const std::string appdata = scratch_folder() + "\\blocked-appdata";
+    CreateDirectoryA(appdata.c_str(), nullptr);
+    const std::string blocker = appdata + "\\Zintu";
     write_raw(blocker, "x", "y", "z");
-    set_settings_location({blocker + "\\Zintu\\zintu.ini", location.fallback_file});
+    set_settings_location({blocker + "\\zintu.ini", location.fallback_file});
     HWND dialog = nullptr;
     HWND message_box = nullptr;
     std::string message;
@@ -268,7 +271,9 @@ TEST_F(SettingsDialog, AFailedWriteIsShownAndTheDialogStaysOpen) {
     });
     EXPECT_EQ(show_configure_dialog(nullptr), 7);
     EXPECT_NE(message.find("could not be saved"), std::string::npos) << message;
-    EXPECT_NE(message.find("blocked-appdata"), std::string::npos) << message;
+    EXPECT_NE(message.find("A file is in the way: the folder\n" + blocker + "\n"),
+              std::string::npos)
+        << message;
 }
 
 } // namespace

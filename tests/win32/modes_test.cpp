@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace zintu::test {
@@ -26,7 +27,12 @@ TEST_F(SaverModes, RejectedCommandLinesEndWithMinusOne) {
     HWND gone = create_parent_window(50, 50);
     const std::string gone_handle = handle_text(gone);
     DestroyWindow(gone);
+    // The desktop window exists, but a preview in it would be a full-screen
+    // window that nothing closes; its handle also wraps from 64 bits.
+    const uint64_t desktop = reinterpret_cast<uintptr_t>(GetDesktopWindow());
     const std::string arguments[] = {
+        "/p " + std::to_string(desktop),
+        "/p " + std::to_string(desktop + (uint64_t{1} << 32)),
         "/p",
         "/p 0",
         "/p:" + handle_text(existing),
@@ -44,6 +50,7 @@ TEST_F(SaverModes, RejectedCommandLinesEndWithMinusOne) {
         EXPECT_EQ(win32.saver.saver_window, nullptr) << text;
     }
     EXPECT_TRUE(recording_app().events.empty()) << "no window was made";
+    EXPECT_EQ(FindWindowA("WindowsScreenSaverClass", nullptr), nullptr);
     DestroyWindow(existing);
 }
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # zintu.scr driven as Windows drives a screen saver, under Wine in the test
 # session's Xvfb: full screen with a screenshot and a key press, a second
-# start, the preview inside another program's window, rejected command lines
-# and the settings dialog.
+# start, the preview inside another program's window (also one whose program
+# ends without destroying it), rejected command lines and the settings dialog.
 #
 #   saver_e2e.sh SCR PROBE SESSION_SCRIPT STATE OUT
 # The screenshot of the full-screen saver goes to OUT.
@@ -84,6 +84,18 @@ expect_exit "$saver_pid" 0 "a key press ends the saver"
 # 3. Preview inside another program's window.
 if run "$probe" preview "$(winepath -w "$scr")" 30; then pass "preview"; else fail "preview"; fi
 
+# A program that ends without destroying the preview's parent: the system
+# destroys that window, and the preview with it without a word to the saver,
+# which still ends with 0.
+run "$probe" parent 30 >"$out/parent.txt" &
+parent_pid=$!
+for _ in $(seq 1 100); do [ -s "$out/parent.txt" ] && break; sleep 0.1; done
+parent=$(head -n 1 "$out/parent.txt" | tr -d '\r')
+run "$scr" /p "$parent" &
+orphan_pid=$!
+wait "$parent_pid" || fail "the parent's program: $(tr -d '\r' <"$out/parent.txt" | tail -n 1)"
+expect_exit "$orphan_pid" 0 "the preview of a program that ended"
+
 # 4. Command lines that name no usable mode: -1, which the shell sees as 255.
 for arguments in "/p" "/p 0" "/x"; do
     status=0
@@ -98,5 +110,5 @@ dialog_pid=$!
 if run "$probe" dialog 30; then pass "/c shows the settings dialog"; else fail "/c shows no dialog"; fi
 expect_exit "$dialog_pid" 1 "OK ends /c"
 
-echo "$((9 - failures)) passed, $failures failed"
+echo "$((10 - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

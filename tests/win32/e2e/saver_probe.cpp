@@ -7,6 +7,10 @@
 //   saver_probe preview SCR SECONDS    starts SCR /p <own window> and checks the
 //                                      preview child, its input and its end
 //   saver_probe dialog SECONDS         finds the settings dialog and presses OK
+//   saver_probe parent SECONDS         makes a window for a preview and prints
+//                                      its handle; once a preview shows in it,
+//                                      ends without destroying it (the system
+//                                      then does, as a program that ends does)
 // Exit status 0 when what was looked for is so; the reason goes to stdout.
 #include <windows.h>
 
@@ -89,7 +93,9 @@ int count_savers() {
     return 0;
 }
 
-int preview(const char* scr, int seconds) {
+// A visible top-level window with a 320x240 client area, as the control
+// panel's little screen.
+HWND make_owner() {
     WNDCLASSA window_class{};
     window_class.lpfnWndProc = DefWindowProcA;
     window_class.hInstance = GetModuleHandleA(nullptr);
@@ -102,8 +108,13 @@ int preview(const char* scr, int seconds) {
         CreateWindowExA(0, "ZintuPreviewOwner", "Preview owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                         50, 50, frame.right - frame.left, frame.bottom - frame.top, nullptr,
                         nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (owner == nullptr) return fail("could not make the owner window");
     pump(200);
+    return owner;
+}
+
+int preview(const char* scr, int seconds) {
+    HWND owner = make_owner();
+    if (owner == nullptr) return fail("could not make the owner window");
 
     std::string command =
         std::string("\"") + scr + "\" /p " + std::to_string(reinterpret_cast<uintptr_t>(owner));
@@ -154,6 +165,17 @@ int preview(const char* scr, int seconds) {
     return code == 0 ? 0 : fail("non-zero exit code");
 }
 
+int parent(int seconds) {
+    HWND owner = make_owner();
+    if (owner == nullptr) return fail("could not make the owner window");
+    std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(owner)));
+    HWND child = wait_for([owner] { return FindWindowExA(owner, nullptr, kSaverClass, "Preview"); },
+                          seconds);
+    if (child == nullptr) return fail("no child titled Preview appeared");
+    pump(500);      // a few frames
+    ExitProcess(0); // the window stays for the system to destroy
+}
+
 int dialog(int seconds) {
     HWND found =
         wait_for([] { return FindWindowA("#32770", "Zintu Screensaver Settings"); }, seconds);
@@ -172,7 +194,9 @@ int main(int argc, char** argv) {
     if (command == "count-savers") return count_savers();
     if (command == "preview" && argc == 4) return preview(argv[2], std::atoi(argv[3]));
     if (command == "dialog" && argc == 3) return dialog(std::atoi(argv[2]));
+    if (command == "parent" && argc == 3) return parent(std::atoi(argv[2]));
     std::fprintf(stderr,
-                 "usage: saver_probe wait-saver S | count-savers | preview SCR S | dialog S\n");
+                 "usage: saver_probe wait-saver S | count-savers | preview SCR S | dialog S "
+                 "| parent S\n");
     return 2;
 }
