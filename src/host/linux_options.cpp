@@ -176,11 +176,13 @@ ParseResult parse_options(int argc, const char* const* argv) {
 
         if (name == kNetworkSetting.linux_switch) {
             const std::optional<std::string> text = value();
-            if (!text || text->empty()) {
+            if (!text) {
                 result.error = "option 'network' needs a network file";
                 return result;
             }
-            options.settings.network = *text;
+            // An empty file name (a settings dialog's empty file field) names
+            // no file: the settings file decides, as without the option.
+            if (!text->empty()) options.settings.network = *text;
             continue;
         }
         if (name == "snapshot" || name == "size" || name == "frame" || name == "window-id") {

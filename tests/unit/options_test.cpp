@@ -60,6 +60,12 @@ TEST_F(OptionsTest, AtTakesAWallClockTimeAsNextArgumentOrAfterEquals) {
     EXPECT_EQ(parse({"--at", "2028-02-29 00:00:00"}).error, "");
 }
 
+TEST_F(OptionsTest, NetworkTakesAFileAndAnEmptyOneNamesNone) {
+    EXPECT_EQ(parse({"--network", "city.zintu", "--info"}).options.settings.network, "city.zintu");
+    EXPECT_EQ(parse({"--info", "-network=/srv/c.zintu"}).options.mode, RunMode::Info);
+    EXPECT_FALSE(parse({"-root", "-network", ""}).options.settings.network);
+}
+
 TEST_F(OptionsTest, BadInputGivesOneLineReasons) {
     const std::vector<std::vector<const char*>> bad = {
         {"--bogus"},
@@ -82,6 +88,8 @@ TEST_F(OptionsTest, BadInputGivesOneLineReasons) {
         {"--at", "2026-12-07\n08:15:00"},
         {"\x1b[2J"},
         {"--snapshot", "x.png", "--size", "10\nx10"},
+        {"--vehicles", "--network"},
+        {"--info", "--configure"},
     };
     for (const auto& args : bad) {
         const ParseResult r = parse(args);
