@@ -107,11 +107,6 @@ std::string check_header(const Network& network) {
             return std::string("header: ") + f.field + " is " + to_string(f.value) +
                    ", the shape points give " + to_string(f.expected);
     }
-    // The projection frames the map with half of each span; both halves must
-    // be at least 1 unit or the view has no width or no height.
-    if (h.y_span < 2 || h.x_span < 2)
-        return "the shape points span " + to_string(h.x_span) + " by " + to_string(h.y_span) +
-               " units; a map needs at least 2 each way";
     return {};
 }
 

@@ -9,10 +9,11 @@ namespace zintu {
 
 Projection map_projection(const NetworkHeader& header) {
     Projection p{};
-    if (header.x_span <= 0 || header.y_span <= 0) {
+    if (header.x_span < 2 || header.y_span < 2) {
         // A map that is a single line or a point has no aspect of its own;
-        // the formulas below would divide by its zero span. It is framed
-        // 1.6 : 1 about its centre along the side it has (one unit for a point).
+        // the formulas below would divide by its zero span, or frame it with
+        // a zero half-span. It is framed 1.6 : 1 about its centre along the
+        // side it has (one unit for a point).
         const double half_x = std::max(header.x_span / 2, std::max(1, header.y_span / 2) * 8 / 5);
         const double half_y = half_x / 1.6;
         p.view_aspect = static_cast<float>(kDisplayAspect);

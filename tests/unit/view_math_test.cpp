@@ -56,6 +56,7 @@ TEST(Projection, ALineOrAPointIsFramedWithoutDividingByZero) {
         {1600, 0, 800.0, 500.0}, // a line along x: its length across
         {0, 1000, 800.0, 500.0}, // a line along y: its length up
         {0, 0, 1.0, 0.625},      // a point
+        {1, 1000, 800.0, 500.0}, // one unit wide: no half-span to frame with
     };
     for (const Case& c : cases) {
         const Projection p = map_projection(header(c.x_span, c.y_span, 0, 0));
