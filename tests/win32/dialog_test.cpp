@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace zintu::test {
@@ -103,46 +104,43 @@ void click(HWND dialog, int id) {
 
 using SettingsDialog = SettingsTest;
 
+// Runs the dialog with `choose` as the user; true when it ended with OK.
 // Controls: 1000 Real Time, 1001 Fast Mode, 1002 Full Network, 1003 Downtown.
-TEST_F(SettingsDialog, OpensOnTheDefaultsAndOkWritesTheChoices) {
+bool run_dialog(const std::function<void(HWND)>& choose) {
     HWND dialog = nullptr;
     TimerScript script({
         [&] { return (dialog = find_dialog()) != nullptr; },
         [&] {
-            EXPECT_TRUE(checked(dialog, 1000) && checked(dialog, 1002));
-            EXPECT_FALSE(checked(dialog, 1001) || checked(dialog, 1003));
-            EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
-            click(dialog, 1001);
-            click(dialog, 1003);
-            EXPECT_FALSE(checked(dialog, 1000) || checked(dialog, 1002)) << "one per group";
-            click(dialog, 1000);
+            choose(dialog);
             // Enter is the OK command too; posted, so no step waits inside it.
             PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 0);
             return true;
         },
     });
-    EXPECT_EQ(show_configure_dialog(nullptr), 1);
-    EXPECT_TRUE(script.finished());
-    EXPECT_EQ(read_raw(location.user_file, "mode"), "realtime");
-    EXPECT_EQ(read_raw(location.user_file, "zoomlevel"), "downtown");
+    return show_configure_dialog(nullptr) == 1 && script.finished();
 }
 
-TEST_F(SettingsDialog, OpensOnTheStoredChoices) {
-    write_raw(location.fallback_file, "zintu", "mode", "fastmode");
-    write_raw(location.fallback_file, "zintu", "zoomlevel", "Downtown"); // not the exact text
-    HWND dialog = nullptr;
-    TimerScript script({
-        [&] { return (dialog = find_dialog()) != nullptr; },
-        [&] {
-            EXPECT_TRUE(checked(dialog, 1001) && checked(dialog, 1002));
-            EXPECT_FALSE(checked(dialog, 1000) || checked(dialog, 1003));
-            PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-            return true;
-        },
-    });
-    EXPECT_EQ(show_configure_dialog(nullptr), 1);
+TEST_F(SettingsDialog, OpensOnTheStoredChoicesAndOkWritesTheNewOnes) {
+    ASSERT_TRUE(run_dialog([](HWND dialog) {
+        EXPECT_TRUE(checked(dialog, 1000) && checked(dialog, 1002)) << "no file: the defaults";
+        EXPECT_FALSE(checked(dialog, 1001) || checked(dialog, 1003));
+        click(dialog, 1001);
+        EXPECT_FALSE(checked(dialog, 1000)) << "one per group";
+    }));
     EXPECT_EQ(read_raw(location.user_file, "mode"), "fastmode");
     EXPECT_EQ(read_raw(location.user_file, "zoomlevel"), "fullnetwork");
+
+    write_raw(location.user_file, "zintu", "zoomlevel", "downtown");
+    ASSERT_TRUE(run_dialog([](HWND dialog) {
+        EXPECT_TRUE(checked(dialog, 1001) && checked(dialog, 1003));
+        EXPECT_FALSE(checked(dialog, 1000) || checked(dialog, 1002));
+        click(dialog, 1000);
+        click(dialog, 1002);
+        click(dialog, 1003);
+        EXPECT_FALSE(checked(dialog, 1002)) << "one per group";
+    }));
+    EXPECT_EQ(read_raw(location.user_file, "mode"), "realtime");
+    EXPECT_EQ(read_raw(location.user_file, "zoomlevel"), "downtown");
 }
 
 TEST_F(SettingsDialog, EscapeAndTheCloseButtonLeaveItOpenAndWriteNothing) {

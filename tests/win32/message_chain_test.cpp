@@ -112,7 +112,7 @@ TEST_F(HostMessageChain, EachTickSwapsAlsoWithoutOnFrame) {
         return std::vector<int>{GetRValue(colour), GetGValue(colour), GetBValue(colour)};
     };
     SendMessageA(window, WM_TIMER, kFrameTimerId, 0);
-    EXPECT_EQ(front_pixel(), (std::vector<int>{255, 0, 0}));
+    EXPECT_EQ(front_pixel(), (std::vector<int>{255, 0, 0})) << "on_frame's red";
 
     host_callbacks.on_frame = nullptr; // the back buffer is drawn here instead
     glClearColor(0.0f, 1.0f, 0.0f, 1.0f);

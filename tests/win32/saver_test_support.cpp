@@ -1,4 +1,4 @@
-// Shared pieces of the Windows tests.
+// Shared pieces of the Windows tests, and the test program's entry.
 #include "saver_test_support.h"
 
 #include "app/host_callbacks.h"
@@ -9,8 +9,6 @@
 #include <algorithm>
 
 namespace zintu::test {
-
-float frame_colour[3] = {1.0f, 0.0f, 0.0f};
 
 namespace {
 
@@ -41,7 +39,7 @@ void register_recording_app() {
     };
     host_callbacks.on_frame = [] {
         record("on_frame");
-        glClearColor(frame_colour[0], frame_colour[1], frame_colour[2], 1.0f);
+        glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
     };
     host_callbacks.after_swap = [] { record("after_swap"); };
@@ -194,3 +192,15 @@ void CALLBACK TimerScript::tick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 } // namespace zintu::test
+
+// The saver's module is this program, whose resources hold the same dialog
+// template and string table as zintu.scr.
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    zintu::win32.module_instance = GetModuleHandleA(nullptr);
+    // Wine loads its display driver with the first window; cursor moves made
+    // before that would not reach the display.
+    DestroyWindow(
+        CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+    return RUN_ALL_TESTS();
+}

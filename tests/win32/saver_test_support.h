@@ -1,7 +1,7 @@
-// Shared pieces of the Windows tests: an application behind the host's
-// callback table that records every call, clean saver globals, a fixture that
-// owns one saver window, message-queue probes, and a script of steps run from
-// a thread timer while a modal loop (dialog, message box) runs.
+// Shared pieces of the Windows tests, and their entry: an application behind
+// the host's callback table that records every call, clean saver globals, a
+// fixture that owns one saver window, message-queue probes, and a script of
+// steps run from a thread timer while a modal loop (dialog, message box) runs.
 #pragma once
 
 #include "host/win32_saver_window.h"
@@ -27,10 +27,10 @@ struct HostEvent {
     uint32_t timer_id = 0; // on_other_timer's argument
     HWND host_window = nullptr;
 };
+// The record of the calls; on_frame also clears the back buffer to red, so
+// that a swap can be seen.
 std::vector<HostEvent>& host_events();
 std::vector<std::string> event_names();
-// The colour on_frame clears the back buffer to (red), so a swap can be seen.
-extern float frame_colour[3];
 
 // Saver state, host state, callback table and record back to their start;
 // the host is handed the recording application, which fills every slot.

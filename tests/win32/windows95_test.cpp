@@ -1,8 +1,9 @@
-// The Windows 95 family's password verification as the window runs it: the
-// verifier called before closing, a refusal and the grace span after it,
-// input and frames while it runs, the autoplay message, and the verifier
-// module with the screen-saver-running state. Which message asks for what is
-// decided natively.
+// The Windows 95 family's password verification as the window runs it: a
+// close approved without a verifier, the verifier called before closing,
+// input and frames while it runs, a refusal and the grace span after it, the
+// autoplay message's answer, and the verifier module with the
+// screen-saver-running state. Which message asks for what is decided natively.
+#include "app/host_callbacks.h"
 #include "saver_test_support.h"
 
 #include <gtest/gtest.h>
@@ -54,24 +55,44 @@ protected:
     }
 };
 
+// The autoplay message is registered in both forms; in which states it
+// closes is decided natively.
 TEST_F(Windows95SaverTest, WithoutAVerifierACloseIsApprovedAtOnce) {
+    const UINT autoplay = RegisterWindowMessageA("QueryCancelAutoPlay");
     ASSERT_NE(open_full_screen(), nullptr);
     EXPECT_EQ(SendMessageA(window, 0x8000, 0, 0), 1) << "the verify request: no verifier, close";
+    win32.saver.verify_password = test_verify;
+    EXPECT_EQ(SendMessageA(window, autoplay, 0, 0), 1) << "autoplay, a verifier loaded";
+    win32.saver.verify_password = nullptr;
+    EXPECT_EQ(SendMessageA(window, autoplay, 0, 0), 0) << "autoplay, no verifier loaded";
+    EXPECT_EQ(count_close_requests(window), 2);
     SendMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
     ASSERT_TRUE(dispatch_close());
     EXPECT_EQ(win32.saver.close_approved, 1);
     EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(verifier.calls, 0);
 }
 
 TEST_F(Windows95SaverTest, ARefusalKeepsItRunningAndAsksAgainOnlyAfterTheGraceSpan) {
     ASSERT_NE(open_with_verifier(FALSE), nullptr);
-    KillTimer(window, 1);
+    KillTimer(window, kFrameTimerId);
     for (int i = 0; i < 3; ++i)
-        PostMessageA(window, WM_TIMER, 1, 0);
+        PostMessageA(window, WM_TIMER, kFrameTimerId, 0);
     SetCursorPos(300, 310);
-    verifier.while_running = [](HWND) { SetCursor(LoadCursor(nullptr, IDC_ARROW)); };
+    int frames_during = 0;
+    verifier.while_running = [&frames_during](HWND saver) {
+        SetCursor(LoadCursor(nullptr, IDC_ARROW)); // as a password dialog would
+        SendMessageA(saver, WM_KEYDOWN, VK_SPACE, 0);
+        SendMessageA(saver, WM_LBUTTONDOWN, 0, 0);
+        EXPECT_EQ(count_close_requests(saver), 0) << "input while it runs";
+        EXPECT_EQ(SendMessageA(saver, WM_CLOSE, 0, 0), 0) << "a further close is refused";
+        host_events().clear();
+        SendMessageA(saver, WM_TIMER, kFrameTimerId, 0);
+        frames_during = static_cast<int>(host_events().size());
+    };
     EXPECT_EQ(SendMessageA(window, WM_CLOSE, 0, 0), 0);
     EXPECT_EQ(verifier.calls, 1);
+    EXPECT_EQ(frames_during, 2) << "on_frame and after_swap while it runs";
     EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(win32.saver.verifying_password, 0);
     EXPECT_EQ(GetCursor(), nullptr) << "the cursor the verifier showed is hidden again";
@@ -80,9 +101,6 @@ TEST_F(Windows95SaverTest, ARefusalKeepsItRunningAndAsksAgainOnlyAfterTheGraceSp
     for (MSG tick{}; PeekMessageA(&tick, window, WM_TIMER, WM_TIMER, PM_REMOVE);)
         ++ticks_left;
     EXPECT_EQ(ticks_left, 1) << "two queued ticks were dropped before verifying, no more";
-    host_events().clear();
-    SendMessageA(window, WM_TIMER, 1, 0);
-    EXPECT_EQ(event_names().front(), "on_frame") << "frames go on after a refusal";
 
     // Well within the 200 ms after the verifier's end: refused without asking.
     EXPECT_EQ(SendMessageA(window, WM_CLOSE, 0, 0), 0);
@@ -91,46 +109,14 @@ TEST_F(Windows95SaverTest, ARefusalKeepsItRunningAndAsksAgainOnlyAfterTheGraceSp
     // Once the span is over, a movement of 5 pixels from the refusal point
     // asks again, and an accepted password closes.
     win32.saver.last_verify_end = GetTickCount() - 250;
+    verifier.while_running = nullptr;
+    verifier.verdict = TRUE;
     SetCursorPos(303, 312);
     SendMessageA(window, WM_MOUSEMOVE, 0, 0);
-    verifier.verdict = TRUE;
     ASSERT_TRUE(dispatch_close());
     EXPECT_EQ(verifier.calls, 2);
     EXPECT_EQ(win32.saver.close_approved, 1);
     EXPECT_FALSE(IsWindow(window));
-}
-
-TEST_F(Windows95SaverTest, WhileTheVerifierRunsInputPostsNothingAndFramesGoOn) {
-    ASSERT_NE(open_with_verifier(TRUE), nullptr);
-    KillTimer(window, 1);
-    int frames_during = 0;
-    verifier.while_running = [&frames_during](HWND saver) {
-        SendMessageA(saver, WM_KEYDOWN, VK_SPACE, 0);
-        SetCursorPos(700, 500);
-        SendMessageA(saver, WM_MOUSEMOVE, 0, 0);
-        EXPECT_EQ(count_close_requests(saver), 0);
-        EXPECT_EQ(SendMessageA(saver, WM_CLOSE, 0, 0), 0) << "a further close is refused";
-        host_events().clear();
-        SendMessageA(saver, WM_TIMER, 1, 0);
-        frames_during = static_cast<int>(host_events().size());
-    };
-    SetCursorPos(10, 10);
-    SendMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(verifier.calls, 1);
-    EXPECT_EQ(frames_during, 2) << "on_frame and after_swap";
-    EXPECT_FALSE(IsWindow(window)) << "the accepted password closed the saver";
-}
-
-// Registered in both forms; in which states it closes is decided natively.
-TEST_F(Windows95SaverTest, AutoplayMessageClosesAndAnswersWhetherAVerifierIsLoaded) {
-    const UINT autoplay = RegisterWindowMessageA("QueryCancelAutoPlay");
-    ASSERT_NE(open_full_screen(), nullptr);
-    EXPECT_EQ(SendMessageA(window, autoplay, 0, 0), 0) << "no verifier loaded";
-    EXPECT_EQ(count_close_requests(window), 1);
-    win32.saver.verify_password = test_verify;
-    EXPECT_EQ(SendMessageA(window, autoplay, 0, 0), 1) << "a verifier loaded";
-    EXPECT_EQ(count_close_requests(window), 1);
-    EXPECT_EQ(verifier.calls, 0);
 }
 
 // The verifier module is looked up by name: a test module with that name sits
