@@ -20,9 +20,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
+#include <set>
 #include <string>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -39,32 +41,25 @@ int note_error(Display*, XErrorEvent* event) {
     return 0;
 }
 
-// A visual whose window-capable RGBA configurations are all single-buffered.
-Visual* single_buffered_visual(Display* d, int& depth) {
+// A window configuration's visual that no double-buffered one shares.
+XVisualInfo* single_buffered_visual(Display* d) {
     int count = 0;
     GLXFBConfig* configs = glXGetFBConfigs(d, DefaultScreen(d), &count);
-    std::map<int, bool> double_buffered; // by visual id
+    std::set<int> doubled;
+    std::vector<std::pair<int, GLXFBConfig>> single;
     for (int i = 0; i < count; ++i) {
-        int visual = 0, doubled = 0, drawable = 0, render = 0;
+        int visual = 0, double_buffer = 0, drawable = 0;
         glXGetFBConfigAttrib(d, configs[i], GLX_VISUAL_ID, &visual);
-        glXGetFBConfigAttrib(d, configs[i], GLX_DOUBLEBUFFER, &doubled);
+        glXGetFBConfigAttrib(d, configs[i], GLX_DOUBLEBUFFER, &double_buffer);
         glXGetFBConfigAttrib(d, configs[i], GLX_DRAWABLE_TYPE, &drawable);
-        glXGetFBConfigAttrib(d, configs[i], GLX_RENDER_TYPE, &render);
-        if (visual != 0 && (drawable & GLX_WINDOW_BIT) && (render & GLX_RGBA_BIT))
-            double_buffered[visual] = double_buffered[visual] || doubled != 0;
+        if (visual == 0 || !(drawable & GLX_WINDOW_BIT)) continue;
+        if (double_buffer)
+            doubled.insert(visual);
+        else
+            single.emplace_back(visual, configs[i]);
     }
-    if (configs != nullptr) XFree(configs);
-    for (const auto& [id, doubled] : double_buffered) {
-        if (doubled) continue;
-        XVisualInfo wanted{};
-        wanted.visualid = static_cast<VisualID>(id);
-        int found = 0;
-        XVisualInfo* info = XGetVisualInfo(d, VisualIDMask, &wanted, &found);
-        if (info == nullptr) continue;
-        Visual* visual = info->visual;
-        depth = info->depth;
-        XFree(info);
-        return visual;
+    for (const auto& [visual, config] : single) {
+        if (doubled.count(visual) == 0) return glXGetVisualFromFBConfig(d, config);
     }
     return nullptr;
 }
@@ -80,14 +75,13 @@ int make_window(Display* d, const char* size, const std::string& kind) {
         w = XCreateWindow(d, root, 10, 10, width, height, 0, 0, InputOnly, CopyFromParent, 0,
                           &attributes);
     } else if (kind == "single-buffered") {
-        int depth = 0;
-        Visual* visual = single_buffered_visual(d, depth);
-        if (visual == nullptr) {
-            std::fputs("x11_probe: no visual with only single-buffered configurations\n", stderr);
+        const XVisualInfo* info = single_buffered_visual(d);
+        if (info == nullptr) {
+            std::fputs("x11_probe: every visual has a double-buffered configuration\n", stderr);
             return 1;
         }
-        attributes.colormap = XCreateColormap(d, root, visual, AllocNone);
-        w = XCreateWindow(d, root, 10, 10, width, height, 0, depth, InputOutput, visual,
+        attributes.colormap = XCreateColormap(d, root, info->visual, AllocNone);
+        w = XCreateWindow(d, root, 10, 10, width, height, 0, info->depth, InputOutput, info->visual,
                           CWColormap | CWBorderPixel, &attributes);
     } else if (kind.empty()) {
         w = XCreateSimpleWindow(d, root, 10, 10, width, height, 0, 0, 0);
