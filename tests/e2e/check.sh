@@ -1,20 +1,28 @@
 #!/usr/bin/env bash
-# Sourced by the end-to-end scripts, not run: a scratch folder $work removed at
-# the end, and the checks' bookkeeping (`check DESCRIPTION COMMAND...` prints an
-# "ok" or "FAIL" line; $fail is the script's exit status). Every sanitizer
-# report of a program the script runs, in the foreground or not, goes to a file
-# in $work instead of its standard error (which the checks may not look at);
-# any report is printed and fails the script at its end. A script that starts
-# programs of its own defines `stop_started`, which runs first.
+# Sourced by every end-to-end script, not run: a scratch folder $work removed
+# at the end, the checks' bookkeeping (`check DESCRIPTION COMMAND...` prints an
+# "ok" or "FAIL" line; $fail is the script's exit status), polling with
+# timeouts instead of fixed sleeps, and background programs ($started) that are
+# stopped and waited for at the end. Every sanitizer report of a program the
+# script runs, in the foreground or not, goes to a file in $work instead of its
+# standard error (which the checks may not look at); any report is printed and
+# fails the script at its end. A script that must undo more defines
+# `stop_more`, which runs after the programs are stopped.
 set -u
 work=$(mktemp -d)
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}log_path=$work/sanitizer"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}log_path=$work/sanitizer:print_stacktrace=1"
 fail=0
+started=()
 
 finish() {
-    local status=$? report
-    if declare -F stop_started >/dev/null; then stop_started; fi
+    local status=$? report pid
+    for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
+    for pid in "${started[@]}"; do
+        wait_until 10 has_ended "$pid" || kill -KILL "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    if declare -F stop_more >/dev/null; then stop_more; fi
     for report in "$work"/sanitizer.*; do
         [ -e "$report" ] || continue
         echo "FAIL sanitizer report ($(basename "$report")):"
@@ -34,4 +42,49 @@ check() {
         echo "FAIL $what"
         fail=1
     fi
+}
+
+# Runs `command...` every 0.1 s until it succeeds or `seconds` pass.
+wait_until() { # seconds, command...
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -ge "$deadline" ] && return 1
+        sleep 0.1
+    done
+}
+
+is_running() { kill -0 "$1" 2>/dev/null; }
+has_ended() { ! is_running "$1"; }
+
+# True when `pid` ends within `seconds` with exit status `expected`. Runs in
+# the script's own shell (never in $(...)), where `wait` knows the child.
+ends_with() { # pid, seconds, expected
+    if ! wait_until "$2" has_ended "$1"; then
+        echo "     (still running after the deadline, waiting in $(cat "/proc/$1/wchan"))"
+        return 1
+    fi
+    wait "$1"
+    local status=$?
+    [ "$status" -eq "$3" ] || echo "     (exit status $status)"
+    [ "$status" -eq "$3" ]
+}
+
+# True when `command...` exits with `expected` and says why in exactly one
+# line of standard error, which stays in $work/err.
+fails_in_one_line() { # expected, command...
+    local expected=$1 status
+    shift
+    "$@" >/dev/null 2>"$work/err"
+    status=$?
+    [ "$status" -eq "$expected" ] || echo "     (exit status $status)"
+    [ "$status" -eq "$expected" ] && err_is ".*"
+}
+
+# True when $work/err is one line that matches `pattern` (grep's basic
+# regular expression) whole.
+err_is() { # pattern
+    [ "$(wc -l <"$work/err")" -eq 1 ] && grep -qx -- "$1" "$work/err" && return 0
+    echo "     (standard error: $(head -c 300 "$work/err"))"
+    return 1
 }

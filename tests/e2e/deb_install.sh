@@ -21,7 +21,7 @@ status=$(dpkg-query -W -f='${db:Status-Status}' zintu 2>/dev/null)
     skip "a zintu package is on this machine already ($status); not replacing it"
 
 # Whatever ends the script, the package it installed goes again.
-stop_started() { [ "$(dpkg-query -W -f='${db:Status-Status}' zintu 2>/dev/null)" = installed ] &&
+stop_more() { [ "$(dpkg-query -W -f='${db:Status-Status}' zintu 2>/dev/null)" = installed ] &&
     dpkg -r zintu >/dev/null 2>&1; }
 
 echo "package: $deb, $(du -k "$deb" | cut -f1) kB"

@@ -3,14 +3,12 @@
 # vehicles as the same network compiled in; --info describes it; --configure
 # checks a file before saving it; a bad file named on the command line stops
 # the program, one saved in the settings does not.
-# usage: network_cli.sh ZINTU_OVER_DEMO ZINTU_OVER_FIXTURES ZINTU_GTFS FIXTURES
-set -u
+# Usage: network_cli.sh ZINTU_OVER_DEMO ZINTU_OVER_FIXTURES ZINTU_GTFS FIXTURES
+source "$(dirname "$0")/check.sh"
 zintu=$(realpath "$1")
 compiled=$(realpath "$2")
 gtfs=$(realpath "$3")
 fixtures=$4
-# shellcheck source=/dev/null
-source "$(dirname "$0")/check.sh"
 export XDG_CONFIG_HOME=$work/config TZ=UTC0
 
 # The same feeds and featured routes the compiled fixture network was made from.
@@ -37,11 +35,9 @@ check "--info counts the runs" grep -q "^runs: [1-9]" "$work/info"
 # A file that cannot be used, named on the command line: one line, status 1.
 printf 'not a network' >"$work/bad.zintu"
 for name in bad.zintu missing.zintu; do
-    "$zintu" --network "$work/$name" --vehicles >/dev/null 2>"$work/err"
-    status=$?
-    check "--network $name exits 1" test "$status" -eq 1
-    check "--network $name names the file in one line" \
-        test "$(wc -l <"$work/err")" -eq 1 -a "$(grep -c "$name" "$work/err")" -eq 1
+    check "--network $name exits 1 with one line" \
+        fails_in_one_line 1 "$zintu" --network "$work/$name" --vehicles
+    check "  ... that names the file" grep -q "$name" "$work/err"
 done
 
 # --configure checks the file first and saves its absolute path.

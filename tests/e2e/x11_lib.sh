@@ -1,35 +1,19 @@
 #!/usr/bin/env bash
-# Shared by the X11 end-to-end scripts (sourced, not run): a private Xvfb on a
-# display number of its own, polling with timeouts instead of fixed sleeps,
-# and the checks' bookkeeping. Expects $1 to be the zintu program and $2 the
+# Shared by the X11 end-to-end scripts (sourced, not run), on top of check.sh:
+# a private Xvfb on a display number of its own, zintu started at a fixed
+# Monday morning (the demo network's weekday vehicles are on the road), and
+# what is on the screen. Expects $1 to be the zintu program and $2 the
 # x11_probe helper.
 source "$(dirname "${BASH_SOURCE[0]}")/check.sh"
 zintu=$(realpath "$1")
 probe=$(realpath "$2")
+export TZ=UTC0
+at="2026-12-07 08:15:00"
 xvfb_pid=
-started=() # background programs to stop at the end
 
-# Called by check.sh's exit handler: programs still running are stopped, and
-# waited for, so that what they report at their end is in before it looks.
-stop_started() {
-    local pid
-    for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
-    for pid in "${started[@]}"; do
-        wait_until 10 has_ended "$pid" || kill -KILL "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-    done
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-}
-
-# Runs `command...` every 0.1 s until it succeeds or `seconds` pass.
-wait_until() { # seconds, command...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ "$SECONDS" -ge "$deadline" ] && return 1
-        sleep 0.1
-    done
-}
+# Runs after check.sh has stopped the programs, so that none of them loses
+# its display while it ends.
+stop_more() { [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null; }
 
 # Starts Xvfb with one screen of `size` (WxH) and exports its DISPLAY.
 start_xvfb() { # size
@@ -44,36 +28,28 @@ start_xvfb() { # size
     export DISPLAY=":$(head -n 1 "$work/display")"
 }
 
-is_running() { kill -0 "$1" 2>/dev/null; }
-has_ended() { ! is_running "$1"; }
-
-# Shows where a program that should have ended is waiting, for the log.
-report_stuck() { # pid
-    echo "     (still running after the deadline; waiting in $(cat "/proc/$1/wchan" 2>/dev/null))"
-    if command -v gdb >/dev/null; then
-        gdb -p "$1" -batch -ex "thread apply all bt 12" 2>/dev/null | grep -E '^(Thread|#)' |
-            sed 's/^/     /' | head -n 60
-    fi
+# Starts zintu --at $at with `options...` in the background, its standard
+# error in $work/err; sets $pid. Like any background job of a script, it
+# inherits SIGINT ignored.
+start_zintu() { # options...
+    "$zintu" --at "$at" "$@" 2>"$work/err" &
+    pid=$!
+    started+=("$pid")
 }
 
-# True when `pid` ends within `seconds` with exit status `expected`. Runs in
-# the script's own shell (never in $(...)), where `wait` knows the child.
-ends_with() { # pid, seconds, expected
-    if ! wait_until "$2" has_ended "$1"; then
-        report_stuck "$1"
-        return 1
-    fi
-    wait "$1"
-    local status=$?
-    [ "$status" -eq "$3" ] || echo "     (exit status $status)"
-    [ "$status" -eq "$3" ]
+# Starts zintu in a window of its own and waits until it shows frames; sets
+# $pid, $wid and the pointer's position X, Y.
+start_window() { # options...
+    start_zintu "$@"
+    wait_until 30 window_shown Zintu && wid=$(window_titled Zintu) &&
+        wait_until 30 shows_frames "$wid" && eval "$(xdotool getmouselocation --shell)"
 }
 
 # The id of the mapped window titled exactly `title`, or nothing.
 window_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 window_shown() { [ -n "$(window_titled "$1")" ]; }
 
-# True once the window shows the network and at least one vehicle glyph.
+# True once the window (or root) shows the network and at least one vehicle.
 shows_frames() { # window
     local counts
     counts=$("$probe" colours "$1") || return 1

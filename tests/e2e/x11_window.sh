@@ -1,56 +1,79 @@
 #!/usr/bin/env bash
-# `zintu` in a desktop window as a user runs it: no display, then under a
-# private Xvfb the 1280x800 window titled "Zintu" drawing the network and its
-# vehicles, and each way of closing it (a key, a mouse button, a 5-pixel
-# pointer move, the window manager's close) ending it with status 0.
+# zintu's own windows under a private Xvfb. Without a window manager,
+# `--fullscreen` covers the screen with the cursor hidden and draws frames; a
+# pointer move of 4 pixels from where the pointer was when the window appeared
+# leaves it running, one more pixel (5 in all) ends it, as does a key or a
+# button, with status 0; SIGHUP ends it by the signal; an X error it does not
+# expect (its window moved into an unmapped one, where it cannot take the
+# keyboard) ends it with status 1 and one line naming the error. Under a
+# window manager that offers full-screen windows (Openbox), --fullscreen asks
+# for _NET_WM_STATE_FULLSCREEN instead of bypassing it and ends on a key the
+# manager routes to it; the desktop window, titled "Zintu" with the class
+# zintu/Zintu, keeps its 1280x800 and ends with status 0 on the manager's
+# close request (WM_DELETE_WINDOW).
 # Usage: x11_window.sh ZINTU X11_PROBE
 source "$(dirname "$0")/x11_lib.sh"
-export TZ=UTC0
-# A Monday morning: the demo network's weekday vehicles are on the road.
-at="2026-12-07 08:15:00"
+start_xvfb 1280x800
+geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h "+" x "+" y }'; }
 
-env -u DISPLAY "$zintu" 2>"$work/err"
-check "without DISPLAY: exit status 1" test $? -eq 1
-check "without DISPLAY: one line says so" test "$(wc -l <"$work/err")" -eq 1
-DISPLAY=":65000" "$zintu" 2>"$work/err"
-check "display that cannot be opened: exit status 1" test $? -eq 1
-check "display that cannot be opened: one line" grep -qx "zintu: cannot open display ':65000'" \
-    "$work/err"
-
-# The screen is larger than the window, so the size seen is the window's own.
-start_xvfb 1600x1000
-
-# Starts zintu in a window and waits until it shows frames; sets $pid, $wid.
-start_window() {
-    "$zintu" --at "$at" "$@" 2>"$work/err" &
-    pid=$!
-    started+=("$pid")
-    wait_until 30 window_shown Zintu && wid=$(window_titled Zintu) &&
-        wait_until 30 shows_frames "$wid"
-}
-
-check "a window titled Zintu shows the network and vehicles" start_window
-geometry=$(xwininfo -id "$wid" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
-check "the window is 1280x800 ($geometry)" test "$geometry" = "1280x800"
-check "the window's class is zintu/Zintu" grep -q '"zintu", "Zintu"' <(xprop -id "$wid" WM_CLASS)
-check "the window takes the window manager's close" grep -q WM_DELETE_WINDOW \
-    <(xprop -id "$wid" WM_PROTOCOLS)
-xdotool windowfocus "$wid" key space
-check "a key press ends it with status 0" ends_with "$pid" 15 0
+check "the full-screen window shows the network and vehicles" start_window --fullscreen
+check "it covers the screen ($(geometry "$wid"))" test "$(geometry "$wid")" = "1280x800+0+0"
+check "the cursor is hidden" test "$("$probe" cursor)" = blank
+# 3 right and 1 down: 4 pixels, not more than the threshold.
+xdotool mousemove $((X + 3)) $((Y + 1))
+sleep 1 # time for the motion to be seen; the saver must still be there after it
+check "a 4-pixel move leaves it running" is_running "$pid"
+# One more to the right: 5 pixels from the reference, measured from where the
+# pointer was at the start, not from the last move.
+xdotool mousemove $((X + 4)) $((Y + 1))
+check "small moves add up: 5 pixels in all end it with status 0" ends_with "$pid" 15 0
 check "nothing on standard error" test ! -s "$work/err"
+check "the cursor shows again" test "$("$probe" cursor)" = visible
 
-# The pointer rests inside the window (the screen's centre), so a click or a
-# move reaches it without moving it there first.
-start_window
-xdotool click 1
+start_window --fullscreen
+xdotool key Escape
+check "a key press ends it with status 0 (it has the keyboard)" ends_with "$pid" 15 0
+
+start_window --fullscreen
+xdotool click 3
 check "a mouse button ends it with status 0" ends_with "$pid" 15 0
 
-start_window
-eval "$(xdotool getmouselocation --shell)"
-xdotool mousemove $((X + 3)) $((Y + 2))
-check "a 5-pixel pointer move ends it with status 0" ends_with "$pid" 15 0
+start_window --fullscreen
+kill -s HUP "$pid"
+check "SIGHUP ends it by that signal (status 129)" ends_with "$pid" 15 129
+check "  ... and prints nothing" test ! -s "$work/err"
 
-start_window
+# Moved into a window that is not mapped, the saver's window is mapped again
+# and can no longer take the keyboard focus: the server answers BadMatch.
+start_window --fullscreen
+"$probe" window 64x64 >"$work/parent" &
+started+=($!)
+wait_until 20 test -s "$work/parent" && parent=$(head -n 1 "$work/parent")
+xdotool windowunmap --sync "$parent"
+xdotool windowreparent "$wid" "$parent"
+check "an unexpected X error ends it with status 1" ends_with "$pid" 15 1
+check "  ... with one line naming the error" err_is "zintu: X error: BadMatch .*"
+
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+started+=($!)
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+check "a window manager runs" wait_until 30 wm_running
+check "the full-screen saver shows frames under the manager" start_window --fullscreen
+check "the manager made it full screen" grep -q _NET_WM_STATE_FULLSCREEN <(xprop -id "$wid" _NET_WM_STATE)
+check "it is a managed window, not override-redirect" \
+    grep -q "Override Redirect State: no" <(xwininfo -id "$wid")
+check "it covers the screen ($(geometry "$wid"))" test "$(geometry "$wid")" = "1280x800+0+0"
+check "the cursor is hidden" test "$("$probe" cursor)" = blank
+xdotool key q
+check "a key press ends it with status 0" ends_with "$pid" 15 0
+
+check "the desktop window shows frames under the manager" start_window
+check "it keeps its size" grep -q "^1280x800+" <(geometry "$wid")
+check "its class is zintu/Zintu" grep -q '"zintu", "Zintu"' <(xprop -id "$wid" WM_CLASS)
+# The close request a manager sends for its close button (Alt+F4 typed here
+# would reach zintu as a key press, which ends it too).
 "$probe" close "$wid"
-check "the window manager's close ends it with status 0" ends_with "$pid" 15 0
+check "the manager's close (WM_DELETE_WINDOW) ends it with status 0" ends_with "$pid" 15 0
+check "nothing on standard error" test ! -s "$work/err"
 exit $fail

@@ -1,47 +1,84 @@
-// Shared pieces of the Windows tests.
+// Shared pieces of the Windows tests, and the test program's entry.
 #include "saver_test_support.h"
 
 #include "app/host_callbacks.h"
 #include "host/win32_host.h"
-#include "recording_app.h"
+
+#include <GL/gl.h>
 
 #include <algorithm>
 
 namespace zintu::test {
+
 namespace {
 
-constexpr char kParentClass[] = "ZintuTestParent";
+std::vector<HostEvent> events;
 StageThreeSpy* active_spy = nullptr;
 TimerScript* active_script = nullptr;
 
+bool frame_timer_live() {
+    // Killing a timer that exists succeeds; restart it at once so the probe
+    // changes nothing the host can see.
+    const HWND window = win32.host.host_window;
+    if (window == nullptr || !KillTimer(window, kFrameTimerId)) return false;
+    SetTimer(window, kFrameTimerId, kFrameTimerMillis, nullptr);
+    return true;
+}
+
+void record(const char* name, int32_t width = 0, int32_t height = 0, uint32_t timer_id = 0) {
+    events.push_back({name, wglGetCurrentContext() != nullptr, frame_timer_live(), width, height,
+                      timer_id, win32.host.host_window});
+}
+
+void register_recording_app() {
+    record("register");
+    host_callbacks.before_context = [] { record("before_context"); };
+    host_callbacks.on_init = [](int32_t width, int32_t height) {
+        record("on_init", width, height);
+        glViewport(0, 0, width, height);
+    };
+    host_callbacks.on_frame = [] {
+        record("on_frame");
+        glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    };
+    host_callbacks.after_swap = [] { record("after_swap"); };
+    host_callbacks.on_other_timer = [](uint32_t id) { record("on_other_timer", 0, 0, id); };
+    host_callbacks.on_destroy = [] { record("on_destroy"); };
+}
+
 LRESULT CALLBACK spy_stage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (active_spy) active_spy->messages.push_back(message);
     const bool forward = active_spy == nullptr || active_spy->forward;
-    const LRESULT result = forward ? saver_default_proc(window, message, wparam, lparam) : 0;
-    if (active_spy) {
-        active_spy->messages.push_back(message);
-        active_spy->results.push_back(result);
-    }
-    return result;
+    return forward ? saver_default_proc(window, message, wparam, lparam) : 0;
 }
 
 } // namespace
+
+std::vector<HostEvent>& host_events() {
+    return events;
+}
+
+std::vector<std::string> event_names() {
+    std::vector<std::string> names;
+    for (const HostEvent& e : events)
+        names.push_back(e.name);
+    return names;
+}
 
 void reset_saver_globals() {
     win32.saver = SaverState{};
     win32.windows95_family = 0;
     win32.host = HostState{};
+    win32.host.register_callbacks = register_recording_app;
+    host_callbacks = HostCallbacks{};
+    events.clear();
     active_spy = nullptr;
-    reset_recording_app();
-}
-
-bool take_close_request(HWND window) {
-    MSG message{};
-    return PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE) != 0;
 }
 
 int count_close_requests(HWND window) {
     int count = 0;
-    while (take_close_request(window))
+    for (MSG message{}; PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE);)
         ++count;
     return count;
 }
@@ -55,13 +92,8 @@ bool take_quit_message(int* code) {
 
 void pump_messages(DWORD millis) {
     const DWORD start = GetTickCount();
-    MSG message{};
-    while (GetTickCount() - start < millis) {
+    for (MSG message{}; GetTickCount() - start < millis;) {
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(message.wParam));
-                return;
-            }
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
@@ -73,92 +105,19 @@ HWND create_parent_window(int client_width, int client_height) {
     WNDCLASSA window_class{};
     window_class.lpfnWndProc = DefWindowProcA;
     window_class.hInstance = GetModuleHandleA(nullptr);
-    window_class.lpszClassName = kParentClass;
+    window_class.lpszClassName = "ZintuTestParent";
     RegisterClassA(&window_class); // fails harmlessly when already registered
     RECT rect{0, 0, client_width, client_height};
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
     AdjustWindowRect(&rect, style, FALSE);
-    return CreateWindowExA(0, kParentClass, "Zintu test parent", style, 40, 40,
+    return CreateWindowExA(0, "ZintuTestParent", "Zintu test parent", style, 40, 40,
                            rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
-}
-
-bool StageThreeSpy::saw(UINT message) const {
-    return std::find(messages.begin(), messages.end(), message) != messages.end();
-}
-
-void install_stage_three_spy(StageThreeSpy& spy) {
-    active_spy = &spy;
-    win32.host.next_stage = spy_stage;
-}
-
-void SaverWindowTest::SetUp() {
-    reset_saver_globals();
-}
-
-void SaverWindowTest::TearDown() {
-    active_spy = nullptr;
-    if (window && IsWindow(window)) DestroyWindow(window);
-    if (parent && IsWindow(parent)) DestroyWindow(parent);
-    // Whatever is still queued for the gone windows, and the quit message.
-    MSG message{};
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    }
-    take_quit_message();
-    UnregisterClassA(kSaverClassName, win32.module_instance);
-    reset_saver_globals();
-}
-
-HWND SaverWindowTest::open_full_screen() {
-    EXPECT_EQ(open_saver_window(nullptr), SaverOpen::Created);
-    window = win32.saver.saver_window;
-    return window;
-}
-
-HWND SaverWindowTest::open_preview(HWND parent_window) {
-    parent = parent_window;
-    EXPECT_EQ(open_saver_window(parent_window), SaverOpen::Created);
-    window = win32.saver.saver_window;
-    return window;
-}
-
-TimerScript::TimerScript(std::vector<Step> steps, UINT period_millis, int max_ticks)
-    : steps_(std::move(steps)), max_ticks_(max_ticks) {
-    active_script = this;
-    timer_ = SetTimer(nullptr, 0, period_millis, tick);
-}
-
-TimerScript::~TimerScript() {
-    KillTimer(nullptr, timer_);
-    if (active_script == this) active_script = nullptr;
-}
-
-void CALLBACK TimerScript::tick(HWND, UINT, UINT_PTR, DWORD) {
-    TimerScript* script = active_script;
-    // A step that opens a modal loop of its own must not be re-entered.
-    if (script == nullptr || script->in_step_ || script->finished()) return;
-    script->in_step_ = true;
-    const bool done = script->steps_[script->next_]();
-    script->in_step_ = false;
-    if (done) {
-        ++script->next_;
-        script->ticks_on_step_ = 0;
-    } else if (++script->ticks_on_step_ >= script->max_ticks_) {
-        ADD_FAILURE() << "timer script step " << script->next_ << " never completed";
-        script->next_ = script->steps_.size();
-        PostQuitMessage(99);
-    }
 }
 
 std::string window_title(HWND window) {
     char text[256] = {};
     GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
-
-std::string class_name(HWND window) {
-    char text[256] = {};
-    GetClassNameA(window, text, sizeof(text));
     return text;
 }
 
@@ -176,4 +135,72 @@ const std::string& scratch_folder() {
     return folder;
 }
 
+bool StageThreeSpy::saw(UINT message) const {
+    return std::find(messages.begin(), messages.end(), message) != messages.end();
+}
+
+void install_stage_three_spy(StageThreeSpy& spy) {
+    active_spy = &spy;
+    win32.host.next_stage = spy_stage;
+}
+
+HWND SaverWindowTest::open(HWND parent_window) {
+    EXPECT_EQ(open_saver_window(parent_window), SaverOpen::Created);
+    return window = win32.saver.saver_window;
+}
+
+void SaverWindowTest::close_and_reset() {
+    active_spy = nullptr;
+    if (window && IsWindow(window)) DestroyWindow(window);
+    if (parent && IsWindow(parent)) DestroyWindow(parent);
+    // Whatever is still queued for the gone windows, and the quit message.
+    for (MSG message{}; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) {
+    }
+    UnregisterClassA(kSaverClassName, win32.module_instance);
+    reset_saver_globals();
+}
+
+void SaverWindowTest::TearDown() {
+    close_and_reset();
+}
+
+TimerScript::TimerScript(std::vector<std::function<bool()>> steps) : steps_(std::move(steps)) {
+    active_script = this;
+    timer_ = SetTimer(nullptr, 0, 40, tick);
+}
+
+TimerScript::~TimerScript() {
+    KillTimer(nullptr, timer_);
+    if (active_script == this) active_script = nullptr;
+}
+
+void CALLBACK TimerScript::tick(HWND, UINT, UINT_PTR, DWORD) {
+    TimerScript* script = active_script;
+    // A step that opens a modal loop of its own must not be re-entered.
+    if (script == nullptr || script->in_step_ || script->finished()) return;
+    script->in_step_ = true;
+    const bool done = script->steps_[script->next_]();
+    script->in_step_ = false;
+    if (done) {
+        ++script->next_;
+        script->ticks_on_step_ = 0;
+    } else if (++script->ticks_on_step_ >= 150) {
+        ADD_FAILURE() << "timer script step " << script->next_ << " never completed";
+        script->next_ = script->steps_.size();
+        PostQuitMessage(99);
+    }
+}
+
 } // namespace zintu::test
+
+// The saver's module is this program, whose resources hold the same dialog
+// template and string table as zintu.scr.
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    zintu::win32.module_instance = GetModuleHandleA(nullptr);
+    // Wine loads its display driver with the first window; cursor moves made
+    // before that would not reach the display.
+    DestroyWindow(
+        CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+    return RUN_ALL_TESTS();
+}

@@ -1,88 +1,98 @@
-// Shared pieces of the Windows tests: clean saver globals, a fixture that owns
-// one saver window, message-queue probes, and a script of steps run from a
-// thread timer while a modal loop (dialog, message box, saver loop) runs.
+// Shared pieces of the Windows tests, and their entry: an application behind
+// the host's callback table that records every call, clean saver globals, a
+// fixture that owns one saver window, message-queue probes, and a script of
+// steps run from a thread timer while a modal loop (dialog, message box) runs.
 #pragma once
 
 #include "host/win32_saver_window.h"
+#include "host/win32_state.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace zintu::test {
 
-// Saver state, host state, callback table and record back to their start.
+// One call of the host into the application, with what was so at that moment.
+struct HostEvent {
+    std::string name;      // "register", "before_context", "on_init", "on_frame", ...
+    bool context_current;  // a GL context was current
+    bool frame_timer_live; // the frame timer existed
+    int32_t width = 0;     // on_init's arguments
+    int32_t height = 0;    //
+    uint32_t timer_id = 0; // on_other_timer's argument
+    HWND host_window = nullptr;
+};
+// The record of the calls; on_frame also clears the back buffer to red, so
+// that a swap can be seen.
+std::vector<HostEvent>& host_events();
+std::vector<std::string> event_names();
+
+// Saver state, host state, callback table and record back to their start;
+// the host is handed the recording application, which fills every slot.
 void reset_saver_globals();
 
-// Removes one posted close request for `window`; true when there was one.
-bool take_close_request(HWND window);
 // Removes every posted close request for `window` and returns how many.
 int count_close_requests(HWND window);
 // Removes the quit message if one is pending; its code goes to `code`.
 bool take_quit_message(int* code = nullptr);
 // Dispatches whatever arrives for `millis` milliseconds.
 void pump_messages(DWORD millis);
-
 // A plain visible top-level window, as a program that shows a preview owns.
 HWND create_parent_window(int client_width, int client_height);
+std::string window_title(HWND window);
+// A scratch folder for this test process, created on first use.
+const std::string& scratch_folder();
 
-// Records which messages reach the third stage of the saver's chain, and
-// forwards them to saver_default_proc unchanged.
+// Records which messages reach the third stage of the saver's chain; with
+// `forward` they go on to saver_default_proc, else they are answered 0 (for
+// messages whose default processing would open something).
 struct StageThreeSpy {
     std::vector<UINT> messages;
-    std::vector<LRESULT> results;
-    // False: record only, answer 0 (for messages whose default processing
-    // would open something, such as system commands).
     bool forward = true;
     bool saw(UINT message) const;
 };
-// Puts the spy between the host and saver_default_proc.
 void install_stage_three_spy(StageThreeSpy& spy);
 
 // Fixture owning one saver window of either form; tears it down, drains the
-// quit message and unregisters the class after each test.
+// queue and unregisters the class after each test.
 class SaverWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override;
+    void SetUp() override { reset_saver_globals(); }
     void TearDown() override;
     // Opens the window; expects it to be created.
-    HWND open_full_screen();
-    HWND open_preview(HWND parent);
+    HWND open_full_screen() { return open(nullptr); }
+    HWND open_preview(HWND parent_window) { return open(parent = parent_window); }
+    // Destroys the window and starts again from clean globals.
+    void close_and_reset();
 
     HWND window = nullptr;
     HWND parent = nullptr;
+
+private:
+    HWND open(HWND parent_window);
 };
 
 // Steps run one per tick of a thread timer; a step returns false to be run
-// again at the next tick (to wait for something). After `max_ticks` ticks on
-// one step the script fails the test and posts a quit message to end the loop.
+// again at the next tick. After 150 ticks on one step the script fails the
+// test and posts a quit message to end the loop.
 class TimerScript {
 public:
-    using Step = std::function<bool()>;
-    explicit TimerScript(std::vector<Step> steps, UINT period_millis = 40, int max_ticks = 150);
+    explicit TimerScript(std::vector<std::function<bool()>> steps);
     ~TimerScript();
-    TimerScript(const TimerScript&) = delete;
-    TimerScript& operator=(const TimerScript&) = delete;
     bool finished() const { return next_ >= steps_.size(); }
 
 private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD);
-    std::vector<Step> steps_;
+    std::vector<std::function<bool()>> steps_;
     size_t next_ = 0;
     int ticks_on_step_ = 0;
-    int max_ticks_;
     UINT_PTR timer_ = 0;
     bool in_step_ = false;
 };
-
-// Title of a window, as the user sees it.
-std::string window_title(HWND window);
-std::string class_name(HWND window);
-
-// A scratch folder for this test process, created on first use.
-const std::string& scratch_folder();
 
 } // namespace zintu::test

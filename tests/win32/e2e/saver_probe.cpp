@@ -1,8 +1,8 @@
-// The end-to-end tests' eyes and hands on the Windows side: finds the saver's
+// The end-to-end test's eyes and hands on the Windows side: finds the saver's
 // windows as the system sees them and plays the program that owns a preview.
 //
-//   saver_probe wait-saver SECONDS     a full-screen saver window on top,
-//                                      covering the screen
+//   saver_probe wait-saver SECONDS     a full-screen saver window, visible,
+//                                      on top and covering the screen
 //   saver_probe count-savers           how many full-screen saver windows exist
 //   saver_probe preview SCR SECONDS    starts SCR /p <own window> and checks the
 //                                      preview child, its input and its end
@@ -16,7 +16,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -26,23 +25,21 @@ constexpr char kSaverClass[] = "WindowsScreenSaverClass";
 // Dispatches this thread's messages for `millis` milliseconds.
 void pump(DWORD millis) {
     const DWORD start = GetTickCount();
-    MSG message{};
-    while (GetTickCount() - start < millis) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
+    for (MSG message{}; GetTickCount() - start < millis;) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
-        }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }
 
-template <typename Find>
-HWND wait_for(Find find, int seconds) {
+// Polls `done` every 50 ms for up to `seconds`.
+template <typename Done>
+bool wait_for(Done done, int seconds) {
     for (int i = 0; i < seconds * 20; ++i) {
-        if (HWND window = find()) return window;
+        if (done()) return true;
         pump(50);
     }
-    return nullptr;
+    return false;
 }
 
 int fail(const char* why) {
@@ -51,44 +48,27 @@ int fail(const char* why) {
 }
 
 int wait_saver(int seconds) {
-    // Found once shown: the window exists a moment before it becomes visible.
-    HWND saver = wait_for(
-        [] {
-            HWND window = FindWindowA(kSaverClass, "Screen Saver");
-            return window && IsWindowVisible(window) ? window : nullptr;
-        },
-        seconds);
-    if (saver == nullptr)
-        return fail("no window of class WindowsScreenSaverClass titled Screen Saver");
+    HWND saver = nullptr;
+    if (!wait_for(
+            [&] {
+                return (saver = FindWindowA(kSaverClass, "Screen Saver")) && IsWindowVisible(saver);
+            },
+            seconds))
+        return fail("no visible window of class WindowsScreenSaverClass titled Screen Saver");
     RECT rect{};
     GetWindowRect(saver, &rect);
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    const bool topmost = (GetWindowLongA(saver, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    const bool visible = IsWindowVisible(saver) != FALSE;
-    std::printf("saver window %ldx%ld at %ld,%ld, screen %dx%d, topmost %d, visible %d\n",
-                rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top, width, height,
-                topmost, visible);
-    if (rect.left != 0 || rect.top != 0 || rect.right != width || rect.bottom != height)
+    if (rect.left != 0 || rect.top != 0 || rect.right != GetSystemMetrics(SM_CXSCREEN) ||
+        rect.bottom != GetSystemMetrics(SM_CYSCREEN))
         return fail("the window does not cover the screen");
-    if (!topmost) return fail("the window is not top-most");
-    if (!visible) return fail("the window is not visible");
+    if (!(GetWindowLongA(saver, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        return fail("the window is not top-most");
     return 0;
-}
-
-BOOL CALLBACK count_saver(HWND window, LPARAM count) {
-    char name[64] = {};
-    char title[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    GetWindowTextA(window, title, sizeof(title));
-    if (std::strcmp(name, kSaverClass) == 0 && std::strcmp(title, "Screen Saver") == 0)
-        ++*reinterpret_cast<int*>(count);
-    return TRUE;
 }
 
 int count_savers() {
     int count = 0;
-    EnumWindows(count_saver, reinterpret_cast<LPARAM>(&count));
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, kSaverClass, "Screen Saver"));)
+        ++count;
     std::printf("%d\n", count);
     return 0;
 }
@@ -99,7 +79,6 @@ HWND make_owner() {
     WNDCLASSA window_class{};
     window_class.lpfnWndProc = DefWindowProcA;
     window_class.hInstance = GetModuleHandleA(nullptr);
-    window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     window_class.lpszClassName = "ZintuPreviewOwner";
     RegisterClassA(&window_class);
     RECT frame{0, 0, 320, 240};
@@ -112,10 +91,15 @@ HWND make_owner() {
     return owner;
 }
 
+HWND wait_preview(HWND owner, int seconds) {
+    HWND child = nullptr;
+    wait_for([&] { return (child = FindWindowExA(owner, nullptr, kSaverClass, "Preview")); },
+             seconds);
+    return child;
+}
+
 int preview(const char* scr, int seconds) {
     HWND owner = make_owner();
-    if (owner == nullptr) return fail("could not make the owner window");
-
     std::string command =
         std::string("\"") + scr + "\" /p " + std::to_string(reinterpret_cast<uintptr_t>(owner));
     STARTUPINFOA startup{};
@@ -124,17 +108,11 @@ int preview(const char* scr, int seconds) {
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return fail("could not start the saver");
-    std::printf("started %s\n", command.c_str());
-
-    HWND child = wait_for([owner] { return FindWindowExA(owner, nullptr, kSaverClass, "Preview"); },
-                          seconds);
+    HWND child = wait_preview(owner, seconds);
     if (child == nullptr) return fail("no child titled Preview appeared");
-    RECT owner_client{};
-    RECT child_client{};
+    RECT owner_client{}, child_client{};
     GetClientRect(owner, &owner_client);
     GetClientRect(child, &child_client);
-    std::printf("preview child %ldx%ld in a client area of %ldx%ld\n", child_client.right,
-                child_client.bottom, owner_client.right, owner_client.bottom);
     if (child_client.right != owner_client.right || child_client.bottom != owner_client.bottom)
         return fail("the preview does not fill its parent's client area");
 
@@ -144,43 +122,33 @@ int preview(const char* scr, int seconds) {
     PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     PostMessageA(child, WM_ACTIVATEAPP, FALSE, 0);
     pump(1500);
-    if (!IsWindow(child)) return fail("input closed the preview");
-    if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
-        return fail("the saver ended on input");
-    std::printf("preview still running after input\n");
+    if (!IsWindow(child) || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
+        return fail("input ended the preview");
 
     // It goes with its parent.
     DestroyWindow(owner);
-    for (int i = 0; i < seconds * 20; ++i) {
-        if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
-        pump(50);
-    }
+    const bool ended = wait_for(
+        [&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, seconds);
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(process.hProcess, &code);
-    if (code == STILL_ACTIVE) {
-        TerminateProcess(process.hProcess, 99);
-        return fail("the saver did not end with its parent");
-    }
-    std::printf("preview ended with its parent, exit code %lu\n", code);
-    return code == 0 ? 0 : fail("non-zero exit code");
+    if (!ended) TerminateProcess(process.hProcess, 99);
+    std::printf("the preview ended with its parent: %d, exit code %lu\n", ended, code);
+    return ended && code == 0 ? 0 : 1;
 }
 
 int parent(int seconds) {
     HWND owner = make_owner();
-    if (owner == nullptr) return fail("could not make the owner window");
     std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(owner)));
-    HWND child = wait_for([owner] { return FindWindowExA(owner, nullptr, kSaverClass, "Preview"); },
-                          seconds);
-    if (child == nullptr) return fail("no child titled Preview appeared");
+    if (wait_preview(owner, seconds) == nullptr) return fail("no child titled Preview appeared");
     pump(500);      // a few frames
     ExitProcess(0); // the window stays for the system to destroy
 }
 
 int dialog(int seconds) {
-    HWND found =
-        wait_for([] { return FindWindowA("#32770", "Zintu Screensaver Settings"); }, seconds);
-    if (found == nullptr) return fail("no settings dialog");
-    std::printf("dialog found\n");
+    HWND found = nullptr;
+    if (!wait_for([&] { return (found = FindWindowA("#32770", "Zintu Screensaver Settings")); },
+                  seconds))
+        return fail("no settings dialog");
     PostMessageA(GetDlgItem(found, IDOK), BM_CLICK, 0, 0);
     return 0;
 }
@@ -190,13 +158,13 @@ int dialog(int seconds) {
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "wait-saver" && argc == 3) return wait_saver(std::atoi(argv[2]));
-    if (command == "count-savers") return count_savers();
-    if (command == "preview" && argc == 4) return preview(argv[2], std::atoi(argv[3]));
-    if (command == "dialog" && argc == 3) return dialog(std::atoi(argv[2]));
-    if (command == "parent" && argc == 3) return parent(std::atoi(argv[2]));
-    std::fprintf(stderr,
-                 "usage: saver_probe wait-saver S | count-savers | preview SCR S | dialog S "
-                 "| parent S\n");
+    const int seconds = std::atoi(argv[argc - 1]);
+    if (command == "wait-saver" && argc == 3) return wait_saver(seconds);
+    if (command == "count-savers" && argc == 2) return count_savers();
+    if (command == "preview" && argc == 4) return preview(argv[2], seconds);
+    if (command == "dialog" && argc == 3) return dialog(seconds);
+    if (command == "parent" && argc == 3) return parent(seconds);
+    std::fprintf(stderr, "usage: saver_probe wait-saver S | count-savers | preview SCR S | "
+                         "dialog S | parent S\n");
     return 2;
 }
