@@ -73,11 +73,7 @@ TEST(CsvReader, MissingColumnIsReportedAtTheHeader) {
 }
 
 TEST(CsvReader, MalformedInputIsAnErrorWithItsLine) {
-    struct Case {
-        std::string text;
-        std::string message;
-    };
-    const std::vector<Case> cases = {
+    const std::pair<std::string, std::string> cases[] = {
         {"", "t.txt: empty file: no header line"},
         {"\n\r\n", "t.txt: empty file: no header line"},
         {"a,b\n1,2\n\"open,3\n", "t.txt:3: quoted field is not closed"},
@@ -86,14 +82,14 @@ TEST(CsvReader, MalformedInputIsAnErrorWithItsLine) {
          "a,b\n",
          "t.txt:1: malformed byte-order mark"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [text, message] : cases) {
         try {
-            CsvReader reader(memory_source(c.text), "t.txt");
+            CsvReader reader(memory_source(text), "t.txt");
             while (reader.next()) {
             }
-            ADD_FAILURE() << "no error for " << c.message;
+            ADD_FAILURE() << "no error for " << message;
         } catch (const FeedError& error) {
-            EXPECT_EQ(std::string(error.what()), c.message);
+            EXPECT_EQ(std::string(error.what()), message);
         }
     }
 }

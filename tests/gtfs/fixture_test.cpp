@@ -123,19 +123,6 @@ TEST(Fixtures, StopOffTheLineIsAVertexAtItsOwnPosition) {
     EXPECT_GT(middle->y, points.front().y + 100);
 }
 
-TEST(Fixtures, TripsWithoutShapeGetOneThroughTheirStops) {
-    const Generated g = generate_fixtures({"no_shape_feed"});
-    ASSERT_EQ(g.tables.shapes.size(), 11u);
-    EXPECT_EQ(stop_ids_of(g.tables.shapes[9]), (std::vector<int32_t>{1, 2, 3}));
-    EXPECT_EQ(stop_ids_of(g.tables.shapes[10]), (std::vector<int32_t>{1, 3}));
-    for (size_t id : {9u, 10u}) {
-        for (const ShapePoint& p : g.tables.shapes[id].points)
-            EXPECT_NE(p.stop_id, 0);
-    }
-    const BuiltRuns runs(g.tables);
-    EXPECT_EQ(runs.starts(1), (std::vector<int32_t>{25200, 28800, 30600}));
-}
-
 TEST(Fixtures, EachTripRunsFromItsFirstStopToItsLastInItsOwnDirection) {
     const Generated g = generate_fixtures({"shared_shape_feed"});
     // One shape for A-E (the whole trip and the one through FAR), one for the
@@ -177,7 +164,7 @@ TEST(Fixtures, CalendarDatesAloneSelectTheServiceDays) {
     EXPECT_EQ(services, (std::vector<int32_t>{1, 3}));
 }
 
-TEST(Fixtures, MergedFeedsFeatureTheNamedRoutes) {
+TEST(Fixtures, MergedFeedsFeatureTheNamedRoutesAndShapeTheShapeless) {
     const Generated g =
         generate_fixtures({"schedule_feed", "loop_feed", "no_shape_feed"}, {"L", "S"});
     ASSERT_EQ(g.tables.shapes.size(), 11u);
@@ -186,19 +173,20 @@ TEST(Fixtures, MergedFeedsFeatureTheNamedRoutes) {
     EXPECT_EQ(g.tables.shapes[3].name, "schedule_feed:S-LINE");
     for (size_t id : {2u, 4u, 5u, 6u, 7u, 8u})
         EXPECT_TRUE(g.tables.shapes[id].points.empty()) << id;
+    // Trips without a shape get one through their stops, one per stop pattern.
     EXPECT_EQ(g.tables.shapes[9].name, "no_shape_feed:stops of trip N-0700");
     EXPECT_EQ(g.tables.shapes[10].name, "no_shape_feed:stops of trip N-EXPRESS");
+    EXPECT_EQ(stop_ids_of(g.tables.shapes[9]), (std::vector<int32_t>{6, 7, 8}));
+    EXPECT_EQ(stop_ids_of(g.tables.shapes[10]), (std::vector<int32_t>{6, 8}));
+    EXPECT_EQ(g.tables.shapes[9].points.size() + g.tables.shapes[10].points.size(), 5u);
     // Stops of different feeds are different stops.
     EXPECT_EQ(g.distinct_stops, 4 + 5 + 3);
     EXPECT_EQ(g.fidelity.count_mismatches, 0);
 }
 
 TEST(Fixtures, BrokenFeedsStopWithFileLineAndProblem) {
-    struct Case {
-        const char* feed;
-        std::string message; // after the feed's path
-    };
-    const std::vector<Case> cases = {
+    // Each feed under broken/, and its message after the feed's path.
+    const std::pair<const char*, std::string> cases[] = {
         {"missing_file", "/stop_times.txt: missing required file"},
         {"missing_column", "/trips.txt:1: missing required column 'service_id'"},
         {"no_calendar",
@@ -226,13 +214,13 @@ TEST(Fixtures, BrokenFeedsStopWithFileLineAndProblem) {
                             "5861.2 km from the middle of the network, where nine stops in ten "
                             "lie within 1.4 km"},
     };
-    for (const Case& c : cases) {
-        const std::string feed = std::string("broken/") + c.feed;
+    for (const auto& [name, message] : cases) {
+        const std::string feed = std::string("broken/") + name;
         try {
             generate_fixtures({feed});
-            ADD_FAILURE() << "no error for " << c.feed;
+            ADD_FAILURE() << "no error for " << name;
         } catch (const FeedError& error) {
-            EXPECT_EQ(std::string(error.what()), fixture(feed) + c.message);
+            EXPECT_EQ(std::string(error.what()), fixture(feed) + message);
         }
     }
     auto options = testing::fixture_options({"frequency_feed"});

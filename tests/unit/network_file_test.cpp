@@ -51,25 +51,18 @@ void put_u32(std::string& bytes, size_t offset, int64_t value) {
 TEST(NetworkFile, FieldsSitAtTheirOffsetsAndMetadataComesBack) {
     LoadedNetwork demo;
     load_demo(demo);
-    demo.name = "Z\u00fcrich";
-    demo.time_zone = "Europe/Zurich";
-    demo.tz_rule = "CET-1CEST,M3.5.0,M10.5.0/3";
-    demo.has_downtown = true;
-    demo.downtown_x = 3000;
-    demo.downtown_y = -6000;
-    demo.source = "hand-made";
-    demo.generated = "2026-09-23T03:19:00Z";
-    demo.summary = "exact";
+    std::tie(demo.name, demo.time_zone, demo.tz_rule, demo.source, demo.generated, demo.summary) =
+        std::make_tuple("Z\u00fcrich", "Europe/Zurich", "CET-1CEST,M3.5.0,M10.5.0/3", "hand-made",
+                        "2026-09-23T03:19:00Z", "exact");
+    std::tie(demo.has_downtown, demo.downtown_x, demo.downtown_y) =
+        std::make_tuple(true, 3000, -6000);
     const std::string bytes = encode_network(demo.view());
 
     EXPECT_EQ(bytes.substr(0, 8), "ZINTUNET");
     // Header, counts, weekday map, metadata, row 0, shape sizes 0, 1 and 13,
     // and shape 1's first two points (250.0 is 0x406F4000 00000000).
-    const struct {
-        size_t offset;
-        uint32_t value;
-    } fields[] = {
-        // clang-format off
+    // clang-format off
+    const std::pair<size_t, uint32_t> fields[] = {
         {12, 1}, {16, 2776}, {20, 7900}, {32, 1000}, {52, 23}, {56, 14}, {60, 98},
         {64, 2}, {68, 0}, {88, 1},
         {92, 1}, {96, 3000}, {100, 0xFFFFE890u}, {104, 7}, {108, 13}, {112, 26}, {116, 9},
@@ -77,10 +70,10 @@ TEST(NetworkFile, FieldsSitAtTheirOffsetsAndMetadataComesBack) {
         {128, 1}, {132, 300}, {136, 1800}, {140, 18000}, {144, 86400}, {148, 1},
         {680, 0}, {684, 17}, {732, 4},
         {736, 7000}, {740, 5500}, {744, 101}, {748, 0}, {752, 0}, {768, 0}, {772, 0x406F4000u},
-        // clang-format on
     };
-    for (const auto& f : fields)
-        EXPECT_EQ(get_u32(bytes, f.offset), f.value) << "offset " << f.offset;
+    // clang-format on
+    for (const auto& [offset, value] : fields)
+        EXPECT_EQ(get_u32(bytes, offset), value) << "offset " << offset;
     EXPECT_EQ(
         bytes.substr(2696),
         "Z\u00fcrichEurope/ZurichCET-1CEST,M3.5.0,M10.5.0/3hand-made2026-09-23T03:19:00Zexact");

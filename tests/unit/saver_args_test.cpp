@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 namespace zintu {
 namespace {
@@ -18,11 +19,8 @@ const char* next_double_byte(const char* text) {
 }
 
 TEST(SaverArguments, IsolationSkipsTheProgramPathAndTheBlanksAfterIt) {
-    struct Case {
-        const char* command_line;
-        const char* arguments;
-    } cases[] = {
-        // clang-format off
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = { // command line, its arguments
         {"zintu.scr /s", "/s"}, {"C:\\WINDOWS\\zintu.scr /p 1234", "/p 1234"},
         {"\"C:\\Program Files\\Zintu\\zintu.scr\" /s", "/s"},
         {"\"C:\\Program Files\\Zintu\\zintu.scr\"/s", "/s"},
@@ -34,10 +32,10 @@ TEST(SaverArguments, IsolationSkipsTheProgramPathAndTheBlanksAfterIt) {
         {" /s", "/s"},                             // no program name at all
         {"zin\xE9tu.scr /s", "/s"},                // bytes above 0x7F are name
         {"zintu.scr /s   /c", "/s   /c"},
-        // clang-format on
     };
-    for (const Case& c : cases)
-        EXPECT_STREQ(isolate_saver_arguments(c.command_line), c.arguments) << c.command_line;
+    // clang-format on
+    for (const auto& [line, arguments] : cases)
+        EXPECT_STREQ(isolate_saver_arguments(line), arguments) << line;
     EXPECT_STREQ(isolate_saver_arguments(nullptr), "");
     // The second byte of a double-byte character is a quote: it does not end
     // the quoted path, the real closing quote does.
@@ -50,12 +48,8 @@ TEST(SaverArguments, FirstSwitchSelectsTheMode) {
     constexpr auto Unowned = SaverMode::ConfigureUnowned, Full = SaverMode::FullScreen,
                    Configure = SaverMode::Configure, Preview = SaverMode::Preview,
                    Password = SaverMode::ChangePassword, Rejected = SaverMode::Rejected;
-    struct Case {
-        const char* arguments;
-        SaverMode mode;
-        const char* handle_text; // null when the mode takes none
-    } cases[] = {
-        // clang-format off
+    // clang-format off
+    const std::tuple<const char*, SaverMode, const char*> cases[] = { // handle text, or none
         {"", Unowned, nullptr}, {"  - / -//  ", Unowned, nullptr},
         {"/s", Full, nullptr}, {"-S", Full, nullptr}, {"s", Full, nullptr}, {"//s", Full, nullptr},
         {"- s", Full, nullptr}, {"/s5", Full, nullptr}, {"/s /c:12", Full, nullptr},
@@ -67,39 +61,30 @@ TEST(SaverArguments, FirstSwitchSelectsTheMode) {
         {"/a", Password, ""}, {"/A 77", Password, "77"},
         {"/\ts", Rejected, nullptr}, {"/x", Rejected, nullptr}, {"/1", Rejected, nullptr},
         {"/\xE9", Rejected, nullptr}, {"\x7F", Rejected, nullptr}, {"+s", Rejected, nullptr},
-        // clang-format on
     };
-    for (const Case& c : cases) {
-        const SaverCommand command = scan_saver_switch(c.arguments);
-        EXPECT_EQ(command.mode, c.mode) << c.arguments;
-        if (c.handle_text == nullptr) {
-            EXPECT_EQ(command.handle_text, nullptr) << c.arguments;
-            continue;
-        }
-        ASSERT_NE(command.handle_text, nullptr) << c.arguments;
-        EXPECT_STREQ(command.handle_text, c.handle_text) << c.arguments;
-        // The text is the rest of the argument text, not a copy.
-        EXPECT_EQ(command.handle_text,
-                  c.arguments + std::strlen(c.arguments) - std::strlen(c.handle_text))
-            << c.arguments;
+    // clang-format on
+    for (const auto& [arguments, mode, handle_text] : cases) {
+        const SaverCommand command = scan_saver_switch(arguments);
+        EXPECT_EQ(command.mode, mode) << arguments;
+        // The handle text is the rest of the argument text, not a copy.
+        const char* end = arguments + std::strlen(arguments);
+        EXPECT_EQ(command.handle_text, handle_text ? end - std::strlen(handle_text) : nullptr)
+            << arguments;
     }
 }
 
 TEST(SaverArguments, HandlesAreLeadingDigitsThatWrapAt32Bits) {
-    struct Case {
-        const char* text;
-        uint32_t handle;
-    } cases[] = {
-        // clang-format off
+    // clang-format off
+    const std::pair<const char*, uint32_t> cases[] = {
         {"1234", 1234u}, {"1234 /s", 1234u}, {"0", 0u}, {"007", 7u}, {"", 0u},
         {" 1234", 0u}, /* no blanks skipped here */ {":1234", 0u}, {"-5", 0u}, {"+5", 0u},
         {"0x1F", 0u}, {"12ab", 12u}, {"4294967295", 4294967295u}, {"4294967296", 0u},
         {"4294967297", 1u}, {"99999999999", 1215752191u},
         {"123456789012345678901234567890", 1312754386u},
-        // clang-format on
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(parse_window_handle(c.text), c.handle) << c.text;
+    // clang-format on
+    for (const auto& [text, handle] : cases)
+        EXPECT_EQ(parse_window_handle(text), handle) << text;
     EXPECT_EQ(parse_window_handle(nullptr), 0u);
 }
 

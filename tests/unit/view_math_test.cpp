@@ -48,46 +48,34 @@ TEST(Projection, FramesTheMapAlongItsLongerSide) {
     }
 }
 
+// Four times the scale, centred 750 units south of the middle, or on the
+// network's downtown point; the full view is not moved.
 TEST(Projection, DowntownZoomsFourTimesAboutItsCentre) {
     const NetworkHeader h = header(5276, 3126, 3866, 7482);
     NetworkInfo point;
     point.has_downtown = true;
     point.downtown_x = 3000;
     point.downtown_y = 8000;
-    struct Case {
-        const char* what;
-        NetworkInfo info;
-        int32_t pan_x, pan_y;
-        double centre_x, centre_y; // in map units
-    } cases[] = {
-        {"no downtown point: 750 units south of the middle", {}, 0, 750, 3866, 6732},
-        {"the network's downtown point", point, 866, -518, 3000, 8000},
-    };
-    for (const Case& c : cases) {
-        const Network network{&h, nullptr, nullptr, 0, nullptr, c.info};
-        ViewState full, downtown;
-        apply_zoom_level(full, network, false);
-        apply_zoom_level(downtown, network, true);
-        EXPECT_EQ(std::tie(full.zoom, full.pan_x, full.pan_y), std::make_tuple(1.0f, 0, 0))
-            << c.what;
-        EXPECT_EQ(std::tie(downtown.zoom, downtown.pan_x, downtown.pan_y),
-                  std::make_tuple(4.0f, c.pan_x, c.pan_y))
-            << c.what;
-        const ViewportPoint centre =
-            map_to_viewport(h, downtown, c.centre_x, c.centre_y, 1280, 800);
-        EXPECT_NEAR(centre.x, 640.0, 1e-9) << c.what;
-        EXPECT_NEAR(centre.y, 400.0, 1e-9) << c.what;
-    }
-    // The edges of the downtown view and of the full view, in map units:
-    // larger map x further left.
-    ViewState downtown, full;
+    ViewState full, downtown, at_point;
+    apply_zoom_level(full, {&h, nullptr, nullptr, 0, nullptr, point}, false);
     apply_zoom_level(downtown, {&h, nullptr, nullptr, 0, nullptr, {}}, true);
-    EXPECT_NEAR(map_to_viewport(h, downtown, 4525.5, 6732, 1280, 800).x, 0.0, 1e-9);
-    EXPECT_NEAR(map_to_viewport(h, downtown, 3206.5, 6732, 1280, 800).x, 1280.0, 1e-9);
-    EXPECT_NEAR(map_to_viewport(h, downtown, 3866, 6319.8125, 1280, 800).y, 0.0, 1e-3);
-    EXPECT_NEAR(map_to_viewport(h, downtown, 3866, 7144.1875, 1280, 800).y, 800.0, 1e-3);
-    EXPECT_NEAR(map_to_viewport(h, full, 6504, 5833.25, 1280, 800).x, 0.0, 1e-9);
-    EXPECT_NEAR(map_to_viewport(h, full, 1228, 9130.75, 1280, 800).y, 800.0, 1e-3);
+    apply_zoom_level(at_point, {&h, nullptr, nullptr, 0, nullptr, point}, true);
+    EXPECT_EQ(std::tie(full.zoom, full.pan_x, full.pan_y), std::make_tuple(1.0f, 0, 0));
+    EXPECT_EQ(std::tie(downtown.zoom, downtown.pan_x, downtown.pan_y),
+              std::make_tuple(4.0f, 0, 750));
+    EXPECT_EQ(std::tie(at_point.zoom, at_point.pan_x, at_point.pan_y),
+              std::make_tuple(4.0f, 866, -518));
+    // Where map points land on a 1280 x 800 viewport; larger map x further left.
+    const std::tuple<const ViewState&, double, double, double, double> cases[] = {
+        {at_point, 3000, 8000, 640, 400},    {downtown, 3866, 6732, 640, 400},
+        {downtown, 4525.5, 6732, 0, 400},    {downtown, 3206.5, 6732, 1280, 400},
+        {downtown, 3866, 6319.8125, 640, 0}, {downtown, 3866, 7144.1875, 640, 800},
+        {full, 6504, 5833.25, 0, 0},         {full, 1228, 9130.75, 1280, 800}};
+    for (const auto& [view, x, y, viewport_x, viewport_y] : cases) {
+        const ViewportPoint p = map_to_viewport(h, view, x, y, 1280, 800);
+        EXPECT_NEAR(p.x, viewport_x, 1e-3) << x << ", " << y;
+        EXPECT_NEAR(p.y, viewport_y, 1e-3) << x << ", " << y;
+    }
 }
 
 TEST(Glyphs, StylesByShapeId) {
