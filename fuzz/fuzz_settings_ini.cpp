@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // key leaves the first alone.
     const std::string written = zintu::ini_with_value(text, "ZINTU", "Mode", "fastmode");
     if (zintu::ini_value(written, "zintu", "mode") != "fastmode") std::abort();
-    if (zintu::ini_with_value(written, "zintu", "mode", "fastmode") != written) std::abort();
+    if (zintu::ini_with_value(written, "ZINTU", "Mode", "fastmode") != written) std::abort();
     const std::string both = zintu::ini_with_value(written, "zintu", "zoomlevel", "downtown");
     if (zintu::ini_value(both, "zintu", "mode") != "fastmode") std::abort();
     if (zintu::ini_value(both, "Zintu", "ZoomLevel") != "downtown") std::abort();
