@@ -1,11 +1,13 @@
 // The source file the generator writes, compiled into this test at build time,
 // and the network file it writes both hold exactly the tables the generator
-// built in memory, and the compiled one loads as the saver loads it.
+// built in memory; the report gives their figures; the compiled one loads as
+// the saver loads it.
 #include "fixture_support.h"
 #include "network/network.h"
 #include "network/network_file.h"
 #include "network_compare.h"
 #include "network_file_output.h"
+#include "report.h"
 #include "sim/simulation.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +39,21 @@ TEST(RoundTrip, CompiledAndFileNetworksHoldTheGeneratedTables) {
     ASSERT_EQ(decode_network(network_file_bytes(g, "fixture.zintu"), "fixture.zintu", loaded), "");
     EXPECT_EQ(zintu::testing::table_difference(generated.network(), loaded.view()), "");
     EXPECT_EQ(loaded.source, source);
+
+    // The report's figures for these tables, as its reader finds them.
+    const std::string report = write_report(g, {});
+    for (const char* line : {
+             "- 17 frequency rows: 8 for service 1, 6 for service 2, 3 for service 3.\n",
+             "- `start_time` runs from 1 to 88,200, and `end_time` from 3,601 to 91,800.\n",
+             "A row yields from 1 to 36 departures, about 4.8 on average.\n",
+             "- The shape table has 11 entries: 4 with points and 7 empty, entry 0 among them.",
+             "- The final `dist` of a shape lies between 310.0 and 1813.8.\n",
+             "- Header: `y` from -2,650 to 2,650, `x` from -1,859 to 1,859; `y_span` 5,300, "
+             "`x_span` 3,718, `y_center` 0, `x_center` 0.\n",
+             "- The run builder makes 82 runs (69 for service 1, 9 for service 2, 4 for service 3) "
+             "with 293 stop timings in all.",
+         })
+        EXPECT_NE(report.find(line), std::string::npos) << line;
 
     Simulation simulation;
     use_network(simulation, compiled);
