@@ -43,7 +43,6 @@ TEST(Outputs, WrittenTogetherOrNotAtAll) {
         } catch (const std::runtime_error& error) {
             EXPECT_NE(std::string(error.what()).find(problem), std::string::npos) << error.what();
         }
-        EXPECT_FALSE(output_paths_problem({cpp, report}).empty());
     }
     EXPECT_EQ(read(cpp), "old");
     write_files({{cpp, "new"}, {(dir / "REPORT.md").string(), "report"}});
@@ -51,18 +50,6 @@ TEST(Outputs, WrittenTogetherOrNotAtAll) {
     EXPECT_EQ(read(dir / "REPORT.md"), "report");
     // Nothing else: no temporary or kept-back file.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
-    if (geteuid() != 0) { // root writes anywhere
-        fs::create_directories(dir / "locked");
-        fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-        try {
-            write_files({{cpp, "newer"}, {(dir / "locked" / "R.md").string(), "r"}});
-            ADD_FAILURE() << "wrote into a read-only folder";
-        } catch (const std::runtime_error& error) {
-            EXPECT_NE(std::string(error.what()).find("Permission denied"), std::string::npos);
-        }
-        EXPECT_EQ(read(cpp), "new");
-        fs::permissions(dir / "locked", fs::perms::owner_all);
-    }
     fs::remove_all(dir);
 }
 
