@@ -1,5 +1,6 @@
 // Fuzzes the settings file reader and writer: any bytes read without harm,
-// values at most 99 characters, and a value written reads back as written.
+// values at most 99 characters, a value written reads back as written and
+// writing it again changes nothing, and a second key keeps the first.
 #include "host/ini_text.h"
 
 #include <cstdint>
@@ -13,8 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const auto value = zintu::ini_value(text, "zintu", key);
         if (value && value->size() > 99) std::abort();
     }
+    // A value set reads back, setting it again changes nothing, and a second
+    // key leaves the first alone.
     const std::string written = zintu::ini_with_value(text, "ZINTU", "Mode", "fastmode");
-    const auto back = zintu::ini_value(written, "zintu", "mode");
-    if (!back || *back != "fastmode") std::abort();
+    if (zintu::ini_value(written, "zintu", "mode") != "fastmode") std::abort();
+    if (zintu::ini_with_value(written, "ZINTU", "Mode", "fastmode") != written) std::abort();
+    const std::string both = zintu::ini_with_value(written, "zintu", "zoomlevel", "downtown");
+    if (zintu::ini_value(both, "zintu", "mode") != "fastmode") std::abort();
+    if (zintu::ini_value(both, "Zintu", "ZoomLevel") != "downtown") std::abort();
     return 0;
 }

@@ -1,5 +1,5 @@
 // Time bands: every band reproduces exactly its departures, each within the
-// offset limit, with the median duration as its run time.
+// offset limit, with the mean duration as its run time.
 #include "banding.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <tuple>
 
 namespace zintu::gtfs {
 namespace {
@@ -40,35 +41,51 @@ void expect_faithful(const std::vector<Departure>& input, const std::vector<Band
         EXPECT_LE(std::abs(generated[i] - real[i]), limits.max_offset) << "departure " << i;
 }
 
-TEST(Banding, RegularDeparturesMakeOneExactBand) {
+std::vector<int32_t> every(int32_t start, int32_t headway, int count) {
     std::vector<int32_t> times;
-    for (int k = 0; k < 38; ++k)
-        times.push_back(21780 + 282 * k);
-    const auto bands = cut_bands(departures(times));
-    ASSERT_EQ(bands.size(), 1u);
-    EXPECT_EQ(bands[0].start_time, 21780);
-    EXPECT_EQ(bands[0].headway, 282);
-    EXPECT_EQ(bands[0].count, 38);
-    EXPECT_EQ(bands[0].end_time, 21780 + 38 * 282);
-    EXPECT_EQ(bands[0].run_time, 1200);
-    EXPECT_EQ(band_departures(bands[0]), times);
+    for (int k = 0; k < count; ++k)
+        times.push_back(start + headway * k);
+    return times;
 }
 
-TEST(Banding, HeadwayChangesStartNewBands) {
-    // Every 10 minutes, then every 4, then hourly.
-    const std::vector<int32_t> times = {21600, 22200, 22800, 23400, 24000, 25200, 25440,
-                                        25680, 25920, 26160, 26400, 30000, 33600, 37200};
-    const BandingLimits limits;
-    const auto bands = cut_bands(departures(times), limits);
-    ASSERT_EQ(bands.size(), 3u);
-    EXPECT_EQ(bands[0].headway, 600);
-    EXPECT_EQ(bands[0].count, 5);
-    EXPECT_EQ(bands[1].start_time, 25200);
-    EXPECT_EQ(bands[1].headway, 240);
-    EXPECT_EQ(bands[1].count, 6);
-    EXPECT_EQ(bands[2].headway, 3600);
-    EXPECT_EQ(bands[2].count, 3);
-    expect_faithful(departures(times), bands, limits);
+TEST(Banding, HeadwaysMakeBands) {
+    using Bands = std::vector<std::tuple<int32_t, int32_t, int32_t>>; // start, headway, count
+    struct Case {
+        const char* what;
+        std::vector<int32_t> times;
+        Bands bands;
+    } cases[] = {
+        {"regular departures make one exact band", every(21780, 282, 38), {{21780, 282, 38}}},
+        {"every 10 minutes, then every 4, then hourly",
+         {21600, 22200, 22800, 23400, 24000, 25200, 25440, 25680, 25920, 26160, 26400, 30000, 33600,
+          37200},
+         {{21600, 600, 5}, {25200, 240, 6}, {30000, 3600, 3}}},
+        // The gap becomes the lone departure's headway, capped at the longest,
+        // so that its window ends where the next would leave.
+        {"three hours apart are a pause, not a headway",
+         {36000, 46800, 47400},
+         {{36000, 3600, 1}, {46800, 600, 2}}},
+        {"departures at the same second go to separate bands",
+         {28800, 28800, 29400, 30000, 30000, 30600},
+         {{28800, 600, 4}, {28800, 1200, 2}}},
+    };
+    for (const Case& c : cases) {
+        const auto input = departures(c.times);
+        const auto bands = cut_bands(input);
+        Bands got;
+        for (const Band& b : bands) {
+            got.emplace_back(b.start_time, b.headway, b.count);
+            EXPECT_EQ(b.end_time, b.start_time + b.count * b.headway) << c.what;
+            EXPECT_EQ(b.run_time, 1200) << c.what;
+        }
+        EXPECT_EQ(got, c.bands) << c.what;
+        expect_faithful(input, bands, {});
+    }
+    // The last lone departure takes the gap to the previous one, capped.
+    const auto last = cut_bands(departures({50000, 50900}), BandingLimits{10, 0.1, 0, 600});
+    ASSERT_EQ(last.size(), 2u);
+    EXPECT_EQ(last[1].headway, 600);
+    EXPECT_EQ(band_departures(last[1]), std::vector<int32_t>{50900});
 }
 
 TEST(Banding, IrregularDeparturesStayWithinTheOffsetLimit) {
@@ -103,33 +120,6 @@ TEST(Banding, RunTimeIsTheBandMeanAndDurationChangesCut) {
     EXPECT_EQ(bands[1].count, 4);
     EXPECT_EQ(bands[1].run_time, 1930);
     EXPECT_EQ(bands[1].first_source, 4);
-}
-
-TEST(Banding, DeparturesAtTheSameSecondGoToSeparateBands) {
-    const std::vector<int32_t> times = {28800, 28800, 29400, 30000, 30000, 30600};
-    const BandingLimits limits;
-    const auto input = departures(times);
-    const auto bands = cut_bands(input, limits);
-    expect_faithful(input, bands, limits);
-    int32_t total = 0;
-    for (const Band& band : bands)
-        total += band.count;
-    EXPECT_EQ(total, 6);
-}
-
-TEST(Banding, LoneDepartureEndsWhereTheNextWouldLeave) {
-    // Two departures three hours apart are a pause, not a headway.
-    const auto bands = cut_bands(departures({36000, 46800, 47400}));
-    ASSERT_EQ(bands.size(), 2u);
-    EXPECT_EQ(bands[0].count, 1);
-    EXPECT_EQ(bands[0].headway, 3600); // the gap, capped at the longest headway
-    EXPECT_EQ(bands[0].end_time, 39600);
-    EXPECT_EQ(bands[1].count, 2);
-    EXPECT_EQ(bands[1].headway, 600);
-    const auto last = cut_bands(departures({50000, 50900}), BandingLimits{10, 0.1, 0, 600});
-    ASSERT_EQ(last.size(), 2u);
-    EXPECT_EQ(last[1].headway, 600); // the gap to the previous one, capped
-    EXPECT_EQ(band_departures(last[1]), std::vector<int32_t>{50900});
 }
 
 } // namespace

@@ -40,25 +40,22 @@ TEST(CsvReader, ReadsTheShapesOfFileFeedsComeIn) {
     };
     const std::vector<std::string> columns = {"a", "b"};
     const std::vector<Case> cases = {
+        // clang-format off
         {"plain", "a,b\n1,2\n3,4\n", {{2, {"1", "2"}}, {3, {"3", "4"}}}},
-        {"byte-order mark and CRLF",
-         "\xEF\xBB\xBF"
-         "a,b\r\n1,2\r\n",
-         {{2, {"1", "2"}}}},
+        {"byte-order mark and CRLF", "\xEF\xBB\xBF" "a,b\r\n1,2\r\n", {{2, {"1", "2"}}}},
         {"lone CR line ends", "a,b\r1,2\r3,4", {{2, {"1", "2"}}, {3, {"3", "4"}}}},
         {"no final line end", "a,b\n1,2", {{2, {"1", "2"}}}},
         {"reordered and extra columns", "x,b,y,a\n0,2,9,1\n", {{2, {"1", "2"}}}},
         {"header names padded", " a , b\n1,2\n", {{2, {"1", "2"}}}},
-        {"quoted comma and doubled quote",
-         "a,b\n\"x, y\",\"say \"\"hi\"\"\"\n",
+        {"quoted comma and doubled quote", "a,b\n\"x, y\",\"say \"\"hi\"\"\"\n",
          {{2, {"x, y", "say \"hi\""}}}},
-        {"line break inside quotes counts lines",
-         "a,b\n\"one\ntwo\",2\n3,4\n",
+        {"line break inside quotes counts lines", "a,b\n\"one\ntwo\",2\n3,4\n",
          {{2, {"one\ntwo", "2"}}, {4, {"3", "4"}}}},
         {"blank lines skipped", "a,b\n\n1,2\r\n\r\n3,4\n", {{3, {"1", "2"}}, {5, {"3", "4"}}}},
         {"short record reads empty fields", "a,b\n1\n", {{2, {"1", ""}}}},
         {"empty quoted field is a record", "a,b\n\"\"\n", {{2, {"", ""}}}},
         {"UTF-8 kept as bytes", "a,b\nCaf\xC3\xA9,2\n", {{2, {"Caf\xC3\xA9", "2"}}}},
+        // clang-format on
     };
     for (const Case& c : cases)
         EXPECT_EQ(read_all(c.text, columns), c.expected) << c.what;
@@ -76,11 +73,7 @@ TEST(CsvReader, MissingColumnIsReportedAtTheHeader) {
 }
 
 TEST(CsvReader, MalformedInputIsAnErrorWithItsLine) {
-    struct Case {
-        std::string text;
-        std::string message;
-    };
-    const std::vector<Case> cases = {
+    const std::pair<std::string, std::string> cases[] = {
         {"", "t.txt: empty file: no header line"},
         {"\n\r\n", "t.txt: empty file: no header line"},
         {"a,b\n1,2\n\"open,3\n", "t.txt:3: quoted field is not closed"},
@@ -89,14 +82,14 @@ TEST(CsvReader, MalformedInputIsAnErrorWithItsLine) {
          "a,b\n",
          "t.txt:1: malformed byte-order mark"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [text, message] : cases) {
         try {
-            CsvReader reader(memory_source(c.text), "t.txt");
+            CsvReader reader(memory_source(text), "t.txt");
             while (reader.next()) {
             }
-            ADD_FAILURE() << "no error for " << c.message;
+            ADD_FAILURE() << "no error for " << message;
         } catch (const FeedError& error) {
-            EXPECT_EQ(std::string(error.what()), c.message);
+            EXPECT_EQ(std::string(error.what()), message);
         }
     }
 }

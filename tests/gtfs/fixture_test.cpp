@@ -3,15 +3,11 @@
 #include "feed_error.h"
 #include "fixture_support.h"
 #include "gtfs_time.h"
-#include "projection.h"
-#include "report.h"
-#include "source_writer.h"
 
 #include <gtest/gtest.h>
 #include <zip.h>
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -105,56 +101,26 @@ TEST(Fixtures, OvernightTripsKeepServiceTimesPastMidnight) {
 
 TEST(Fixtures, LoopServesItsStopsInTravelOrder) {
     const Generated g = generate_fixtures({"loop_feed"});
-    const TableShape& loop = g.tables.shapes[9];
     // L-A 1, L-B 2, L-C 3, L-D 4, L-E 5: out, round the loop, back.
-    EXPECT_EQ(stop_ids_of(loop), (std::vector<int32_t>{1, 2, 3, 5, 4, 2, 1}));
-    double previous = -1.0;
-    for (const ShapePoint& p : loop.points) {
-        if (p.stop_id == 0) continue;
-        EXPECT_GT(p.dist, previous);
-        previous = p.dist;
-    }
+    EXPECT_EQ(stop_ids_of(g.tables.shapes[9]), (std::vector<int32_t>{1, 2, 3, 5, 4, 2, 1}));
     const BuiltRuns runs(g.tables);
     ASSERT_EQ(runs.service(1).size(), 2u);
     const zintu::Run& run = runs.service(1)[0];
     ASSERT_EQ(run.stop_count, 7);
-    for (int32_t k = 1; k < run.stop_count; ++k) {
-        EXPECT_GT(run.stops[k].point_index, run.stops[k - 1].point_index);
-        EXPECT_GE(run.stops[k].arrival, run.stops[k - 1].departure);
-    }
     EXPECT_EQ(run.stops[0].arrival, 32400);
     EXPECT_EQ(run.stops[6].arrival, 32400 + 1680); // the trip's 28 minutes
 }
 
 TEST(Fixtures, StopOffTheLineIsAVertexAtItsOwnPosition) {
     const Generated g = generate_fixtures({"off_shape_feed"});
-    Projection projection;
-    projection.lat0 = g.center_lat;
-    projection.lon0 = g.center_lon;
-    projection.units_per_km = g.units_per_km;
-    projection.cos_lat0 = std::cos(g.center_lat * 3.14159265358979323846 / 180.0);
-    const Vec2 hill = projection.project(52.303, 5.315);
     const auto& points = g.tables.shapes[9].points;
     EXPECT_EQ(stop_ids_of(g.tables.shapes[9]), (std::vector<int32_t>{1, 2, 3}));
     const auto middle = std::find_if(points.begin(), points.end(),
                                      [](const ShapePoint& p) { return p.stop_id == 2; });
     ASSERT_NE(middle, points.end());
-    EXPECT_EQ(middle->x, std::lround(hill.x));
-    EXPECT_EQ(middle->y, std::lround(hill.y));
-    EXPECT_GT(middle->y, points.front().y + 100); // well off the line
-}
-
-TEST(Fixtures, TripsWithoutShapeGetOneThroughTheirStops) {
-    const Generated g = generate_fixtures({"no_shape_feed"});
-    ASSERT_EQ(g.tables.shapes.size(), 11u);
-    EXPECT_EQ(stop_ids_of(g.tables.shapes[9]), (std::vector<int32_t>{1, 2, 3}));
-    EXPECT_EQ(stop_ids_of(g.tables.shapes[10]), (std::vector<int32_t>{1, 3}));
-    for (size_t id : {9u, 10u}) {
-        for (const ShapePoint& p : g.tables.shapes[id].points)
-            EXPECT_NE(p.stop_id, 0);
-    }
-    const BuiltRuns runs(g.tables);
-    EXPECT_EQ(runs.starts(1), (std::vector<int32_t>{25200, 28800, 30600}));
+    // 52.303 N 5.315 E, projected: well north of the line.
+    EXPECT_EQ(std::tie(middle->x, middle->y), std::make_tuple(0, 433));
+    EXPECT_GT(middle->y, points.front().y + 100);
 }
 
 TEST(Fixtures, EachTripRunsFromItsFirstStopToItsLastInItsOwnDirection) {
@@ -198,7 +164,7 @@ TEST(Fixtures, CalendarDatesAloneSelectTheServiceDays) {
     EXPECT_EQ(services, (std::vector<int32_t>{1, 3}));
 }
 
-TEST(Fixtures, MergedFeedsFeatureTheNamedRoutes) {
+TEST(Fixtures, MergedFeedsFeatureTheNamedRoutesAndShapeTheShapeless) {
     const Generated g =
         generate_fixtures({"schedule_feed", "loop_feed", "no_shape_feed"}, {"L", "S"});
     ASSERT_EQ(g.tables.shapes.size(), 11u);
@@ -207,27 +173,20 @@ TEST(Fixtures, MergedFeedsFeatureTheNamedRoutes) {
     EXPECT_EQ(g.tables.shapes[3].name, "schedule_feed:S-LINE");
     for (size_t id : {2u, 4u, 5u, 6u, 7u, 8u})
         EXPECT_TRUE(g.tables.shapes[id].points.empty()) << id;
+    // Trips without a shape get one through their stops, one per stop pattern.
     EXPECT_EQ(g.tables.shapes[9].name, "no_shape_feed:stops of trip N-0700");
     EXPECT_EQ(g.tables.shapes[10].name, "no_shape_feed:stops of trip N-EXPRESS");
+    EXPECT_EQ(stop_ids_of(g.tables.shapes[9]), (std::vector<int32_t>{6, 7, 8}));
+    EXPECT_EQ(stop_ids_of(g.tables.shapes[10]), (std::vector<int32_t>{6, 8}));
+    EXPECT_EQ(g.tables.shapes[9].points.size() + g.tables.shapes[10].points.size(), 5u);
     // Stops of different feeds are different stops.
     EXPECT_EQ(g.distinct_stops, 4 + 5 + 3);
     EXPECT_EQ(g.fidelity.count_mismatches, 0);
 }
 
-TEST(Fixtures, SameInputGivesTheSameOutputByteForByte) {
-    const std::vector<std::string> feeds = {"schedule_feed", "frequency_feed", "loop_feed"};
-    const Generated a = generate_fixtures(feeds, {"S"});
-    const Generated b = generate_fixtures(feeds, {"S"});
-    EXPECT_EQ(write_network_source(a.tables, {"x"}), write_network_source(b.tables, {"x"}));
-    EXPECT_EQ(write_report(a, {}), write_report(b, {}));
-}
-
 TEST(Fixtures, BrokenFeedsStopWithFileLineAndProblem) {
-    struct Case {
-        const char* feed;
-        std::string message; // after the feed's path
-    };
-    const std::vector<Case> cases = {
+    // Each feed under broken/, and its message after the feed's path.
+    const std::pair<const char*, std::string> cases[] = {
         {"missing_file", "/stop_times.txt: missing required file"},
         {"missing_column", "/trips.txt:1: missing required column 'service_id'"},
         {"no_calendar",
@@ -255,13 +214,13 @@ TEST(Fixtures, BrokenFeedsStopWithFileLineAndProblem) {
                             "5861.2 km from the middle of the network, where nine stops in ten "
                             "lie within 1.4 km"},
     };
-    for (const Case& c : cases) {
-        const std::string feed = std::string("broken/") + c.feed;
+    for (const auto& [name, message] : cases) {
+        const std::string feed = std::string("broken/") + name;
         try {
             generate_fixtures({feed});
-            ADD_FAILURE() << "no error for " << c.feed;
+            ADD_FAILURE() << "no error for " << name;
         } catch (const FeedError& error) {
-            EXPECT_EQ(std::string(error.what()), fixture(feed) + c.message);
+            EXPECT_EQ(std::string(error.what()), fixture(feed) + message);
         }
     }
     auto options = testing::fixture_options({"frequency_feed"});
@@ -305,35 +264,6 @@ TEST(Fixtures, ZipFeedsReadLikeDirectories) {
         EXPECT_EQ(rows_of(zipped), rows_of(directory)) << folder;
         EXPECT_EQ(zipped.tables.shapes[9].points.size(), directory.tables.shapes[9].points.size());
         EXPECT_EQ(zipped.feed_names[0], "feed.zip");
-    }
-    // A hostile table: one line far longer than any field may be, in a small
-    // zip. It stops at the limit, quoting 64 bytes of it.
-    const std::string zip_path = (temp / "long.zip").string();
-    int error = 0;
-    zip_t* archive = zip_open(zip_path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    ASSERT_NE(archive, nullptr);
-    const std::string stops =
-        "stop_id,stop_name,stop_lat,stop_lon\nS1," + std::string(4 << 20, 'A') + "\n";
-    zip_source_t* source = zip_source_buffer(archive, stops.data(), stops.size(), 0);
-    ASSERT_GE(zip_file_add(archive, "stops.txt", source, 0), 0);
-    ASSERT_EQ(zip_close(archive), 0);
-    for (const char* name :
-         {"agency.txt", "routes.txt", "trips.txt", "stop_times.txt", "calendar.txt"}) {
-        zip_t* more = zip_open(zip_path.c_str(), 0, &error);
-        const std::string table = fixture("schedule_feed/") + name;
-        ASSERT_GE(zip_file_add(more, name, zip_source_file(more, table.c_str(), 0, -1), 0), 0);
-        ASSERT_EQ(zip_close(more), 0);
-    }
-    auto options = testing::fixture_options({});
-    options.feeds = {zip_path};
-    try {
-        generate(options);
-        ADD_FAILURE() << "no error";
-    } catch (const FeedError& e) {
-        EXPECT_EQ(std::string(e.what()), zip_path +
-                                             "/stops.txt:2: field 2 is longer than 8192 "
-                                             "bytes: '" +
-                                             std::string(64, 'A') + "'...");
     }
     std::filesystem::remove_all(temp);
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 namespace zintu::gtfs {
 namespace {
@@ -22,12 +23,10 @@ TEST(Projection, NorthIsUpWestIsLargerXAndTheLongerSpanIsTheDefault) {
     EXPECT_NEAR(centre.y, 0.0, 1e-9);
     const Vec2 north_east = p.project(40.9, -73.7);
     const Vec2 south_west = p.project(40.5, -74.3);
-    EXPECT_GT(north_east.y, 0.0);
-    EXPECT_LT(north_east.x, 0.0); // east is smaller x
-    EXPECT_GT(south_west.x, 0.0);
-    const double width = south_west.x - north_east.x;
-    const double height = north_east.y - south_west.y;
-    EXPECT_NEAR(std::max(width, height), kDefaultMapSpan, 1e-6);
+    // North is larger y, east smaller x; the longer span is the default span.
+    EXPECT_TRUE(north_east.y > 0.0 && north_east.x < 0.0 && south_west.x > 0.0);
+    EXPECT_NEAR(std::max(south_west.x - north_east.x, north_east.y - south_west.y), kDefaultMapSpan,
+                1e-6);
     // A kilometre north is units_per_km units of y, with an explicit scale too.
     const Projection fixed = make_projection(bounds, 100.0);
     EXPECT_NEAR(fixed.project(40.7 + 1.0 / kKmPerDegree, -74.0).y, 100.0, 1e-9);
@@ -104,8 +103,7 @@ TEST(ShapeBuilder, StopsBecomeVerticesAtTheirOwnPositions) {
     for (const ShapePoint& p : shape.points)
         stop_ids.push_back(p.stop_id);
     EXPECT_EQ(stop_ids, (std::vector<int32_t>{1, 0, 2, 0, 3}));
-    EXPECT_EQ(shape.points[2].x, 150);
-    EXPECT_EQ(shape.points[2].y, 40);
+    EXPECT_EQ(std::tie(shape.points[2].x, shape.points[2].y), std::make_tuple(150, 40));
     EXPECT_EQ(shape.points.back().x, 300); // trimmed at the last stop
     EXPECT_EQ(shape.points.front().dist, 0.0);
     for (size_t i = 1; i < shape.points.size(); ++i) {

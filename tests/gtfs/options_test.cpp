@@ -8,29 +8,13 @@ namespace zintu::gtfs {
 namespace {
 
 TEST(Options, ParsesAFullCommandLine) {
-    const auto parsed = parse_options({"--week",
-                                       "2026-09-14",
-                                       "-o",
-                                       "out/net.cpp",
-                                       "--feature",
-                                       "N",
-                                       "--feature=4",
-                                       "--units-per-km",
-                                       "120.5",
-                                       "--max-offset",
-                                       "90",
-                                       "--duration-spread",
-                                       "20",
-                                       "--name",
-                                       "Metro",
-                                       "--downtown",
-                                       "40.7075,-74.011",
-                                       "--timezone",
-                                       "America/New_York",
-                                       "--max-on-road-diff",
-                                       "5",
-                                       "a.zip",
-                                       "dir"});
+    // clang-format off
+    const auto parsed = parse_options(
+        {"--week", "2026-09-14", "-o", "out/net.cpp", "--feature", "N", "--feature=4",
+         "--units-per-km", "120.5", "--max-offset", "90", "--duration-spread", "20",
+         "--name", "Metro", "--downtown", "40.7075,-74.011", "--timezone", "America/New_York",
+         "--max-on-road-diff", "5", "a.zip", "dir"});
+    // clang-format on
     ASSERT_EQ(parsed.error, "");
     const Options& o = parsed.options;
     EXPECT_EQ(o.generator.week_monday, *parse_iso_date("2026-09-14"));

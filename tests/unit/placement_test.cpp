@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 namespace zintu {
@@ -16,132 +17,110 @@ namespace {
 
 using testing::TestNetwork;
 
-// Along x: stop, vertex, stop followed by a repeated point (same dist), a
-// zero-length step whose dist grows, last stop.
-std::vector<ShapePoint> line_shape() {
-    return {{0, 0, 1, 0.0},     {0, 100, 0, 100.0}, {0, 200, 2, 200.0}, {0, 200, 0, 200.0},
-            {0, 300, 0, 300.0}, {0, 300, 0, 340.0}, {0, 400, 3, 440.0}};
-}
-
-// Along y, two stops 800 apart.
-std::vector<ShapePoint> north_shape() {
-    return {{0, 0, 5, 0.0}, {800, 0, 6, 800.0}};
-}
-
 // A run with the given (arrival, point index) stops; departures are +9.
 Run make_run(int32_t shape_id, int32_t start, int32_t end,
              std::initializer_list<std::pair<int32_t, int32_t>> stops) {
     Run run{shape_id, start, end, static_cast<int32_t>(stops.size()),
             std::make_unique<StopTiming[]>(stops.size())};
     int32_t k = 0;
-    for (const auto& [arrival, point] : stops) {
+    for (const auto& [arrival, point] : stops)
         run.stops[k++] = {arrival, arrival + kDwellSeconds, point, 0, 0.0f, 0.0f};
-    }
     return run;
 }
 
-struct Placed {
-    int32_t count;
+// Every vehicle of a walk, with the count, compared bit for bit.
+struct Walk {
+    int32_t count = 0;
     std::vector<Vehicle> vehicles;
+    bool operator==(const Walk& other) const {
+        return count == other.count && vehicles.size() == other.vehicles.size() &&
+               (vehicles.empty() || std::memcmp(vehicles.data(), other.vehicles.data(),
+                                                vehicles.size() * sizeof(Vehicle)) == 0);
+    }
 };
+
+// The full walk, or with `index` the indexed walk, at one moment.
+Walk walk(const Network& network, const ServiceRunsTable& lists, float seconds, int wday,
+          const RunIndex* index = nullptr) {
+    SimClock clock;
+    clock.seconds = seconds;
+    clock.local_time.tm_wday = wday;
+    Walk w;
+    const auto consume = [&w](float x, float y, float heading, int32_t shape_id) {
+        w.vehicles.push_back({x, y, heading, shape_id});
+    };
+    w.count = index ? place_vehicles(network, lists, *index, clock, consume)
+                    : place_vehicles(network, lists, clock, consume);
+    return w;
+}
 
 class PlacementTest : public ::testing::Test {
 protected:
-    PlacementTest() {
-        line_ = net_.add_shape(line_shape());
-        north_ = net_.add_shape(north_shape());
-        network_ = net_.network();
-    }
-
-    Placed place_at(float seconds, int wday = 1) {
-        SimClock clock;
-        clock.seconds = seconds;
-        clock.local_time.tm_wday = wday;
-        Placed placed{};
-        placed.count = place_vehicles(network_, lists_, clock,
-                                      [&](float x, float y, float heading, int32_t shape_id) {
-                                          placed.vehicles.push_back({x, y, heading, shape_id});
-                                      });
-        return placed;
-    }
+    Walk place_at(float seconds, int wday = 1) { return walk(network_, lists_, seconds, wday); }
 
     TestNetwork net_;
-    Network network_{};
+    // Along x: stop, vertex, stop followed by a repeated point (same dist), a
+    // zero-length step whose dist grows, last stop.
+    const int32_t line_ = net_.add_shape({{0, 0, 1, 0.0},
+                                          {0, 100, 0, 100.0},
+                                          {0, 200, 2, 200.0},
+                                          {0, 200, 0, 200.0},
+                                          {0, 300, 0, 300.0},
+                                          {0, 300, 0, 340.0},
+                                          {0, 400, 3, 440.0}});
+    // Along y, two stops 800 apart.
+    const int32_t north_ = net_.add_shape({{0, 0, 5, 0.0}, {800, 0, 6, 800.0}});
+    const Network network_ = net_.network();
     ServiceRunsTable lists_;
-    int32_t line_ = 0;
-    int32_t north_ = 0;
 };
 
 TEST_F(PlacementTest, OneRunThroughItsTimeline) {
     // Leaves 1000, stop 2 at 1100..1109, last stop 1300..1309.
     lists_[0].runs.push_back(make_run(line_, 1000, 1309, {{1000, 0}, {1100, 2}, {1300, 6}}));
-    struct Case {
-        const char* name;
-        float seconds;
-        int32_t count;
-        bool drawn;
-        float x, heading;
-    } cases[] = {
-        {"before start", 999.99f, 0, false, 0, 0},
-        {"start is inclusive", 1000.0f, 1, true, 0, 0},
-        {"dwelling until the departure instant", 1009.0f, 1, true, 0, 0},
-        {"eased halfway between stops", 1054.5f, 1, true, 100.0f, 0},
-        {"arrival shows the next stop", 1100.0f, 1, true, 200.0f, 0},
-        {"zero-length step with growing dist", 1204.5f, 1, true, 300.0f, 0},
-        {"terminal dwell is counted, not drawn", 1300.0f, 1, false, 0, 0},
-        {"end is inclusive", 1309.0f, 1, false, 0, 0},
-        {"after end", 1309.5f, 0, false, 0, 0},
+    // clang-format off
+    const std::tuple<const char*, float, int32_t, bool, float> cases[] = { // count, drawn, x
+        {"before start", 999.99f, 0, false, 0},
+        {"start is inclusive", 1000.0f, 1, true, 0},
+        {"dwelling until the departure instant", 1009.0f, 1, true, 0},
+        {"just after the departure, eased: slow at the start", 1009.5f, 1, true, 0.0148975f},
+        {"eased halfway between stops", 1054.5f, 1, true, 100.0f},
+        {"arrival shows the next stop", 1100.0f, 1, true, 200.0f},
+        // The rounded target distance lands on the repeated point: 0/0 for the fraction.
+        {"leaving a stop whose point is repeated", 1109.0f + 1.0f / 128.0f, 1, true, 200.0f},
+        {"zero-length step with growing dist", 1204.5f, 1, true, 300.0f},
+        {"terminal dwell is counted, not drawn", 1300.0f, 1, false, 0},
+        {"end is inclusive", 1309.0f, 1, false, 0},
+        {"after end", 1309.5f, 0, false, 0},
     };
-    for (const Case& c : cases) {
-        const Placed placed = place_at(c.seconds);
-        EXPECT_EQ(placed.count, c.count) << c.name;
-        ASSERT_EQ(placed.vehicles.size(), c.drawn ? 1u : 0u) << c.name;
-        if (!c.drawn) continue;
+    // clang-format on
+    for (const auto& [name, seconds, count, drawn, x] : cases) {
+        const Walk placed = place_at(seconds);
+        EXPECT_EQ(placed.count, count) << name;
+        ASSERT_EQ(placed.vehicles.size(), drawn ? 1u : 0u) << name;
+        if (!drawn) continue;
         const Vehicle& v = placed.vehicles[0];
-        EXPECT_NEAR(v.x, c.x, 1e-3) << c.name;
-        EXPECT_EQ(v.y, 0.0f) << c.name;
-        EXPECT_EQ(v.heading, c.heading) << c.name;
-        EXPECT_EQ(v.shape_id, line_) << c.name;
+        EXPECT_NEAR(v.x, x, 1e-3) << name;
+        EXPECT_EQ(std::tie(v.y, v.heading, v.shape_id), std::make_tuple(0.0f, 0.0f, line_)) << name;
     }
-}
-
-TEST_F(PlacementTest, JustAfterDepartureTheVehicleStartsMoving) {
-    lists_[0].runs.push_back(make_run(line_, 1000, 1309, {{1000, 0}, {1100, 2}, {1300, 6}}));
-    const Placed placed = place_at(1009.5f);
-    ASSERT_EQ(placed.vehicles.size(), 1u);
-    EXPECT_GT(placed.vehicles[0].x, 0.0f);
-    EXPECT_LT(placed.vehicles[0].x, 0.1f) << "eased: slow at the start";
-}
-
-// Leaving a stop whose point is repeated with the same dist: the rounded target
-// distance lands on that zero-length segment, 0/0 for the fraction.
-TEST_F(PlacementTest, RepeatedPointAtTheSameDistanceDrawsThePoint) {
-    lists_[0].runs.push_back(make_run(line_, 1000, 1309, {{1000, 0}, {1100, 2}, {1300, 6}}));
-    const Placed placed = place_at(1109.0f + 1.0f / 128.0f);
-    ASSERT_EQ(placed.vehicles.size(), 1u);
-    const Vehicle& v = placed.vehicles[0];
-    EXPECT_FALSE(std::isnan(v.x) || std::isnan(v.y));
-    EXPECT_EQ(v.x, 200.0f);
-    EXPECT_EQ(v.y, 0.0f);
-    EXPECT_EQ(v.heading, 0.0f);
 }
 
 TEST_F(PlacementTest, DwellingHeadingFollowsTheSegmentLeavingTheStop) {
     lists_[0].runs.push_back(make_run(north_, 500, 1000, {{500, 0}, {900, 1}}));
-    const Placed placed = place_at(505.0f);
+    const Walk placed = place_at(505.0f);
     ASSERT_EQ(placed.vehicles.size(), 1u);
-    EXPECT_EQ(placed.vehicles[0].heading, static_cast<float>(std::atan2(800.0, 0.0)));
+    EXPECT_EQ(placed.vehicles[0].heading, 1.5707964f);
 }
 
 TEST_F(PlacementTest, YesterdaysRunAfterMidnightIsMovingToday) {
-    // Sunday service (list 2) leaves a stop at 23:59:50 service time.
+    // A run of list 2 leaves a stop at 23:59:50 service time.
     lists_[2].runs.push_back(make_run(north_, 86390 - 9, 86479, {{86390 - 9, 0}, {86470, 1}}));
-    const Placed monday = place_at(30.0f, 1);
-    EXPECT_EQ(monday.count, 1);
+    const Walk monday = place_at(30.0f, 1);
+    EXPECT_EQ(monday.count, 1) << "Monday's yesterday is Sunday's list";
     ASSERT_EQ(monday.vehicles.size(), 1u);
-    // elapsed 40 of 80 seconds: halfway.
-    EXPECT_NEAR(monday.vehicles[0].y, 400.0f, 1e-3);
+    EXPECT_NEAR(monday.vehicles[0].y, 400.0f, 1e-3) << "elapsed 40 of 80 seconds: halfway";
     EXPECT_EQ(place_at(30.0f, 2).count, 0) << "on Tuesday yesterday is Monday's list";
+    lists_[1].runs.push_back(make_run(north_, 86390 - 9, 86479, {{86390 - 9, 0}, {86470, 1}}));
+    EXPECT_EQ(place_at(30.0f, 0).count, 1) << "Sunday's yesterday is Saturday's list";
 }
 
 TEST_F(PlacementTest, EachSlotWalksItsListWithItsOwnOffset) {
@@ -155,7 +134,7 @@ TEST_F(PlacementTest, WalkOrderIsYesterdayTodayTomorrowThenListOrder) {
     lists_[2].runs.push_back(make_run(line_, 86400, 90000, {{86400, 0}, {89000, 6}}));
     lists_[0].runs.push_back(make_run(north_, 10, 900, {{10, 0}, {800, 1}}));
     lists_[0].runs.push_back(make_run(line_, 20, 900, {{20, 0}, {800, 6}}));
-    const Placed placed = place_at(30.0f, 1);
+    const Walk placed = place_at(30.0f, 1);
     ASSERT_EQ(placed.vehicles.size(), 3u);
     EXPECT_EQ(placed.vehicles[0].shape_id, line_) << "yesterday's run first";
     EXPECT_EQ(placed.vehicles[1].shape_id, north_);
@@ -168,64 +147,18 @@ TEST_F(PlacementTest, CountIncludesRunsThatAreNotDrawn) {
     lists_[0].runs.push_back(make_run(north_, 100, 1000, {{100, 1}, {900, 0}})); // stops reversed
     lists_[0].runs.push_back(make_run(north_, 100, 1000, {{100, 0}, {900, 1}})); // drawn
     lists_[0].runs.push_back(make_run(north_ + 40, 100, 1000, {{100, 0}, {900, 1}})); // bad shape
-    const Placed placed = place_at(500.0f);
+    const Walk placed = place_at(500.0f);
     EXPECT_EQ(placed.count, 5);
     EXPECT_EQ(placed.vehicles.size(), 1u);
 }
 
-} // namespace
-} // namespace zintu
-
-namespace zintu {
-namespace {
-
-// Every vehicle of a walk, with the count, compared bit for bit.
-struct Walk {
-    int32_t count = 0;
-    std::vector<Vehicle> vehicles;
-    bool operator==(const Walk& other) const {
-        return count == other.count && vehicles.size() == other.vehicles.size() &&
-               (vehicles.empty() || std::memcmp(vehicles.data(), other.vehicles.data(),
-                                                vehicles.size() * sizeof(Vehicle)) == 0);
-    }
-};
-
-template <class Place>
-Walk walk(Place place) {
-    Walk w;
-    w.count = place([&w](float x, float y, float heading, int32_t shape_id) {
-        w.vehicles.push_back({x, y, heading, shape_id});
-    });
-    return w;
-}
-
-// The full walk and the indexed walk at one moment.
-::testing::AssertionResult same_walks(const Simulation& sim, int wday, float seconds) {
-    SimClock clock;
-    clock.seconds = seconds;
-    clock.local_time.tm_wday = wday;
-    const ServiceRunsTable& runs = sim.loading.service_runs;
-    const Walk full =
-        walk([&](auto consume) { return place_vehicles(sim.network, runs, clock, consume); });
-    const Walk indexed = walk([&](auto consume) {
-        return place_vehicles(sim.network, runs, sim.run_index, clock, consume);
-    });
-    if (full == indexed) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "weekday " << wday << " at " << seconds << " s: full walk " << full.count << " ("
-           << full.vehicles.size() << " drawn), indexed " << indexed.count << " ("
-           << indexed.vehicles.size() << " drawn)";
-}
-
 TEST(RunIndex, BucketsOfServiceTimes) {
-    const struct {
-        double time;
-        int32_t bucket;
-    } cases[] = {{-86400.0, 0},   {-86400.5, -1}, {-86100.0, 1},     {-0.5, 287},
-                 {0.0, 288},      {299.99, 288},  {300.0, 289},      {172799.9, 863},
-                 {172800.0, 864}, {172800.5, -1}, {std::nan(""), -1}};
-    for (const auto& c : cases)
-        EXPECT_EQ(run_bucket(c.time), c.bucket) << c.time;
+    const std::pair<double, int32_t> cases[] = {{-86400.0, 0},  {-86400.5, -1},    {-86100.0, 1},
+                                                {-0.5, 287},    {0.0, 288},        {299.99, 288},
+                                                {300.0, 289},   {172799.9, 863},   {172800.0, 864},
+                                                {172800.5, -1}, {std::nan(""), -1}};
+    for (const auto& [time, bucket] : cases)
+        EXPECT_EQ(run_bucket(time), bucket) << time;
 }
 
 TEST(RunIndex, RunsSitInEveryBucketTheirWindowMeets) {
@@ -247,6 +180,16 @@ TEST(RunIndex, RunsSitInEveryBucketTheirWindowMeets) {
     EXPECT_EQ(index[0].indexed, 0);
 }
 
+::testing::AssertionResult same_walks(const Simulation& sim, int wday, float seconds) {
+    const Walk full = walk(sim.network, sim.loading.service_runs, seconds, wday);
+    const Walk indexed = walk(sim.network, sim.loading.service_runs, seconds, wday, &sim.run_index);
+    if (full == indexed) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "weekday " << wday << " at " << seconds << " s: full walk " << full.count << " ("
+           << full.vehicles.size() << " drawn), indexed " << indexed.count << " ("
+           << indexed.vehicles.size() << " drawn)";
+}
+
 // Every minute of a week (a quarter second later every fourth minute).
 void expect_same_walks_all_week(const Simulation& sim) {
     for (int wday = 0; wday < 7; ++wday) {
@@ -255,24 +198,10 @@ void expect_same_walks_all_week(const Simulation& sim) {
     }
 }
 
-// The first and last second of every run in every slot: on a Sunday the
-// slots walk all three lists.
-void expect_same_walks_at_run_bounds(const Simulation& sim) {
-    for (const ServiceRuns& list : sim.loading.service_runs) {
-        for (const Run& run : list.runs) {
-            for (const int32_t offset : {-kSecondsPerDay, 0, kSecondsPerDay}) {
-                for (const int32_t t : {run.start + offset, run.end + offset}) {
-                    if (t < 0 || t > kSecondsPerDay) continue;
-                    EXPECT_TRUE(same_walks(sim, 0, static_cast<float>(t)));
-                }
-            }
-        }
-    }
-}
-
 // The demo network: with an index that lags behind the lists (as after a
-// loading pass that did not update it), after it has caught up, and at
-// times outside the indexed span.
+// loading pass that did not update it), after it has caught up, at the first
+// and last second of every run in every slot (on a Sunday the slots walk all
+// three lists), and at times outside the indexed span.
 TEST(RunIndex, IndexedWalkFindsTheFullWalksVehiclesInItsOrder) {
     Simulation sim;
     use_network(sim, compiled_network());
@@ -287,7 +216,16 @@ TEST(RunIndex, IndexedWalkFindsTheFullWalksVehiclesInItsOrder) {
     update_run_index(sim.run_index, sim.loading.service_runs);
     EXPECT_EQ(sim.run_index[0].indexed, sim.loading.service_runs[0].count());
     expect_same_walks_all_week(sim);
-    expect_same_walks_at_run_bounds(sim);
+    for (const ServiceRuns& list : sim.loading.service_runs) {
+        for (const zintu::Run& run : list.runs) {
+            for (const int32_t offset : {-kSecondsPerDay, 0, kSecondsPerDay}) {
+                for (const int32_t t : {run.start + offset, run.end + offset}) {
+                    if (t < 0 || t > kSecondsPerDay) continue;
+                    EXPECT_TRUE(same_walks(sim, 0, static_cast<float>(t)));
+                }
+            }
+        }
+    }
     for (const float seconds : {-90000.0f, 200000.0f, std::nanf("")})
         EXPECT_TRUE(same_walks(sim, 3, seconds));
 }

@@ -1,4 +1,5 @@
-// Which stored texts select which setting, and the command line's overrides.
+// Which stored texts select which setting, the texts written, and the command
+// line's overrides.
 #include "app/settings.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@ TEST(SettingsValues, OnlyTheExactTextSelectsTheOtherChoice) {
         SpeedMode speed;
         bool downtown;
     } cases[] = {
+        // clang-format off
         {"", "", SpeedMode::RealTime, false},
         {"realtime", "fullnetwork", SpeedMode::RealTime, false},
         {"fastmode", "downtown", SpeedMode::Fast, true},
@@ -22,12 +24,17 @@ TEST(SettingsValues, OnlyTheExactTextSelectsTheOtherChoice) {
         {"fastmode ", " downtown", SpeedMode::RealTime, false},
         {"fast", "downtownx", SpeedMode::RealTime, false},
         {std::string(120, 'x'), std::string(300, 'y'), SpeedMode::RealTime, false},
+        // clang-format on
     };
     for (const Case& c : cases) {
         const Settings s = settings_from_values(c.mode, c.zoomlevel);
         EXPECT_EQ(s.speed_mode, c.speed) << c.mode;
         EXPECT_EQ(s.downtown, c.downtown) << c.zoomlevel;
     }
+    EXPECT_STREQ(mode_value({SpeedMode::Fast, false, {}}), "fastmode");
+    EXPECT_STREQ(mode_value({SpeedMode::RealTime, true, {}}), "realtime");
+    EXPECT_STREQ(zoomlevel_value({SpeedMode::Fast, false, {}}), "fullnetwork");
+    EXPECT_STREQ(zoomlevel_value({SpeedMode::RealTime, true, {}}), "downtown");
 }
 
 TEST(SettingsValues, OverridesReplaceOnlyWhatTheyName) {
@@ -38,17 +45,6 @@ TEST(SettingsValues, OverridesReplaceOnlyWhatTheyName) {
     EXPECT_FALSE(apply_override(file, {{}, false, {}}).downtown);
     EXPECT_EQ(apply_override(file, {{}, {}, "city.zintu"}).network, "city.zintu");
     EXPECT_EQ(apply_override(file, {}).network, "");
-}
-
-TEST(SettingsValues, WrittenTextsReadBackAsTheSameSettings) {
-    for (SpeedMode speed : {SpeedMode::RealTime, SpeedMode::Fast}) {
-        for (bool downtown : {false, true}) {
-            const Settings s{speed, downtown, {}};
-            const Settings back = settings_from_values(mode_value(s), zoomlevel_value(s));
-            EXPECT_EQ(back.speed_mode, speed);
-            EXPECT_EQ(back.downtown, downtown);
-        }
-    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 
 namespace zintu {
 namespace {
@@ -20,14 +21,8 @@ std::string shown(const std::tm& t) {
     return text;
 }
 
-struct Reading {
-    const char* rule;
-    int64_t epoch;
-    const char* local;
-    int dst;
-};
-
-const Reading kReadings[] = {
+// clang-format off
+const std::tuple<const char*, int64_t, const char*, int> kReadings[] = { // rule, instant, time, DST
     {"EST5EDT,M3.2.0,M11.1.0", 1772953199, "2026-03-08 01:59:59", 0},
     {"EST5EDT,M3.2.0,M11.1.0", 1772953200, "2026-03-08 03:00:00", 1},
     {"EST5EDT,M3.2.0,M11.1.0", 1793512799, "2026-11-01 01:59:59", 1},
@@ -55,45 +50,38 @@ const Reading kReadings[] = {
     {"EST5EDT,M3.2.0,M11.1.0", -1, "1969-12-31 18:59:59", 0},
     {"EST5EDT,M3.2.0,M11.1.0", 32503698000, "3000-01-01 00:00:00", 0},
 };
+// clang-format on
 
 TEST(TimeZone, WallClockTimeOfAnInstant) {
-    for (const Reading& r : kReadings) {
-        const TimeZone zone = time_zone_of(r.rule);
-        ASSERT_TRUE(zone.rule) << r.rule;
+    for (const auto& [rule, epoch, local, dst] : kReadings) {
+        const TimeZone zone = time_zone_of(rule);
+        ASSERT_TRUE(zone.rule) << rule;
         std::tm t{};
-        ASSERT_TRUE(to_zone_time(zone, r.epoch, t));
-        EXPECT_EQ(shown(t), r.local) << r.rule << " at " << r.epoch;
-        EXPECT_EQ(t.tm_isdst, r.dst) << r.rule << " at " << r.epoch;
+        ASSERT_TRUE(to_zone_time(zone, epoch, t));
+        EXPECT_EQ(shown(t), local) << rule << " at " << epoch;
+        EXPECT_EQ(t.tm_isdst, dst) << rule << " at " << epoch;
     }
-}
-
-TEST(TimeZone, WeekdayAndDayOfYear) {
     std::tm t{};
     ASSERT_TRUE(to_zone_time(time_zone_of("JST-9"), 1796649300, t)); // 2026-12-07 22:15
-    EXPECT_EQ(t.tm_wday, 1);
-    EXPECT_EQ(t.tm_yday, 340);
+    EXPECT_EQ(std::tie(t.tm_wday, t.tm_yday), std::make_tuple(1, 340));
     ASSERT_TRUE(to_zone_time(time_zone_of("<-14>14"), 1796649300, t)); // 2026-12-06 23:15
     EXPECT_EQ(t.tm_wday, 0);
 }
 
 TEST(TimeZone, InstantOfAWallClockTime) {
-    struct Case {
-        const char* rule;
-        CivilTime civil;
-        int64_t epoch;
-    } cases[] = {
-        {"EST5EDT,M3.2.0,M11.1.0", {2026, 12, 7, 8, 15, 0}, 1796649300},
-        {"EST5EDT,M3.2.0,M11.1.0", {2026, 7, 1, 12, 0, 0}, 1782921600},
-        // Skipped: 02:30 read as standard time, which is 03:30 daylight time.
-        {"EST5EDT,M3.2.0,M11.1.0", {2026, 3, 8, 2, 30, 0}, 1772955000},
-        // Repeated: the first, daylight-saving, 01:30.
-        {"EST5EDT,M3.2.0,M11.1.0", {2026, 11, 1, 1, 30, 0}, 1793511000},
+    const char* new_york = "EST5EDT,M3.2.0,M11.1.0";
+    // clang-format off
+    const std::tuple<const char*, CivilTime, int64_t> cases[] = {
+        {new_york, {2026, 12, 7, 8, 15, 0}, 1796649300},
+        {new_york, {2026, 7, 1, 12, 0, 0}, 1782921600},
+        {new_york, {2026, 3, 8, 2, 30, 0}, 1772955000}, // skipped: read as standard time, 03:30 EDT
+        {new_york, {2026, 11, 1, 1, 30, 0}, 1793511000}, // repeated: the first, daylight-saving one
         {"AEST-10AEDT,M10.1.0,M4.1.0/3", {2026, 4, 5, 2, 30, 0}, 1775316600},
-        {"JST-9", {2026, 12, 7, 22, 15, 0}, 1796649300},
+        {"JST-9", {2026, 12, 7, 22, 15, 30}, 1796649330},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(from_zone_time(time_zone_of(c.rule), c.civil), c.epoch) << c.rule;
-    }
+    // clang-format on
+    for (const auto& [rule, civil, epoch] : cases)
+        EXPECT_EQ(from_zone_time(time_zone_of(rule), civil), epoch) << rule;
 }
 
 TEST(TimeZone, WhatIsNotARule) {

@@ -1,12 +1,12 @@
 // Pure view arithmetic: the map projection, the zoom level, glyph styles and
-// corners, and where the overlay's lines stand.
+// corners, and the overlay's lines, their text and where they stand.
 #include "render/glyph_geometry.h"
 #include "render/overlay_text.h"
 #include "render/projection.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <tuple>
 
 namespace zintu {
 namespace {
@@ -20,96 +20,63 @@ NetworkHeader header(int32_t x_span, int32_t y_span, int32_t x_center, int32_t y
     return h;
 }
 
-TEST(Projection, WiderThanTallShowsTheFullWidth) {
-    const Projection p = map_projection(header(5276, 3126, 3866, 7482));
-    EXPECT_EQ(p.view_aspect, 1.0548625f);
-    EXPECT_EQ(p.box.left, 6504.0);
-    EXPECT_EQ(p.box.right, 1228.0);
-    EXPECT_NEAR(p.box.bottom, 5833.25, 1e-3);
-    EXPECT_NEAR(p.box.top, 9130.75, 1e-3);
-}
-
-TEST(Projection, TallerThanWideShowsTheFullHeight) {
-    const Projection p = map_projection(header(1000, 2000, 500, 1000));
-    EXPECT_EQ(p.view_aspect, 0.3125f);
-    EXPECT_EQ(p.box.left, 500.0 + 1600.0);
-    EXPECT_EQ(p.box.right, 500.0 - 1600.0);
-    EXPECT_EQ(p.box.bottom, 0.0);
-    EXPECT_EQ(p.box.top, 2000.0);
-    // Always 1.6 : 1.
-    EXPECT_DOUBLE_EQ((p.box.left - p.box.right) / (p.box.top - p.box.bottom), 1.6);
-}
-
-TEST(Projection, EqualSpansTakeTheWiderBranch) {
-    const Projection p = map_projection(header(2000, 2000, 0, 0));
-    EXPECT_EQ(p.box.left, 1000.0);
-    EXPECT_EQ(p.box.right, -1000.0);
-    EXPECT_EQ(p.box.top, 625.0);
-    EXPECT_EQ(p.box.bottom, -625.0);
-}
-
-TEST(Projection, ALineOrAPointIsFramedWithoutDividingByZero) {
+// The box shows the whole map along its longer side, 1.6 : 1.
+TEST(Projection, FramesTheMapAlongItsLongerSide) {
     struct Case {
-        int32_t x_span, y_span;
-        double left, top;
+        const char* what;
+        int32_t x_span, y_span, x_center, y_center;
+        float aspect;
+        double left, right, bottom, top;
     } cases[] = {
-        {1600, 0, 800.0, 500.0}, // a line along x: its length across
-        {0, 1000, 800.0, 500.0}, // a line along y: its length up
-        {0, 0, 1.0, 0.625},      // a point
-        {1, 1000, 800.0, 500.0}, // one unit wide: no half-span to frame with
+        // clang-format off
+        {"wider than tall", 5276, 3126, 3866, 7482, 1.0548625f, 6504, 1228, 5833.25, 9130.75},
+        {"taller than wide", 1000, 2000, 500, 1000, 0.3125f, 2100, -1100, 0, 2000},
+        {"equal spans take the wider branch", 2000, 2000, 0, 0, 0.625f, 1000, -1000, -625, 625},
+        // A line or a point, framed without dividing by zero.
+        {"a line along x: its length across", 1600, 0, 0, 0, 0.625f, 800, -800, -500, 500},
+        {"a line along y: its length up", 0, 1000, 0, 0, 0.625f, 800, -800, -500, 500},
+        {"a point", 0, 0, 0, 0, 0.625f, 1, -1, -0.625, 0.625},
+        {"one unit wide: no half-span to frame with", 1, 1000, 0, 0, 0.625f, 800, -800, -500, 500},
+        // clang-format on
     };
     for (const Case& c : cases) {
-        const Projection p = map_projection(header(c.x_span, c.y_span, 0, 0));
-        EXPECT_EQ(p.box.left, c.left) << c.x_span << "x" << c.y_span;
-        EXPECT_EQ(p.box.right, -c.left) << c.x_span << "x" << c.y_span;
-        EXPECT_EQ(p.box.top, c.top) << c.x_span << "x" << c.y_span;
-        EXPECT_EQ(p.box.bottom, -c.top) << c.x_span << "x" << c.y_span;
+        const Projection p = map_projection(header(c.x_span, c.y_span, c.x_center, c.y_center));
+        EXPECT_EQ(p.view_aspect, c.aspect) << c.what;
+        EXPECT_NEAR(p.box.left, c.left, 1e-3) << c.what;
+        EXPECT_NEAR(p.box.right, c.right, 1e-3) << c.what;
+        EXPECT_NEAR(p.box.bottom, c.bottom, 1e-3) << c.what;
+        EXPECT_NEAR(p.box.top, c.top, 1e-3) << c.what;
     }
 }
 
-TEST(Projection, DowntownZoomsFourTimesAboutThePannedCentre) {
+// Four times the scale, centred 750 units south of the middle, or on the
+// network's downtown point; the full view is not moved.
+TEST(Projection, DowntownZoomsFourTimesAboutItsCentre) {
     const NetworkHeader h = header(5276, 3126, 3866, 7482);
-    const Network network{&h, nullptr, nullptr, 0, nullptr, {}};
-    ViewState full;
-    apply_zoom_level(full, network, false);
-    EXPECT_EQ(full.zoom, 1.0f);
-    EXPECT_EQ(full.pan_y, 0);
-
-    ViewState downtown;
-    apply_zoom_level(downtown, network, true);
-    EXPECT_EQ(downtown.zoom, 4.0f);
-    EXPECT_EQ(downtown.pan_y, 750);
-    const ViewportPoint centre = map_to_viewport(h, downtown, 3866, 6732, 1280, 800);
-    EXPECT_NEAR(centre.x, 640.0, 1e-9);
-    EXPECT_NEAR(centre.y, 400.0, 1e-9);
-    // The edges of the downtown view, in map units.
-    EXPECT_NEAR(map_to_viewport(h, downtown, 4525.5, 6732, 1280, 800).x, 0.0, 1e-9);
-    EXPECT_NEAR(map_to_viewport(h, downtown, 3206.5, 6732, 1280, 800).x, 1280.0, 1e-9);
-    EXPECT_NEAR(map_to_viewport(h, downtown, 3866, 6319.8125, 1280, 800).y, 0.0, 1e-3);
-    EXPECT_NEAR(map_to_viewport(h, downtown, 3866, 7144.1875, 1280, 800).y, 800.0, 1e-3);
-    // The full view: larger map x further left.
-    EXPECT_NEAR(map_to_viewport(h, full, 6504, 5833.25, 1280, 800).x, 0.0, 1e-9);
-    EXPECT_NEAR(map_to_viewport(h, full, 1228, 9130.75, 1280, 800).y, 800.0, 1e-3);
-}
-
-TEST(Projection, DowntownCentresOnTheNetworksDowntownPoint) {
-    const NetworkHeader h = header(5276, 3126, 3866, 7482);
-    NetworkInfo info;
-    info.has_downtown = true;
-    info.downtown_x = 3000;
-    info.downtown_y = 8000;
-    const Network network{&h, nullptr, nullptr, 0, nullptr, info};
-    ViewState downtown;
-    apply_zoom_level(downtown, network, true);
-    EXPECT_EQ(downtown.zoom, 4.0f);
-    EXPECT_EQ(downtown.pan_x, 866);
-    EXPECT_EQ(downtown.pan_y, -518);
-    const ViewportPoint centre = map_to_viewport(h, downtown, 3000, 8000, 1280, 800);
-    EXPECT_NEAR(centre.x, 640.0, 1e-9);
-    EXPECT_NEAR(centre.y, 400.0, 1e-9);
-    ViewState full;
-    apply_zoom_level(full, network, false);
-    EXPECT_EQ(full.pan_x, 0) << "the full view ignores the point";
+    NetworkInfo point;
+    point.has_downtown = true;
+    point.downtown_x = 3000;
+    point.downtown_y = 8000;
+    ViewState full, downtown, at_point;
+    apply_zoom_level(full, {&h, nullptr, nullptr, 0, nullptr, point}, false);
+    apply_zoom_level(downtown, {&h, nullptr, nullptr, 0, nullptr, {}}, true);
+    apply_zoom_level(at_point, {&h, nullptr, nullptr, 0, nullptr, point}, true);
+    EXPECT_EQ(std::tie(full.zoom, full.pan_x, full.pan_y), std::make_tuple(1.0f, 0, 0));
+    EXPECT_EQ(std::tie(downtown.zoom, downtown.pan_x, downtown.pan_y),
+              std::make_tuple(4.0f, 0, 750));
+    EXPECT_EQ(std::tie(at_point.zoom, at_point.pan_x, at_point.pan_y),
+              std::make_tuple(4.0f, 866, -518));
+    // Where map points land on a 1280 x 800 viewport; larger map x further left.
+    const std::tuple<const ViewState&, double, double, double, double> cases[] = {
+        {at_point, 3000, 8000, 640, 400},    {downtown, 3866, 6732, 640, 400},
+        {downtown, 4525.5, 6732, 0, 400},    {downtown, 3206.5, 6732, 1280, 400},
+        {downtown, 3866, 6319.8125, 640, 0}, {downtown, 3866, 7144.1875, 640, 800},
+        {full, 6504, 5833.25, 0, 0},         {full, 1228, 9130.75, 1280, 800}};
+    for (const auto& [view, x, y, viewport_x, viewport_y] : cases) {
+        const ViewportPoint p = map_to_viewport(h, view, x, y, 1280, 800);
+        EXPECT_NEAR(p.x, viewport_x, 1e-3) << x << ", " << y;
+        EXPECT_NEAR(p.y, viewport_y, 1e-3) << x << ", " << y;
+    }
 }
 
 TEST(Glyphs, StylesByShapeId) {
@@ -118,52 +85,64 @@ TEST(Glyphs, StylesByShapeId) {
         float red, green, blue;
         double w, l;
     } cases[] = {
-        {1, 1.0f, 0.7764706f, 0.0f, 7.5, 20},
-        {2, 1.0f, 0.7764706f, 0.0f, 7.5, 20},
-        {3, 0.17254902f, 0.7411765f, 0.0f, 7.5, 20},
-        {6, 0.5568628f, 0.0f, 0.7411765f, 7.5, 20},
-        {8, 0.0f, 0.7490196f, 0.79607844f, 7.5, 20},
-        {9, 0.8f, 0.4f, 0.4f, 5, 10},
-        {674, 0.8f, 0.4f, 0.4f, 5, 10},
+        // clang-format off
+        {1, 1.0f, 0.7764706f, 0.0f, 7.5, 20},          {2, 1.0f, 0.7764706f, 0.0f, 7.5, 20},
+        {3, 0.17254902f, 0.7411765f, 0.0f, 7.5, 20},   {6, 0.5568628f, 0.0f, 0.7411765f, 7.5, 20},
+        {8, 0.0f, 0.7490196f, 0.79607844f, 7.5, 20},   {9, 0.8f, 0.4f, 0.4f, 5, 10},
+        // clang-format on
     };
     for (const Case& c : cases) {
         const GlyphStyle& s = glyph_style(c.shape_id);
-        EXPECT_EQ(s.red, c.red) << c.shape_id;
-        EXPECT_EQ(s.green, c.green) << c.shape_id;
-        EXPECT_EQ(s.blue, c.blue) << c.shape_id;
-        EXPECT_EQ(s.alpha, 1.0f) << c.shape_id;
-        EXPECT_EQ(s.half_width, c.w) << c.shape_id;
-        EXPECT_EQ(s.half_length, c.l) << c.shape_id;
+        EXPECT_EQ(std::tie(s.red, s.green, s.blue, s.alpha, s.half_width, s.half_length),
+                  std::make_tuple(c.red, c.green, c.blue, 1.0f, c.w, c.l))
+            << c.shape_id;
     }
 }
 
 TEST(Glyphs, CornersRunBackThenFront) {
     struct Case {
         int32_t shape_id;
-        float heading;
-        float x[4], y[4];
+        float x, y, heading;
+        float xs[4], ys[4];
     } cases[] = {
-        {1, 0.0f, {-20, -20, 20, 20}, {7.5f, -7.5f, -3.75f, 3.75f}},
-        {9, static_cast<float>(1.5707963), {-5, 5, 2.5f, -2.5f}, {-10, -10, 10, 10}},
+        {1, 0, 0, 0.0f, {-20, -20, 20, 20}, {7.5f, -7.5f, -3.75f, 3.75f}},
+        {9, 0, 0, 1.5707963f, {-5, 5, 2.5f, -2.5f}, {-10, -10, 10, 10}},
+        // Placed at a point, the corners move with it.
+        {1, 3866, 7482, 0.0f, {3846, 3846, 3886, 3886}, {7489.5f, 7474.5f, 7478.25f, 7485.75f}},
     };
     for (const Case& c : cases) {
-        const GlyphCorners corners = glyph_corners(0.0f, 0.0f, c.heading, glyph_style(c.shape_id));
+        const GlyphCorners corners = glyph_corners(c.x, c.y, c.heading, glyph_style(c.shape_id));
         for (int i = 0; i < 4; ++i) {
-            EXPECT_NEAR(corners.x[i], c.x[i], 1e-5) << "corner " << i;
-            EXPECT_NEAR(corners.y[i], c.y[i], 1e-5) << "corner " << i;
+            EXPECT_NEAR(corners.x[i], c.xs[i], 1e-3) << "corner " << i;
+            EXPECT_NEAR(corners.y[i], c.ys[i], 1e-3) << "corner " << i;
         }
     }
-    // Placed at P, the corners move with it.
-    const GlyphCorners moved = glyph_corners(3866.0f, 7482.0f, 0.0f, glyph_style(1));
-    EXPECT_NEAR(moved.x[0], 3846.0f, 1e-3);
-    EXPECT_NEAR(moved.y[3], 7485.75f, 1e-3);
 }
 
-TEST(Overlay, BaselinesAreFractionsOfTheViewport) {
+TEST(Overlay, LinesAndWhereTheyStand) {
+    std::tm t{};
+    t.tm_mday = 1;
+    for (const auto& [wday, hour, minute, second, line] :
+         {std::make_tuple(1, 8, 15, 0, "(Mon) 08:15:00"),
+          std::make_tuple(0, 0, 0, 0, "(Sun) 00:00:00"),
+          std::make_tuple(6, 23, 59, 59, "(Sat) 23:59:59")}) {
+        t.tm_wday = wday;
+        t.tm_hour = hour;
+        t.tm_min = minute;
+        t.tm_sec = second;
+        EXPECT_EQ(overlay_time_line(t), line);
+    }
+    EXPECT_EQ(overlay_vehicle_line(0), "Vehicles: 0");
+    EXPECT_EQ(overlay_vehicle_line(312), "Vehicles: 312");
+    EXPECT_EQ(overlay_loading_line(0, 5276), "Loading ... (0%)");
+    EXPECT_EQ(overlay_loading_line(5276, 5276), "Loading ... (100%)");
+    // 2505 / 5276 = 47.48 %: truncated, not rounded.
+    EXPECT_EQ(overlay_loading_line(2505, 5276), "Loading ... (47%)");
+    EXPECT_EQ(overlay_loading_percent(5275, 5276), 99);
+
     const OverlayLayout layout = overlay_layout();
-    EXPECT_EQ(layout.left, 0.350625f);
-    EXPECT_EQ(layout.first_baseline, 8.888889f);
-    EXPECT_EQ(layout.line_step, -0.7f);
+    EXPECT_EQ(std::tie(layout.left, layout.first_baseline, layout.line_step),
+              std::make_tuple(0.350625f, 8.888889f, -0.7f));
     EXPECT_NEAR(overlay_baseline_fraction(0), 0.88889, 1e-5);
     EXPECT_NEAR(overlay_baseline_fraction(1), 0.81889, 1e-5);
     EXPECT_NEAR(overlay_baseline_fraction(2), 0.76289, 1e-5);
