@@ -15,8 +15,6 @@
 namespace zintu {
 namespace {
 
-using testing::TestNetwork;
-
 // A run with the given (arrival, point index) stops; departures are +9.
 Run make_run(int32_t shape_id, int32_t start, int32_t end,
              std::initializer_list<std::pair<int32_t, int32_t>> stops) {
@@ -32,9 +30,9 @@ Run make_run(int32_t shape_id, int32_t start, int32_t end,
 struct Walk {
     int32_t count = 0;
     std::vector<Vehicle> vehicles;
-    bool operator==(const Walk& other) const {
-        return count == other.count && vehicles.size() == other.vehicles.size() &&
-               (vehicles.empty() || std::memcmp(vehicles.data(), other.vehicles.data(),
+    bool operator==(const Walk& o) const {
+        return count == o.count && vehicles.size() == o.vehicles.size() &&
+               (vehicles.empty() || std::memcmp(vehicles.data(), o.vehicles.data(),
                                                 vehicles.size() * sizeof(Vehicle)) == 0);
     }
 };
@@ -58,16 +56,13 @@ class PlacementTest : public ::testing::Test {
 protected:
     Walk place_at(float seconds, int wday = 1) { return walk(network_, lists_, seconds, wday); }
 
-    TestNetwork net_;
+    testing::TestNetwork net_;
+    // clang-format off
     // Along x: stop, vertex, stop followed by a repeated point (same dist), a
     // zero-length step whose dist grows, last stop.
-    const int32_t line_ = net_.add_shape({{0, 0, 1, 0.0},
-                                          {0, 100, 0, 100.0},
-                                          {0, 200, 2, 200.0},
-                                          {0, 200, 0, 200.0},
-                                          {0, 300, 0, 300.0},
-                                          {0, 300, 0, 340.0},
-                                          {0, 400, 3, 440.0}});
+    const int32_t line_ = net_.add_shape({{0, 0, 1, 0.0}, {0, 100, 0, 100.0}, {0, 200, 2, 200.0},
+        {0, 200, 0, 200.0}, {0, 300, 0, 300.0}, {0, 300, 0, 340.0}, {0, 400, 3, 440.0}});
+    // clang-format on
     // Along y, two stops 800 apart.
     const int32_t north_ = net_.add_shape({{0, 0, 5, 0.0}, {800, 0, 6, 800.0}});
     const Network network_ = net_.network();
@@ -102,16 +97,13 @@ TEST_F(PlacementTest, OneRunThroughItsTimeline) {
         EXPECT_NEAR(v.x, x, 1e-3) << name;
         EXPECT_EQ(std::tie(v.y, v.heading, v.shape_id), std::make_tuple(0.0f, 0.0f, line_)) << name;
     }
+    // Dwelling on a northbound line, the heading is that of the segment leaving the stop.
+    lists_[0].runs[0] = make_run(north_, 500, 1000, {{500, 0}, {900, 1}});
+    ASSERT_EQ(place_at(505.0f).vehicles.size(), 1u);
+    EXPECT_EQ(place_at(505.0f).vehicles[0].heading, 1.5707964f);
 }
 
-TEST_F(PlacementTest, DwellingHeadingFollowsTheSegmentLeavingTheStop) {
-    lists_[0].runs.push_back(make_run(north_, 500, 1000, {{500, 0}, {900, 1}}));
-    const Walk placed = place_at(505.0f);
-    ASSERT_EQ(placed.vehicles.size(), 1u);
-    EXPECT_EQ(placed.vehicles[0].heading, 1.5707964f);
-}
-
-TEST_F(PlacementTest, YesterdaysRunAfterMidnightIsMovingToday) {
+TEST_F(PlacementTest, EachSlotWalksItsListWithItsOwnOffset) {
     // A run of list 2 leaves a stop at 23:59:50 service time.
     lists_[2].runs.push_back(make_run(north_, 86390 - 9, 86479, {{86390 - 9, 0}, {86470, 1}}));
     const Walk monday = place_at(30.0f, 1);
@@ -121,9 +113,6 @@ TEST_F(PlacementTest, YesterdaysRunAfterMidnightIsMovingToday) {
     EXPECT_EQ(place_at(30.0f, 2).count, 0) << "on Tuesday yesterday is Monday's list";
     lists_[1].runs.push_back(make_run(north_, 86390 - 9, 86479, {{86390 - 9, 0}, {86470, 1}}));
     EXPECT_EQ(place_at(30.0f, 0).count, 1) << "Sunday's yesterday is Saturday's list";
-}
-
-TEST_F(PlacementTest, EachSlotWalksItsListWithItsOwnOffset) {
     // On a Tuesday all three slots name the weekday list.
     lists_[0].runs.push_back(make_run(north_, 1, 200000, {{1, 0}, {199990, 1}}));
     EXPECT_EQ(place_at(86400.0f, 2).count, 2) << "yesterday and today, never tomorrow";
@@ -136,9 +125,10 @@ TEST_F(PlacementTest, WalkOrderIsYesterdayTodayTomorrowThenListOrder) {
     lists_[0].runs.push_back(make_run(line_, 20, 900, {{20, 0}, {800, 6}}));
     const Walk placed = place_at(30.0f, 1);
     ASSERT_EQ(placed.vehicles.size(), 3u);
-    EXPECT_EQ(placed.vehicles[0].shape_id, line_) << "yesterday's run first";
-    EXPECT_EQ(placed.vehicles[1].shape_id, north_);
-    EXPECT_EQ(placed.vehicles[2].shape_id, line_);
+    EXPECT_EQ(std::make_tuple(placed.vehicles[0].shape_id, placed.vehicles[1].shape_id,
+                              placed.vehicles[2].shape_id),
+              std::make_tuple(line_, north_, line_))
+        << "yesterday's run first";
 }
 
 TEST_F(PlacementTest, CountIncludesRunsThatAreNotDrawn) {
@@ -169,15 +159,12 @@ TEST(RunIndex, RunsSitInEveryBucketTheirWindowMeets) {
     lists[1].runs.push_back({1, -90000, -86000, 0, nullptr}); // from before the span
     RunIndex index;
     update_run_index(index, lists);
-    const ServiceRunIndex& service = index[1];
-    EXPECT_EQ(service.indexed, 4);
-    EXPECT_EQ(service.buckets[288], std::vector<int32_t>{0});
-    EXPECT_EQ(service.buckets[289], std::vector<int32_t>{0});
-    EXPECT_EQ(service.buckets[0], std::vector<int32_t>{3});
-    EXPECT_EQ(service.buckets[1], std::vector<int32_t>{3});
-    EXPECT_TRUE(service.buckets[2].empty());
-    EXPECT_TRUE(service.buckets[864].empty());
+    const auto& b = index[1].buckets;
+    EXPECT_EQ(index[1].indexed, 4);
     EXPECT_EQ(index[0].indexed, 0);
+    using V = std::vector<int32_t>;
+    EXPECT_EQ(std::tie(b[288], b[289], b[0], b[1], b[2], b[864]),
+              std::make_tuple(V{0}, V{0}, V{3}, V{3}, V{}, V{}));
 }
 
 ::testing::AssertionResult same_walks(const Simulation& sim, int wday, float seconds) {
@@ -220,8 +207,9 @@ TEST(RunIndex, IndexedWalkFindsTheFullWalksVehiclesInItsOrder) {
         for (const zintu::Run& run : list.runs) {
             for (const int32_t offset : {-kSecondsPerDay, 0, kSecondsPerDay}) {
                 for (const int32_t t : {run.start + offset, run.end + offset}) {
-                    if (t < 0 || t > kSecondsPerDay) continue;
-                    EXPECT_TRUE(same_walks(sim, 0, static_cast<float>(t)));
+                    if (t >= 0 && t <= kSecondsPerDay) {
+                        EXPECT_TRUE(same_walks(sim, 0, static_cast<float>(t)));
+                    }
                 }
             }
         }
