@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace zintu {
 namespace {
@@ -13,11 +14,8 @@ namespace {
 using namespace std::string_literals;
 
 TEST(IniValue, LookupRules) {
-    struct Case {
-        const char* what;
-        std::string text;
-        std::optional<std::string> value; // of key "mode" in section "zintu"
-    } cases[] = {
+    // The text, and the value of key "mode" in section "zintu".
+    const std::tuple<const char*, std::string, std::optional<std::string>> cases[] = {
         {"plain", "[zintu]\nmode=fastmode\n", "fastmode"},
         {"section in any case", "[ZinTU]\nmode=fastmode\n", "fastmode"},
         {"key in any case", "[zintu]\nMODE=fastmode\n", "fastmode"},
@@ -47,16 +45,13 @@ TEST(IniValue, LookupRules) {
          std::string(99, 'b')},
         {"blanks trimmed before the cut", "[zintu]\nmode=" + std::string(200, ' ') + "x\n", "x"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ini_value(c.text, "zintu", "mode"), c.value) << c.what;
+    for (const auto& [what, text, value] : cases)
+        EXPECT_EQ(ini_value(text, "zintu", "mode"), value) << what;
 }
 
 TEST(IniWithValue, UpdatesKeepEverythingElse) {
-    struct Case {
-        const char* what;
-        std::string text;
-        std::string expected; // after setting zintu/mode to "fastmode"
-    } cases[] = {
+    // The text, and the text after setting zintu/mode to "fastmode".
+    const std::tuple<const char*, std::string, std::string> cases[] = {
         {"empty text", "", "[zintu]\nmode=fastmode\n"},
         {"replaces the value, key spelled anew", "[Zintu]\nMode = realtime\nx=1\n",
          "[Zintu]\nmode=fastmode\nx=1\n"},
@@ -76,8 +71,8 @@ TEST(IniWithValue, UpdatesKeepEverythingElse) {
         {"keeps NULs and binary bytes", "\x01\0\xff\n[zintu]\nmode=\0x\n"s,
          "\x01\0\xff\n[zintu]\nmode=fastmode\n"s},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ini_with_value(c.text, "zintu", "mode", "fastmode"), c.expected) << c.what;
+    for (const auto& [what, text, expected] : cases)
+        EXPECT_EQ(ini_with_value(text, "zintu", "mode", "fastmode"), expected) << what;
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace zintu {
@@ -20,52 +21,44 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(SettingsFilePath, XdgFirstThenHome) {
-    struct Case {
-        const char *xdg, *home;
-        std::optional<std::string> path;
-    } cases[] = {
+    // clang-format off
+    const std::tuple<const char*, const char*, std::optional<std::string>> cases[] = {
         {"/x/cfg", "/home/u", "/x/cfg/zintu/zintu.ini"},
         {"/x/cfg/", "/home/u", "/x/cfg/zintu/zintu.ini"},
         {nullptr, "/home/u", "/home/u/.config/zintu/zintu.ini"},
         {"", "/home/u/", "/home/u/.config/zintu/zintu.ini"},
         {"relative/cfg", "/home/u", "/home/u/.config/zintu/zintu.ini"},
-        {nullptr, nullptr, std::nullopt},
-        {"", "", std::nullopt},
+        {nullptr, nullptr, std::nullopt}, {"", "", std::nullopt},
         {"/", nullptr, "/zintu/zintu.ini"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(settings_file_path(c.xdg, c.home), c.path)
-            << (c.xdg ? c.xdg : "(unset)") << " " << (c.home ? c.home : "(unset)");
-    }
+    // clang-format on
+    for (const auto& [xdg, home, path] : cases)
+        EXPECT_EQ(settings_file_path(xdg, home), path) << (xdg ? xdg : "-") << (home ? home : "-");
 }
 
 // The file's text as the two keys select it (the lookup itself and the exact
 // values are ini_text_test's and settings_test's), and what a save writes.
 TEST(SettingsFromIni, EachKeyItsSetting) {
-    struct Case {
-        std::string text;
-        SpeedMode speed;
-        bool downtown;
-    } cases[] = {
+    // clang-format off
+    const std::tuple<std::string, SpeedMode, bool> cases[] = {
         {"", SpeedMode::RealTime, false},
         {"[zintu]\nmode=fastmode\nzoomlevel=downtown\n", SpeedMode::Fast, true},
         {"[zintu]\nzoomlevel=downtown\n", SpeedMode::RealTime, true},
         {"[zintu]\nmode=fastmode\nzoomlevel=Downtown\n", SpeedMode::Fast, false},
         {"[other]\nmode=fastmode\nzoomlevel=downtown\n", SpeedMode::RealTime, false},
     };
-    for (const Case& c : cases) {
-        const Settings s = settings_from_ini(c.text);
-        EXPECT_EQ(s.speed_mode, c.speed) << c.text;
-        EXPECT_EQ(s.downtown, c.downtown) << c.text;
+    // clang-format on
+    for (const auto& [text, speed, downtown] : cases) {
+        const Settings s = settings_from_ini(text);
+        EXPECT_EQ(std::tie(s.speed_mode, s.downtown), std::tie(speed, downtown)) << text;
     }
     for (const Settings& s : {Settings{SpeedMode::RealTime, false, {}},
                               Settings{SpeedMode::Fast, true, "/srv/city.zintu"},
                               Settings{SpeedMode::Fast, false, {}}}) {
         const std::string text = ini_with_settings("; mine\n[zintu]\nmode=junk\n", s);
         const Settings back = settings_from_ini(text);
-        EXPECT_EQ(back.speed_mode, s.speed_mode);
-        EXPECT_EQ(back.downtown, s.downtown);
-        EXPECT_EQ(back.network, s.network);
+        EXPECT_EQ(std::tie(back.speed_mode, back.downtown, back.network),
+                  std::tie(s.speed_mode, s.downtown, s.network));
         EXPECT_EQ(text.find("network=") != std::string::npos, !s.network.empty()) << text;
         EXPECT_EQ(text.rfind("; mine\n[zintu]\nmode=", 0), 0u) << text;
     }
@@ -74,9 +67,6 @@ TEST(SettingsFromIni, EachKeyItsSetting) {
 class SettingsFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("zintu_settings_" + std::to_string(getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
@@ -88,63 +78,57 @@ protected:
         std::ofstream(path, std::ios::binary) << text;
     }
     static std::string read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
         std::ostringstream text;
-        text << in.rdbuf();
+        text << std::ifstream(path, std::ios::binary).rdbuf();
         return text.str();
     }
-    // Runs configure_settings; returns its status, its output in `out`.
-    static int configure(const fs::path& path, SettingsOverride choices, std::string& out,
-                         std::string& err) {
-        std::FILE* o = std::tmpfile();
-        std::FILE* e = std::tmpfile();
+    static std::string text_of(std::FILE* file) {
+        std::string text(static_cast<size_t>(std::ftell(file)), '\0');
+        std::rewind(file);
+        text.resize(std::fread(text.data(), 1, text.size(), file));
+        std::fclose(file);
+        return text;
+    }
+    // Runs configure_settings; returns its status, its output in out_ and err_.
+    int configure(const fs::path& path, SettingsOverride choices) {
+        std::FILE *o = std::tmpfile(), *e = std::tmpfile();
         const int status = configure_settings(path.string(), choices, o, e);
-        for (auto [file, text] : {std::pair{o, &out}, std::pair{e, &err}}) {
-            std::rewind(file);
-            text->clear();
-            for (int c; (c = std::fgetc(file)) != EOF;)
-                text->push_back(static_cast<char>(c));
-            std::fclose(file);
-        }
+        out_ = text_of(o);
+        err_ = text_of(e);
         return status;
     }
-    fs::path dir_;
+    const fs::path dir_ = fs::temp_directory_path() /
+                          ("zintu_settings_" + std::to_string(getpid()) + "_" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::string out_, err_;
 };
 
 TEST_F(SettingsFileTest, FilesThatCannotBeUsedGiveTheDefaultsAndAReason) {
     const fs::path file = dir_ / "zintu.ini";
     const std::string fast = "[zintu]\nmode=fastmode\n";
-    struct Case {
-        const char* what;
-        std::function<void()> make;
-        const char* problem; // the reason after the file's name; empty: none
-    } cases[] = {
-        {"missing", [] {}, ""},
-        {"a real one", [&] { write(file, fast); }, ""},
-        {"a folder", [&] { fs::create_directory(file); }, "': not a regular file"},
-        {"a FIFO", [&] { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); }, "': not a regular file"},
-        {"a loop of links", [&] { fs::create_symlink("zintu.ini", file); },
-         "': Too many levels of symbolic links"},
-        {"larger than the limit",
-         [&] { write(file, fast + std::string(kMaxSettingsFileSize, '\n')); },
+    // clang-format off
+    const std::pair<std::function<void()>, const char*> cases[] = { // the reason, "" for none
+        {[] {}, ""}, // missing
+        {[&] { write(file, fast); }, ""},
+        {[&] { fs::create_directory(file); }, "': not a regular file"},
+        {[&] { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); }, "': not a regular file"},
+        {[&] { fs::create_symlink("zintu.ini", file); }, "': Too many levels of symbolic links"},
+        {[&] { write(file, fast + std::string(kMaxSettingsFileSize, '\n')); },
          "': larger than 1048576 bytes"},
-        {"unreadable",
-         [&] {
-             write(file, fast);
-             fs::permissions(file, fs::perms::none);
-         },
+        {[&] { write(file, fast), fs::permissions(file, fs::perms::none); },
          geteuid() == 0 ? "" : "': Permission denied"},
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& [make, reason] : cases) {
         fs::remove_all(file);
-        c.make();
+        make();
         std::string problem = "stale";
         const Settings s = read_settings_file(file.string(), problem);
-        const bool usable = std::string(c.problem).empty();
+        const bool usable = *reason == '\0';
         EXPECT_EQ(s.speed_mode,
                   usable && fs::is_regular_file(file) ? SpeedMode::Fast : SpeedMode::RealTime)
-            << c.what;
-        EXPECT_EQ(problem, usable ? "" : "cannot read '" + file.string() + c.problem) << c.what;
+            << reason;
+        EXPECT_EQ(problem, usable ? "" : "cannot read '" + file.string() + reason);
     }
 }
 
@@ -155,104 +139,82 @@ TEST_F(SettingsFileTest, ReadSettingsIsTheFileWithTheOverridesOnTop) {
           "[zintu]\nmode=fastmode\nzoomlevel=downtown\nnetwork=city.zintu\n");
     std::string problem = "stale";
     Settings s = read_linux_settings({}, problem);
-    EXPECT_EQ(problem, "");
-    EXPECT_EQ(s.speed_mode, SpeedMode::Fast);
-    EXPECT_TRUE(s.downtown);
-    EXPECT_EQ(s.network, (dir_ / "zintu" / "city.zintu").string()) << "beside the settings";
+    EXPECT_EQ(std::tie(problem, s.speed_mode, s.downtown, s.network),
+              std::make_tuple("", SpeedMode::Fast, true, (dir_ / "zintu" / "city.zintu").string()))
+        << "a network named without a folder lies beside the settings";
     s = read_linux_settings({SpeedMode::RealTime, false, "/srv/other.zintu"}, problem);
-    EXPECT_EQ(s.speed_mode, SpeedMode::RealTime);
-    EXPECT_FALSE(s.downtown);
-    EXPECT_EQ(s.network, "/srv/other.zintu");
+    EXPECT_EQ(std::tie(s.speed_mode, s.downtown, s.network),
+              std::make_tuple(SpeedMode::RealTime, false, "/srv/other.zintu"));
 }
 
 TEST_F(SettingsFileTest, ConfigureWritesBothKeysAndKeepsTheRest) {
     const fs::path file = dir_ / "new" / "folders" / "zintu.ini";
-    std::string out, err;
-    ASSERT_EQ(configure(file, {}, out, err), 0) << err;
-    EXPECT_EQ(out, file.string() + "\n");
+    ASSERT_EQ(configure(file, {}), 0) << err_;
+    EXPECT_EQ(out_, file.string() + "\n");
     EXPECT_EQ(read(file), "[zintu]\nmode=realtime\nzoomlevel=fullnetwork\n");
-
-    ASSERT_EQ(configure(file, {SpeedMode::Fast, {}, {}}, out, err), 0);
+    ASSERT_EQ(configure(file, {SpeedMode::Fast, {}, {}}), 0);
     EXPECT_EQ(read(file), "[zintu]\nmode=fastmode\nzoomlevel=fullnetwork\n");
-    ASSERT_EQ(configure(file, {{}, true, {}}, out, err), 0);
+    ASSERT_EQ(configure(file, {{}, true, {}}), 0);
     EXPECT_EQ(read(file), "[zintu]\nmode=fastmode\nzoomlevel=downtown\n");
 
     write(file, "[a]\nk=v\n[zintu]\nzoomlevel=Downtown\nother=1");
-    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_EQ(configure(file, {}, out, err), 0);
+    const fs::perms rw_r = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(file, rw_r);
+    ASSERT_EQ(configure(file, {}), 0);
     EXPECT_EQ(read(file), "[a]\nk=v\n[zintu]\nzoomlevel=fullnetwork\nother=1\nmode=realtime\n");
-    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read)
-        << "the file keeps its permissions";
-    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()),
-              1)
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, rw_r) << "keeps its permissions";
+    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), {}), 1)
         << "no temporary file left";
 }
 
 TEST_F(SettingsFileTest, ConfigureFailuresSaySoInOneLine) {
     write(dir_ / "plain", "x");
-    std::string out, err;
-    for (const fs::path& file :
-         {dir_ / "plain" / "zintu.ini", dir_ / "plain" / "a" / "zintu.ini"}) {
-        EXPECT_EQ(configure(file, {}, out, err), 1) << file;
-        EXPECT_EQ(out, "");
-        EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
+    write(dir_ / "ro.ini", "[zintu]\nmode=fastmode\n");
+    fs::permissions(dir_ / "ro.ini", fs::perms::owner_read | fs::perms::group_read);
+    fs::create_directory(dir_ / "zintu.ini");
+    const std::string d = dir_.string();
+    const std::pair<fs::path, std::string> cases[] = {
+        {dir_ / "plain" / "zintu.ini",
+         "cannot create the folder '" + d + "/plain': a file of that name is in the way"},
+        {dir_ / "plain" / "a" / "zintu.ini",
+         "cannot create the folder '" + d + "/plain/a': Not a directory"},
+        {dir_ / "ro.ini", "cannot write '" + d + "/ro.ini': the file is read-only"},
+        {dir_ / "zintu.ini", "cannot read '" + d + "/zintu.ini': not a regular file"},
+    };
+    for (const auto& [file, error] : cases) {
+        EXPECT_EQ(configure(file, {{}, true, {}}), 1) << file;
+        EXPECT_EQ(out_ + err_, "zintu: " + error + "\n");
     }
-    const fs::path folder = dir_ / "zintu.ini";
-    fs::create_directory(folder);
-    EXPECT_EQ(configure(folder, {}, out, err), 1);
-    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_EQ(read(dir_ / "ro.ini"), "[zintu]\nmode=fastmode\n");
+    EXPECT_TRUE(fs::is_directory(dir_ / "zintu.ini"));
 }
 
 TEST_F(SettingsFileTest, ConfigureWritesThroughSymbolicLinks) {
-    // The settings link points, through `via`, at `target`, kept elsewhere.
-    const fs::path link = dir_ / "zintu.ini";
-    fs::create_directories(dir_ / "dotfiles" / "sub");
-    struct Case {
-        const char* what;
-        fs::path via;    // a link in between, if any
-        std::string to;  // what the last link holds
-        fs::path target; // the file written
-        bool exists;     // the target is there before
-    } cases[] = {
-        {"absolute", {}, (dir_ / "dotfiles" / "a.ini").string(), dir_ / "dotfiles" / "a.ini", true},
-        {"relative to its folder", {}, "dotfiles/b.ini", dir_ / "dotfiles" / "b.ini", true},
-        {"a chain", dir_ / "dotfiles" / "hop", "sub/c.ini", dir_ / "dotfiles" / "sub" / "c.ini",
-         true},
-        {"to a file not there yet", {}, "dotfiles/new.ini", dir_ / "dotfiles" / "new.ini", false},
+    // The settings link points, through `via` if any, at `target`, kept elsewhere.
+    const fs::path link = dir_ / "zintu.ini", dots = dir_ / "dotfiles";
+    fs::create_directories(dots / "sub");
+    // clang-format off
+    // A link in between or none, the last link's text, the file written, there before.
+    const std::tuple<fs::path, std::string, fs::path, bool> cases[] = {
+        {{}, (dots / "a.ini").string(), dots / "a.ini", true},   // absolute
+        {{}, "dotfiles/b.ini", dots / "b.ini", true},           // relative to its folder
+        {dots / "hop", "sub/c.ini", dots / "sub" / "c.ini", true}, // a chain
+        {{}, "dotfiles/new.ini", dots / "new.ini", false},      // to a file not there yet
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& [via, to, target, exists] : cases) {
         fs::remove(link);
-        if (c.exists) write(c.target, "; mine\n[zintu]\nmode=fastmode\n");
-        if (c.via.empty()) {
-            fs::create_symlink(c.to, link);
-        } else {
-            fs::remove(c.via);
-            fs::create_symlink(c.to, c.via);
-            fs::create_symlink(c.via, link);
-        }
-        std::string out, err;
-        ASSERT_EQ(configure(link, {{}, true, {}}, out, err), 0) << c.what << ": " << err;
-        EXPECT_TRUE(fs::is_symlink(link)) << c.what;
-        EXPECT_EQ(read(c.target), c.exists ? "; mine\n[zintu]\nmode=fastmode\nzoomlevel=downtown\n"
-                                           : "[zintu]\nmode=realtime\nzoomlevel=downtown\n")
-            << c.what;
-        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir_)) {
+        if (exists) write(target, "; mine\n[zintu]\nmode=fastmode\n");
+        fs::create_symlink(to, via.empty() ? link : via);
+        if (!via.empty()) fs::create_symlink(via, link);
+        ASSERT_EQ(configure(link, {{}, true, {}}), 0) << target << ": " << err_;
+        EXPECT_TRUE(fs::is_symlink(link)) << target;
+        EXPECT_EQ(read(target), exists ? "; mine\n[zintu]\nmode=fastmode\nzoomlevel=downtown\n"
+                                       : "[zintu]\nmode=realtime\nzoomlevel=downtown\n");
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir_))
             EXPECT_EQ(entry.path().filename().string().find(".ini."), std::string::npos)
-                << c.what << ": a temporary file is left";
-        }
+                << target << ": a temporary file is left";
     }
-}
-
-TEST_F(SettingsFileTest, ConfigureRefusesAReadOnlyFile) {
-    const fs::path file = dir_ / "zintu.ini";
-    write(file, "[zintu]\nmode=fastmode\n");
-    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    std::string out, err;
-    EXPECT_EQ(configure(file, {{}, true, {}}, out, err), 1);
-    EXPECT_EQ(err, "zintu: cannot write '" + file.string() + "': the file is read-only\n");
-    EXPECT_EQ(read(file), "[zintu]\nmode=fastmode\n");
-    EXPECT_EQ(out, "");
 }
 
 } // namespace

@@ -5,17 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace zintu {
 namespace {
 
 TEST(SettingsValues, OnlyTheExactTextSelectsTheOtherChoice) {
-    struct Case {
-        std::string mode, zoomlevel;
-        SpeedMode speed;
-        bool downtown;
-    } cases[] = {
-        // clang-format off
+    // clang-format off
+    const std::tuple<std::string, std::string, SpeedMode, bool> cases[] = {
         {"", "", SpeedMode::RealTime, false},
         {"realtime", "fullnetwork", SpeedMode::RealTime, false},
         {"fastmode", "downtown", SpeedMode::Fast, true},
@@ -24,12 +21,11 @@ TEST(SettingsValues, OnlyTheExactTextSelectsTheOtherChoice) {
         {"fastmode ", " downtown", SpeedMode::RealTime, false},
         {"fast", "downtownx", SpeedMode::RealTime, false},
         {std::string(120, 'x'), std::string(300, 'y'), SpeedMode::RealTime, false},
-        // clang-format on
     };
-    for (const Case& c : cases) {
-        const Settings s = settings_from_values(c.mode, c.zoomlevel);
-        EXPECT_EQ(s.speed_mode, c.speed) << c.mode;
-        EXPECT_EQ(s.downtown, c.downtown) << c.zoomlevel;
+    // clang-format on
+    for (const auto& [mode, zoomlevel, speed, downtown] : cases) {
+        const Settings s = settings_from_values(mode, zoomlevel);
+        EXPECT_EQ(std::tie(s.speed_mode, s.downtown), std::tie(speed, downtown)) << mode;
     }
     EXPECT_STREQ(mode_value({SpeedMode::Fast, false, {}}), "fastmode");
     EXPECT_STREQ(mode_value({SpeedMode::RealTime, true, {}}), "realtime");
@@ -38,13 +34,18 @@ TEST(SettingsValues, OnlyTheExactTextSelectsTheOtherChoice) {
 }
 
 TEST(SettingsValues, OverridesReplaceOnlyWhatTheyName) {
-    const Settings file{SpeedMode::Fast, true, {}};
-    EXPECT_EQ(apply_override(file, {}).speed_mode, SpeedMode::Fast);
-    EXPECT_EQ(apply_override(file, {SpeedMode::RealTime, {}, {}}).speed_mode, SpeedMode::RealTime);
-    EXPECT_TRUE(apply_override(file, {SpeedMode::RealTime, {}, {}}).downtown);
-    EXPECT_FALSE(apply_override(file, {{}, false, {}}).downtown);
-    EXPECT_EQ(apply_override(file, {{}, {}, "city.zintu"}).network, "city.zintu");
-    EXPECT_EQ(apply_override(file, {}).network, "");
+    const Settings file{SpeedMode::Fast, true, "a.zintu"};
+    const std::tuple<SettingsOverride, SpeedMode, bool, std::string> cases[] = {
+        {{}, SpeedMode::Fast, true, "a.zintu"},
+        {{SpeedMode::RealTime, {}, {}}, SpeedMode::RealTime, true, "a.zintu"},
+        {{{}, false, {}}, SpeedMode::Fast, false, "a.zintu"},
+        {{{}, {}, "city.zintu"}, SpeedMode::Fast, true, "city.zintu"},
+    };
+    for (const auto& [override_, speed, downtown, network] : cases) {
+        const Settings s = apply_override(file, override_);
+        EXPECT_EQ(std::tie(s.speed_mode, s.downtown, s.network),
+                  std::tie(speed, downtown, network));
+    }
 }
 
 } // namespace
