@@ -119,10 +119,7 @@ GlxConfigTraits config(int depth, int alpha = 0, int stencil = 0, uint32_t visua
     GlxConfigTraits t;
     t.rgba = t.window = t.double_buffer = true;
     t.red = t.green = t.blue = 8;
-    t.alpha = alpha;
-    t.depth = depth;
-    t.stencil = stencil;
-    t.visual_id = visual;
+    std::tie(t.alpha, t.depth, t.stencil, t.visual_id) = std::tie(alpha, depth, stencil, visual);
     if (change) change(t);
     return t;
 }

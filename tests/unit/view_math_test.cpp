@@ -13,39 +13,35 @@ namespace {
 
 NetworkHeader header(int32_t x_span, int32_t y_span, int32_t x_center, int32_t y_center) {
     NetworkHeader h{};
-    h.x_span = x_span;
-    h.y_span = y_span;
-    h.x_center = x_center;
-    h.y_center = y_center;
+    std::tie(h.x_span, h.y_span, h.x_center, h.y_center) =
+        std::tie(x_span, y_span, x_center, y_center);
     return h;
 }
 
 // The box shows the whole map along its longer side, 1.6 : 1.
 TEST(Projection, FramesTheMapAlongItsLongerSide) {
-    struct Case {
-        const char* what;
-        int32_t x_span, y_span, x_center, y_center;
-        float aspect;
-        double left, right, bottom, top;
-    } cases[] = {
-        // clang-format off
-        {"wider than tall", 5276, 3126, 3866, 7482, 1.0548625f, 6504, 1228, 5833.25, 9130.75},
-        {"taller than wide", 1000, 2000, 500, 1000, 0.3125f, 2100, -1100, 0, 2000},
-        {"equal spans take the wider branch", 2000, 2000, 0, 0, 0.625f, 1000, -1000, -625, 625},
+    // clang-format off
+    const std::tuple<const char*, NetworkHeader, float, double, double, double, double> cases[] = {
+        // spans and centre; aspect, left, right, bottom, top
+        {"wider than tall", header(5276, 3126, 3866, 7482), 1.0548625f, 6504, 1228, 5833.25,
+         9130.75},
+        {"taller than wide", header(1000, 2000, 500, 1000), 0.3125f, 2100, -1100, 0, 2000},
+        {"equal spans: the wider branch", header(2000, 2000, 0, 0), 0.625f, 1000, -1000, -625, 625},
         // A line or a point, framed without dividing by zero.
-        {"a line along x: its length across", 1600, 0, 0, 0, 0.625f, 800, -800, -500, 500},
-        {"a line along y: its length up", 0, 1000, 0, 0, 0.625f, 800, -800, -500, 500},
-        {"a point", 0, 0, 0, 0, 0.625f, 1, -1, -0.625, 0.625},
-        {"one unit wide: no half-span to frame with", 1, 1000, 0, 0, 0.625f, 800, -800, -500, 500},
-        // clang-format on
+        {"a line along x: its length across", header(1600, 0, 0, 0), 0.625f, 800, -800, -500, 500},
+        {"a line along y: its length up", header(0, 1000, 0, 0), 0.625f, 800, -800, -500, 500},
+        {"a point", header(0, 0, 0, 0), 0.625f, 1, -1, -0.625, 0.625},
+        {"one unit wide: no half-span", header(1, 1000, 0, 0), 0.625f, 800, -800, -500, 500},
     };
-    for (const Case& c : cases) {
-        const Projection p = map_projection(header(c.x_span, c.y_span, c.x_center, c.y_center));
-        EXPECT_EQ(p.view_aspect, c.aspect) << c.what;
-        EXPECT_NEAR(p.box.left, c.left, 1e-3) << c.what;
-        EXPECT_NEAR(p.box.right, c.right, 1e-3) << c.what;
-        EXPECT_NEAR(p.box.bottom, c.bottom, 1e-3) << c.what;
-        EXPECT_NEAR(p.box.top, c.top, 1e-3) << c.what;
+    // clang-format on
+    for (const auto& [what, h, aspect, left, right, bottom, top] : cases) {
+        const Projection p = map_projection(h);
+        EXPECT_EQ(p.view_aspect, aspect) << what;
+        for (const auto& [got, want] : {std::pair{p.box.left, left},
+                                        {p.box.right, right},
+                                        {p.box.bottom, bottom},
+                                        {p.box.top, top}})
+            EXPECT_NEAR(got, want, 1e-3) << what;
     }
 }
 
@@ -80,37 +76,32 @@ TEST(Projection, DowntownZoomsFourTimesAboutItsCentre) {
 }
 
 TEST(Glyphs, StylesByShapeId) {
-    struct Case {
-        int32_t shape_id;
-        float red, green, blue;
-        double w, l;
-    } cases[] = {
-        // clang-format off
+    // clang-format off
+    const std::tuple<int32_t, float, float, float, double, double> cases[] = {
+        // red, green, blue, half width, half length
         {1, 1.0f, 0.7764706f, 0.0f, 7.5, 20},          {2, 1.0f, 0.7764706f, 0.0f, 7.5, 20},
         {3, 0.17254902f, 0.7411765f, 0.0f, 7.5, 20},   {6, 0.5568628f, 0.0f, 0.7411765f, 7.5, 20},
         {8, 0.0f, 0.7490196f, 0.79607844f, 7.5, 20},   {9, 0.8f, 0.4f, 0.4f, 5, 10},
-        // clang-format on
     };
-    for (const Case& c : cases) {
-        const GlyphStyle& s = glyph_style(c.shape_id);
+    // clang-format on
+    for (const auto& [shape_id, red, green, blue, w, l] : cases) {
+        const GlyphStyle& s = glyph_style(shape_id);
         EXPECT_EQ(std::tie(s.red, s.green, s.blue, s.alpha, s.half_width, s.half_length),
-                  std::make_tuple(c.red, c.green, c.blue, 1.0f, c.w, c.l))
-            << c.shape_id;
+                  std::make_tuple(red, green, blue, 1.0f, w, l))
+            << shape_id;
     }
 }
 
 TEST(Glyphs, CornersRunBackThenFront) {
-    struct Case {
-        int32_t shape_id;
-        float x, y, heading;
-        float xs[4], ys[4];
-    } cases[] = {
+    // clang-format off
+    const struct { int32_t shape_id; float x, y, heading, xs[4], ys[4]; } cases[] = {
         {1, 0, 0, 0.0f, {-20, -20, 20, 20}, {7.5f, -7.5f, -3.75f, 3.75f}},
         {9, 0, 0, 1.5707963f, {-5, 5, 2.5f, -2.5f}, {-10, -10, 10, 10}},
         // Placed at a point, the corners move with it.
         {1, 3866, 7482, 0.0f, {3846, 3846, 3886, 3886}, {7489.5f, 7474.5f, 7478.25f, 7485.75f}},
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         const GlyphCorners corners = glyph_corners(c.x, c.y, c.heading, glyph_style(c.shape_id));
         for (int i = 0; i < 4; ++i) {
             EXPECT_NEAR(corners.x[i], c.xs[i], 1e-3) << "corner " << i;
@@ -126,10 +117,7 @@ TEST(Overlay, LinesAndWhereTheyStand) {
          {std::make_tuple(1, 8, 15, 0, "(Mon) 08:15:00"),
           std::make_tuple(0, 0, 0, 0, "(Sun) 00:00:00"),
           std::make_tuple(6, 23, 59, 59, "(Sat) 23:59:59")}) {
-        t.tm_wday = wday;
-        t.tm_hour = hour;
-        t.tm_min = minute;
-        t.tm_sec = second;
+        std::tie(t.tm_wday, t.tm_hour, t.tm_min, t.tm_sec) = std::tie(wday, hour, minute, second);
         EXPECT_EQ(overlay_time_line(t), line);
     }
     EXPECT_EQ(overlay_vehicle_line(0), "Vehicles: 0");
@@ -139,13 +127,11 @@ TEST(Overlay, LinesAndWhereTheyStand) {
     // 2505 / 5276 = 47.48 %: truncated, not rounded.
     EXPECT_EQ(overlay_loading_line(2505, 5276), "Loading ... (47%)");
     EXPECT_EQ(overlay_loading_percent(5275, 5276), 99);
-
     const OverlayLayout layout = overlay_layout();
     EXPECT_EQ(std::tie(layout.left, layout.first_baseline, layout.line_step),
               std::make_tuple(0.350625f, 8.888889f, -0.7f));
-    EXPECT_NEAR(overlay_baseline_fraction(0), 0.88889, 1e-5);
-    EXPECT_NEAR(overlay_baseline_fraction(1), 0.81889, 1e-5);
-    EXPECT_NEAR(overlay_baseline_fraction(2), 0.76289, 1e-5);
+    for (const auto& [line, fraction] : {std::pair{0, 0.88889}, {1, 0.81889}, {2, 0.76289}})
+        EXPECT_NEAR(overlay_baseline_fraction(line), fraction, 1e-5);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace zintu {
@@ -15,72 +16,55 @@ using Files = std::map<std::string, PathKind>;
 
 TEST(SaveFailure, TheFileOrFolderInTheWay) {
     constexpr PathKind D = PathKind::Folder, F = PathKind::File;
-    const std::string file = "C:\\users\\me\\AppData\\Roaming\\Zintu\\zintu.ini";
-    const Files profile = {{"C:\\users", D},
-                           {"C:\\users\\me", D},
-                           {"C:\\users\\me\\AppData", D},
-                           {"C:\\users\\me\\AppData\\Roaming", D}};
-    auto with = [&](Files more) {
-        more.insert(profile.begin(), profile.end());
+    const std::string roaming = "C:\\users\\me\\AppData\\Roaming", zintu = roaming + "\\Zintu",
+                      file = zintu + "\\zintu.ini";
+    const auto with = [&](Files more) {
+        more.insert(
+            {{"C:\\users", D}, {"C:\\users\\me", D}, {"C:\\users\\me\\AppData", D}, {roaming, D}});
         return more;
     };
-    struct Case {
-        const char* what;
-        std::string file;
-        Files files;
-        std::optional<std::string> in_the_way;
-        PathKind kind;
-    } cases[] = {
-        {"a file named Zintu", file, with({{"C:\\users\\me\\AppData\\Roaming\\Zintu", F}}),
-         "C:\\users\\me\\AppData\\Roaming\\Zintu", F},
+    // The file, the paths there; the one in the way, its kind.
+    using Case = std::tuple<const char*, std::string, Files, std::optional<std::string>, PathKind>;
+    // clang-format off
+    const Case cases[] = {
+        {"a file named Zintu", file, with({{zintu, F}}), zintu, F},
         {"a file higher up", file, {{"C:\\users", D}, {"C:\\users\\me", F}}, "C:\\users\\me", F},
-        {"a folder named zintu.ini", file,
-         with({{"C:\\users\\me\\AppData\\Roaming\\Zintu", D}, {file, D}}), file, D},
-        {"nothing: the folder is still to be made", file, profile, std::nullopt, D},
-        {"nothing: a read-only file", file,
-         with({{"C:\\users\\me\\AppData\\Roaming\\Zintu", D}, {file, F}}), std::nullopt, D},
+        {"a folder named zintu.ini", file, with({{zintu, D}, {file, D}}), file, D},
+        {"nothing: the folder is still to be made", file, with({}), std::nullopt, D},
+        {"nothing: a read-only file", file, with({{zintu, D}, {file, F}}), std::nullopt, D},
         {"a network path's server and share are not asked about",
-         "\\\\server\\share\\Zintu\\zintu.ini",
-         {{"\\\\server\\share\\Zintu", F}},
-         "\\\\server\\share\\Zintu",
-         F},
-        {"forward slashes and a doubled separator",
-         "C:/data//Zintu/zintu.ini",
-         {{"C:/data", D}, {"C:/data//Zintu", F}},
-         "C:/data//Zintu",
-         F},
+         "\\\\server\\share\\Zintu\\zintu.ini", {{"\\\\server\\share\\Zintu", F}},
+         "\\\\server\\share\\Zintu", F},
+        {"forward slashes and a doubled separator", "C:/data//Zintu/zintu.ini",
+         {{"C:/data", D}, {"C:/data//Zintu", F}}, "C:/data//Zintu", F},
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& [what, path, files, in_the_way, kind] : cases) {
         std::vector<std::string> asked;
-        const auto obstacle = path_in_the_way(c.file, [&](const std::string& path) {
-            asked.push_back(path);
-            const auto it = c.files.find(path);
-            return it == c.files.end() ? PathKind::Missing : it->second;
+        const auto obstacle = path_in_the_way(path, [&](const std::string& p) {
+            asked.push_back(p);
+            const auto it = files.find(p);
+            return it == files.end() ? PathKind::Missing : it->second;
         });
-        EXPECT_EQ(obstacle ? std::optional(obstacle->path) : std::nullopt, c.in_the_way) << c.what;
-        if (obstacle) {
-            EXPECT_EQ(obstacle->kind, c.kind) << c.what;
-        }
-        for (const std::string& path : asked) {
-            EXPECT_NE(path.back(), ':') << c.what << ": asked about a drive";
-            EXPECT_NE(path, "\\\\server\\share") << c.what;
-        }
+        EXPECT_EQ(obstacle ? std::optional(obstacle->path) : std::nullopt, in_the_way) << what;
+        EXPECT_EQ(obstacle ? obstacle->kind : kind, kind) << what;
+        for (const std::string& p : asked)
+            EXPECT_TRUE(p.back() != ':' && p != "\\\\server\\share") << what << ": asked " << p;
     }
 }
 
 TEST(SaveFailure, TheMessageSaysWhatToDo) {
-    const std::string file = "C:\\a\\Zintu\\zintu.ini";
+    const std::string file = "C:\\a\\Zintu\\zintu.ini",
+                      head = "The settings could not be saved to\nC:\\a\\Zintu\\zintu.ini\n\n";
     EXPECT_EQ(save_failure_text(file, PathObstacle{"C:\\a\\Zintu", PathKind::File},
                                 "Path not found.\r\n"),
-              "The settings could not be saved to\nC:\\a\\Zintu\\zintu.ini\n\n"
-              "A file is in the way: the folder\nC:\\a\\Zintu\nis needed there. "
-              "Move or rename that file, then press OK again.");
+              head + "A file is in the way: the folder\nC:\\a\\Zintu\nis needed there. "
+                     "Move or rename that file, then press OK again.");
     EXPECT_EQ(save_failure_text(file, PathObstacle{file, PathKind::Folder}, ""),
-              "The settings could not be saved to\nC:\\a\\Zintu\\zintu.ini\n\n"
-              "A folder is in the way: the settings file\nC:\\a\\Zintu\\zintu.ini\nis needed "
-              "there. Move or rename that folder, then press OK again.");
+              head + "A folder is in the way: the settings file\nC:\\a\\Zintu\\zintu.ini\nis "
+                     "needed there. Move or rename that folder, then press OK again.");
     EXPECT_EQ(save_failure_text(file, std::nullopt, "Access denied.\r\n"),
-              "The settings could not be saved to\nC:\\a\\Zintu\\zintu.ini\n\nAccess denied.\r\n");
+              head + "Access denied.\r\n");
 }
 
 } // namespace
