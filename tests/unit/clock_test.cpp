@@ -40,15 +40,13 @@ auto shown(const std::tm& t) {
 }
 
 TEST_F(ClockTest, FastModeFramesShowNineSecondsEachDayAfterDay) {
-    // clang-format off
     const std::tuple<int, float, std::tuple<int, int, int, int, int>> cases[] = {
         // frame, seconds; day of the month and of the week, hour, minute, second
-        {1, 9.0f, {7, 1, 0, 0, 9}},            {400, 3600.0f, {7, 1, 1, 0, 0}},
-        {401, 3609.0f, {7, 1, 1, 0, 9}},       {6666, 59994.0f, {7, 1, 16, 39, 54}},
-        {9599, 86391.0f, {7, 1, 23, 59, 51}},  {9600, 0.0f, {8, 2, 0, 0, 0}}, // the next midnight
-        {8 * 9600, 0.0f, {15, 2, 0, 0, 0}},    // eight simulated days on
+        {1, 9.0f, {7, 1, 0, 0, 9}},           {400, 3600.0f, {7, 1, 1, 0, 0}},
+        {401, 3609.0f, {7, 1, 1, 0, 9}},      {6666, 59994.0f, {7, 1, 16, 39, 54}},
+        {9599, 86391.0f, {7, 1, 23, 59, 51}}, {9600, 0.0f, {8, 2, 0, 0, 0}}, // the next midnight
+        {8 * 9600, 0.0f, {15, 2, 0, 0, 0}}, // eight simulated days on
     };
-    // clang-format on
     const TimeSource now = fixed(kMonday + 15 * 3600);
     SimClock clock;
     int frame = 0;
@@ -96,13 +94,12 @@ TEST_F(ClockTest, RealTimeSecondsAreSinglePrecision) {
 
 TEST(ShiftDate, MovesTheCalendarDateOnly) {
     using Date = std::tuple<int, int, int>; // year, month 1..12, day
-    // clang-format off
-    const std::tuple<Date, int64_t, Date, int, int> cases[] = { // to date, weekday, day of year
-        {{2026, 12, 7}, 1, {2026, 12, 8}, 2, 341},    {{2026, 12, 31}, 1, {2027, 1, 1}, 5, 0},
-        {{2028, 2, 28}, 1, {2028, 2, 29}, 2, 59},     {{2100, 2, 28}, 1, {2100, 3, 1}, 1, 59},
+    const std::tuple<Date, int64_t, Date, int, int> cases[] = {
+        // to date, weekday, day of year
+        {{2026, 12, 7}, 1, {2026, 12, 8}, 2, 341},  {{2026, 12, 31}, 1, {2027, 1, 1}, 5, 0},
+        {{2028, 2, 28}, 1, {2028, 2, 29}, 2, 59},   {{2100, 2, 28}, 1, {2100, 3, 1}, 1, 59},
         {{1970, 1, 1}, -1, {1969, 12, 31}, 3, 364}, {{2026, 12, 7}, 146097, {2426, 12, 7}, 1, 340},
     };
-    // clang-format on
     for (const auto& [from, days, to, wday, yday] : cases) {
         std::tm t{};
         std::tie(t.tm_year, t.tm_mon, t.tm_mday) = from;

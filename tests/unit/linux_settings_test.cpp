@@ -21,17 +21,16 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(SettingsFilePath, XdgFirstThenHome) {
-    // clang-format off
     const std::tuple<const char*, const char*, std::optional<std::string>> cases[] = {
         {"/x/cfg", "/home/u", "/x/cfg/zintu/zintu.ini"},
         {"/x/cfg/", "/home/u", "/x/cfg/zintu/zintu.ini"},
         {nullptr, "/home/u", "/home/u/.config/zintu/zintu.ini"},
         {"", "/home/u/", "/home/u/.config/zintu/zintu.ini"},
         {"relative/cfg", "/home/u", "/home/u/.config/zintu/zintu.ini"},
-        {nullptr, nullptr, std::nullopt}, {"", "", std::nullopt},
+        {nullptr, nullptr, std::nullopt},
+        {"", "", std::nullopt},
         {"/", nullptr, "/zintu/zintu.ini"},
     };
-    // clang-format on
     for (const auto& [xdg, home, path] : cases)
         EXPECT_EQ(settings_file_path(xdg, home), path) << (xdg ? xdg : "-") << (home ? home : "-");
 }
@@ -39,7 +38,6 @@ TEST(SettingsFilePath, XdgFirstThenHome) {
 // The file's text as the two keys select it (the lookup itself and the exact
 // values are ini_text_test's and settings_test's), and what a save writes.
 TEST(SettingsFromIni, EachKeyItsSetting) {
-    // clang-format off
     const std::tuple<std::string, SpeedMode, bool> cases[] = {
         {"", SpeedMode::RealTime, false},
         {"[zintu]\nmode=fastmode\nzoomlevel=downtown\n", SpeedMode::Fast, true},
@@ -47,7 +45,6 @@ TEST(SettingsFromIni, EachKeyItsSetting) {
         {"[zintu]\nmode=fastmode\nzoomlevel=Downtown\n", SpeedMode::Fast, false},
         {"[other]\nmode=fastmode\nzoomlevel=downtown\n", SpeedMode::RealTime, false},
     };
-    // clang-format on
     for (const auto& [text, speed, downtown] : cases) {
         const Settings s = settings_from_ini(text);
         EXPECT_EQ(std::tie(s.speed_mode, s.downtown), std::tie(speed, downtown)) << text;
@@ -106,8 +103,8 @@ protected:
 TEST_F(SettingsFileTest, FilesThatCannotBeUsedGiveTheDefaultsAndAReason) {
     const fs::path file = dir_ / "zintu.ini";
     const std::string fast = "[zintu]\nmode=fastmode\n";
-    // clang-format off
-    const std::pair<std::function<void()>, const char*> cases[] = { // the reason, "" for none
+    const std::pair<std::function<void()>, const char*> cases[] = {
+        // the reason, "" for none
         {[] {}, ""}, // missing
         {[&] { write(file, fast); }, ""},
         {[&] { fs::create_directory(file); }, "': not a regular file"},
@@ -118,7 +115,6 @@ TEST_F(SettingsFileTest, FilesThatCannotBeUsedGiveTheDefaultsAndAReason) {
         {[&] { write(file, fast), fs::permissions(file, fs::perms::none); },
          geteuid() == 0 ? "" : "': Permission denied"},
     };
-    // clang-format on
     for (const auto& [make, reason] : cases) {
         fs::remove_all(file);
         make();
@@ -193,15 +189,13 @@ TEST_F(SettingsFileTest, ConfigureWritesThroughSymbolicLinks) {
     // The settings link points, through `via` if any, at `target`, kept elsewhere.
     const fs::path link = dir_ / "zintu.ini", dots = dir_ / "dotfiles";
     fs::create_directories(dots / "sub");
-    // clang-format off
     // A link in between or none, the last link's text, the file written, there before.
     const std::tuple<fs::path, std::string, fs::path, bool> cases[] = {
-        {{}, (dots / "a.ini").string(), dots / "a.ini", true},   // absolute
-        {{}, "dotfiles/b.ini", dots / "b.ini", true},           // relative to its folder
+        {{}, (dots / "a.ini").string(), dots / "a.ini", true},     // absolute
+        {{}, "dotfiles/b.ini", dots / "b.ini", true},              // relative to its folder
         {dots / "hop", "sub/c.ini", dots / "sub" / "c.ini", true}, // a chain
-        {{}, "dotfiles/new.ini", dots / "new.ini", false},      // to a file not there yet
+        {{}, "dotfiles/new.ini", dots / "new.ini", false},         // to a file not there yet
     };
-    // clang-format on
     for (const auto& [via, to, target, exists] : cases) {
         fs::remove(link);
         if (exists) write(target, "; mine\n[zintu]\nmode=fastmode\n");

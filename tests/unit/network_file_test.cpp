@@ -82,7 +82,6 @@ TEST(NetworkFile, FieldsSitAtTheirOffsetsAndMetadataComesBack) {
 // fixed part, 23 rows from 128, 14 shape sizes from 680, 98 points from 736.
 TEST(NetworkFile, DamagedBytesAreRefusedInOneLine) {
     using B = std::string;
-    // clang-format off
     const std::pair<std::function<void(B&)>, std::string> files[] = {
         {[](B& b) { b.clear(); }, "not a network file"},
         {[](B& b) { b = "PK\x03\x04 a zip"; }, "not a network file"},
@@ -113,7 +112,6 @@ TEST(NetworkFile, DamagedBytesAreRefusedInOneLine) {
         {684, 18, true, "the shapes have 99 points in all, point_count says 98"},
         {772, 0x7FF80000, true, "shape 1: point 1: dist is not a number from 0 to 1000000000"},
     };
-    // clang-format on
     LoadedNetwork net;
     load_demo(net);
     const std::string good = encode_network(net.view());

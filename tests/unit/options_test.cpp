@@ -21,9 +21,9 @@ TEST(Options, GoodCommandLines) {
     constexpr auto fast = SpeedMode::Fast, real = SpeedMode::RealTime;
     constexpr std::optional<SpeedMode> S;
     constexpr std::optional<bool> Z;
-    // clang-format off
-    const std::tuple<std::vector<const char*>, RunMode, WindowTarget, uint32_t,
-                     std::optional<SpeedMode>, std::optional<bool>> cases[] = {
+    using Case = std::tuple<std::vector<const char*>, RunMode, WindowTarget, uint32_t,
+                            std::optional<SpeedMode>, std::optional<bool>>;
+    const Case cases[] = {
         {{}, Window, Desktop, 0, S, Z},
         {{"-vehicles", "-fast"}, Vehicles, Desktop, 0, fast, Z},
         {{"--fast", "--realtime"}, Window, Desktop, 0, real, Z},
@@ -43,7 +43,6 @@ TEST(Options, GoodCommandLines) {
         {{"-root", "-fast", "--window-id", "0x400E22"}, Window, WindowId, 0x400e22, fast, Z},
         {{"-window-id", "9", "-root"}, Window, WindowId, 9, S, Z},
     };
-    // clang-format on
     for (const auto& [args, mode, target, window_id, speed, downtown] : cases) {
         const ParseResult r = parse(args);
         const Options& o = r.options;
@@ -63,13 +62,11 @@ TEST(Options, ValuesOfAtSnapshotAndNetwork) {
                   std::make_tuple(2026, 12, 7, 8, 15, 0));
     }
     EXPECT_EQ(parse({"--at", "2028-02-29 00:00:00"}).error, "");
-    // clang-format off
     const std::tuple<std::vector<const char*>, int32_t, int32_t, int64_t> snapshots[] = {
         {{"--snapshot", "a.png"}, 1280, 800, 0},
         {{"-snapshot=a.png", "-frame", "1", "-size", "320x200"}, 320, 200, 1},
         {{"--snapshot", "a.png", "--size=16384x1", "--frame=1000000"}, 16384, 1, 1000000},
     };
-    // clang-format on
     for (const auto& [args, width, height, frame] : snapshots) {
         const ParseResult r = parse(args);
         const Options& o = r.options;

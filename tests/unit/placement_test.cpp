@@ -72,8 +72,8 @@ protected:
 TEST_F(PlacementTest, OneRunThroughItsTimeline) {
     // Leaves 1000, stop 2 at 1100..1109, last stop 1300..1309.
     lists_[0].runs.push_back(make_run(line_, 1000, 1309, {{1000, 0}, {1100, 2}, {1300, 6}}));
-    // clang-format off
-    const std::tuple<const char*, float, int32_t, bool, float> cases[] = { // count, drawn, x
+    const std::tuple<const char*, float, int32_t, bool, float> cases[] = {
+        // count, drawn, x
         {"before start", 999.99f, 0, false, 0},
         {"start is inclusive", 1000.0f, 1, true, 0},
         {"dwelling until the departure instant", 1009.0f, 1, true, 0},
@@ -87,7 +87,6 @@ TEST_F(PlacementTest, OneRunThroughItsTimeline) {
         {"end is inclusive", 1309.0f, 1, false, 0},
         {"after end", 1309.5f, 0, false, 0},
     };
-    // clang-format on
     for (const auto& [name, seconds, count, drawn, x] : cases) {
         const Walk placed = place_at(seconds);
         EXPECT_EQ(placed.count, count) << name;

@@ -67,7 +67,6 @@ TEST(StopTiming, ArrivalsInterpolateTruncateAndStretchTheEnd) {
 }
 
 TEST(Departures, WindowYieldsEveryHeadwayBeforeItsEnd) {
-    // clang-format off
     const std::tuple<const char*, int32_t, int32_t, int32_t, int32_t, int32_t> cases[] = {
         // headway, start, end; runs, last start
         {"exact multiple excludes the end", 282, 21780, 32400, 38, 32214},
@@ -76,7 +75,6 @@ TEST(Departures, WindowYieldsEveryHeadwayBeforeItsEnd) {
         {"window after midnight, not wrapped", 480, 86820, 93360, 14, 93060},
         {"end exactly one headway after start", 600, 3600, 4200, 1, 3600},
     };
-    // clang-format on
     for (const auto& [name, headway, start, end, count, last_start] : cases) {
         TestNetwork net;
         net.add_row({1, headway, 3540, start, end, net.add_shape(stops_at_dists({0, 10}))});
@@ -94,7 +92,6 @@ TEST(RowsThatYieldNothing, AreMarkedAndCountedOnce) {
     const int32_t good = net.add_shape(stops_at_dists({0, 10})), empty = net.add_shape({}),
                   no_stops = net.add_shape({{0, 0, 0, 0.0}, {0, 10, 0, 10.0}}),
                   zero_length = net.add_shape({{0, 0, 1, 0.0}, {0, 0, 2, 0.0}});
-    // clang-format off
     const std::pair<const char*, FrequencyRow> cases[] = {
         {"empty window", {1, 840, 1680, 23220, 23220, good}},
         {"reversed window", {1, 840, 1680, 23220, 20000, good}},
@@ -109,7 +106,6 @@ TEST(RowsThatYieldNothing, AreMarkedAndCountedOnce) {
         {"negative headway", {1, -60, 900, 3600, 7200, good}},
         {"zero final distance", {1, 600, 900, 3600, 7200, zero_length}},
     };
-    // clang-format on
     for (const auto& [name, r] : cases)
         net.add_row(r);
     Network network = net.network();

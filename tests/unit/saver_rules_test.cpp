@@ -45,14 +45,13 @@ TEST(VerifyGrace, FollowsTheLastVerificationAcrossTheWrap) {
 TEST(SaverEvents, InputClosesOnlyTheSaversOwnWindow) {
     const ScreenPoint saved{10, 10}, far{20, 10}, near{12, 11};
     using enum SaverEvent;
-    // clang-format off
-    const std::tuple<SaverEvent, ScreenPoint, bool, bool> cases[] = { // own, adopted window closes
+    const std::tuple<SaverEvent, ScreenPoint, bool, bool> cases[] = {
+        // own, adopted window closes
         {KeyDown, saved, true, false},      {ButtonDown, saved, true, false},
         {PointerMoved, far, true, false},   {PointerMoved, near, false, false},
         {CloseRequest, saved, true, false}, {WindowDestroyed, saved, true, true},
         {Signal, saved, true, true},        {Other, far, false, false},
     };
-    // clang-format on
     for (const auto& [event, pointer, own, adopted] : cases) {
         EXPECT_EQ(saver_event_closes(event, true, saved, pointer), own) << int(event);
         EXPECT_EQ(saver_event_closes(event, false, saved, pointer), adopted) << int(event);
@@ -60,15 +59,14 @@ TEST(SaverEvents, InputClosesOnlyTheSaversOwnWindow) {
 }
 
 TEST(FrameTimer, LateTicksComeOnceAndTheGridHolds) {
-    // clang-format off
-    const std::tuple<int64_t, int64_t, int64_t> cases[] = { // deadline, fired, next
-        {100, 100, 110}, {100, 103, 110}, // on time; a little late, the grid keeps its phase
-        {100, 109, 110}, {100, 110, 120}, // started a period late: the tick of 110 is this one
-        {100, 115, 120},                  // 110 passed while waiting: it is this tick, not another
-        {100, 1000, 1010},                // 90 grid points passed: still one tick, then on
-        {100, 95, 110},                   // early wake-ups never shorten the period
+    const std::tuple<int64_t, int64_t, int64_t> cases[] = {
+        // deadline, fired, next
+        {100, 100, 110},   {100, 103, 110}, // on time; a little late, the grid keeps its phase
+        {100, 109, 110},   {100, 110, 120}, // started a period late: the tick of 110 is this one
+        {100, 115, 120},   // 110 passed while waiting: it is this tick, not another
+        {100, 1000, 1010}, // 90 grid points passed: still one tick, then on
+        {100, 95, 110},    // early wake-ups never shorten the period
     };
-    // clang-format on
     for (const auto& [deadline, fired, next] : cases)
         EXPECT_EQ(next_frame_deadline(deadline, fired, 10), next) << deadline << " " << fired;
 }

@@ -11,7 +11,6 @@ namespace zintu {
 namespace {
 
 TEST(SettingsValues, OnlyTheExactTextSelectsTheOtherChoice) {
-    // clang-format off
     const std::tuple<std::string, std::string, SpeedMode, bool> cases[] = {
         {"", "", SpeedMode::RealTime, false},
         {"realtime", "fullnetwork", SpeedMode::RealTime, false},
@@ -22,7 +21,6 @@ TEST(SettingsValues, OnlyTheExactTextSelectsTheOtherChoice) {
         {"fast", "downtownx", SpeedMode::RealTime, false},
         {std::string(120, 'x'), std::string(300, 'y'), SpeedMode::RealTime, false},
     };
-    // clang-format on
     for (const auto& [mode, zoomlevel, speed, downtown] : cases) {
         const Settings s = settings_from_values(mode, zoomlevel);
         EXPECT_EQ(std::tie(s.speed_mode, s.downtown), std::tie(speed, downtown)) << mode;

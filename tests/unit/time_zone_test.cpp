@@ -21,8 +21,8 @@ std::string shown(const std::tm& t) {
     return text;
 }
 
-// clang-format off
-const std::tuple<const char*, int64_t, const char*, int> kReadings[] = { // rule, instant, time, DST
+const std::tuple<const char*, int64_t, const char*, int> kReadings[] = {
+    // rule, instant, time, DST
     {"EST5EDT,M3.2.0,M11.1.0", 1772953199, "2026-03-08 01:59:59", 0},
     {"EST5EDT,M3.2.0,M11.1.0", 1772953200, "2026-03-08 03:00:00", 1},
     {"EST5EDT,M3.2.0,M11.1.0", 1793512799, "2026-11-01 01:59:59", 1},
@@ -50,7 +50,6 @@ const std::tuple<const char*, int64_t, const char*, int> kReadings[] = { // rule
     {"EST5EDT,M3.2.0,M11.1.0", -1, "1969-12-31 18:59:59", 0},
     {"EST5EDT,M3.2.0,M11.1.0", 32503698000, "3000-01-01 00:00:00", 0},
 };
-// clang-format on
 
 TEST(TimeZone, WallClockTimeOfAnInstant) {
     for (const auto& [rule, epoch, local, dst] : kReadings) {
@@ -70,7 +69,6 @@ TEST(TimeZone, WallClockTimeOfAnInstant) {
 
 TEST(TimeZone, InstantOfAWallClockTime) {
     const char* new_york = "EST5EDT,M3.2.0,M11.1.0";
-    // clang-format off
     const std::tuple<const char*, CivilTime, int64_t> cases[] = {
         {new_york, {2026, 12, 7, 8, 15, 0}, 1796649300},
         {new_york, {2026, 7, 1, 12, 0, 0}, 1782921600},
@@ -79,7 +77,6 @@ TEST(TimeZone, InstantOfAWallClockTime) {
         {"AEST-10AEDT,M10.1.0,M4.1.0/3", {2026, 4, 5, 2, 30, 0}, 1775316600},
         {"JST-9", {2026, 12, 7, 22, 15, 30}, 1796649330},
     };
-    // clang-format on
     for (const auto& [rule, civil, epoch] : cases)
         EXPECT_EQ(from_zone_time(time_zone_of(rule), civil), epoch) << rule;
 }

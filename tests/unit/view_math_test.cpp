@@ -20,7 +20,6 @@ NetworkHeader header(int32_t x_span, int32_t y_span, int32_t x_center, int32_t y
 
 // The box shows the whole map along its longer side, 1.6 : 1.
 TEST(Projection, FramesTheMapAlongItsLongerSide) {
-    // clang-format off
     const std::tuple<const char*, NetworkHeader, float, double, double, double, double> cases[] = {
         // spans and centre; aspect, left, right, bottom, top
         {"wider than tall", header(5276, 3126, 3866, 7482), 1.0548625f, 6504, 1228, 5833.25,
@@ -33,7 +32,6 @@ TEST(Projection, FramesTheMapAlongItsLongerSide) {
         {"a point", header(0, 0, 0, 0), 0.625f, 1, -1, -0.625, 0.625},
         {"one unit wide: no half-span", header(1, 1000, 0, 0), 0.625f, 800, -800, -500, 500},
     };
-    // clang-format on
     for (const auto& [what, h, aspect, left, right, bottom, top] : cases) {
         const Projection p = map_projection(h);
         EXPECT_EQ(p.view_aspect, aspect) << what;
@@ -76,14 +74,12 @@ TEST(Projection, DowntownZoomsFourTimesAboutItsCentre) {
 }
 
 TEST(Glyphs, StylesByShapeId) {
-    // clang-format off
     const std::tuple<int32_t, float, float, float, double, double> cases[] = {
         // red, green, blue, half width, half length
-        {1, 1.0f, 0.7764706f, 0.0f, 7.5, 20},          {2, 1.0f, 0.7764706f, 0.0f, 7.5, 20},
-        {3, 0.17254902f, 0.7411765f, 0.0f, 7.5, 20},   {6, 0.5568628f, 0.0f, 0.7411765f, 7.5, 20},
-        {8, 0.0f, 0.7490196f, 0.79607844f, 7.5, 20},   {9, 0.8f, 0.4f, 0.4f, 5, 10},
+        {1, 1.0f, 0.7764706f, 0.0f, 7.5, 20},        {2, 1.0f, 0.7764706f, 0.0f, 7.5, 20},
+        {3, 0.17254902f, 0.7411765f, 0.0f, 7.5, 20}, {6, 0.5568628f, 0.0f, 0.7411765f, 7.5, 20},
+        {8, 0.0f, 0.7490196f, 0.79607844f, 7.5, 20}, {9, 0.8f, 0.4f, 0.4f, 5, 10},
     };
-    // clang-format on
     for (const auto& [shape_id, red, green, blue, w, l] : cases) {
         const GlyphStyle& s = glyph_style(shape_id);
         EXPECT_EQ(std::tie(s.red, s.green, s.blue, s.alpha, s.half_width, s.half_length),

@@ -35,11 +35,11 @@ TEST(Win32CloseRules, EachMessageInEachState) {
     constexpr Form Run = Form::Running, Pre = Form::Preview, Ok = Form::Approved,
                    Ver = Form::Verifying, W95 = Form::Win95;
     constexpr uint32_t kKeyUp = 0x0101, kChar = 0x0102;
-    // clang-format off
     // The state, message, wparam, pointer; the step, its answer, and whether
     // to post a close, hide the cursor, save the pointer as the reference.
-    const std::tuple<const char*, Form, uint32_t, uint64_t, ScreenPoint, CloseStep, int64_t, bool,
-                     bool, bool> cases[] = {
+    using Case = std::tuple<const char*, Form, uint32_t, uint64_t, ScreenPoint, CloseStep, int64_t,
+                            bool, bool, bool>;
+    const Case cases[] = {
         {"key", Run, kKeyDown, 0x20, {}, D, 0, 1, 0, 0},
         {"system key", Run, kSysKeyDown, 0x12, {}, D, 0, 1, 0, 0},
         {"left button", Run, kLButtonDown, 1, {}, D, 0, 1, 0, 0},
@@ -76,7 +76,6 @@ TEST(Win32CloseRules, EachMessageInEachState) {
         {"autoplay with a verifier", Form::Win95Verifier, kAutoplay, 0, {}, A, 1, 1, 0, 0},
         {"message 0 while autoplay is unregistered", Form::NoAutoplay, 0, 0, {}, D, 0, 0, 0, 0},
     };
-    // clang-format on
     for (const auto& [name, form, message, wparam, now, step, answer, post, hide, save] : cases) {
         const CloseDecision d = decide_saver_default(message, wparam, state_of(form), now);
         EXPECT_EQ(std::tie(d.step, d.answer, d.post_close, d.hide_cursor, d.save_cursor),
