@@ -9,15 +9,9 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::vector<std::string> words(1, "zintu");
-    words.emplace_back();
-    for (size_t i = 0; i < size; ++i) {
-        if (data[i] == 0) {
-            words.emplace_back();
-        } else {
-            words.back() += static_cast<char>(data[i]);
-        }
-    }
+    std::vector<std::string> words = {"zintu", ""};
+    for (size_t i = 0; i < size; ++i)
+        data[i] == 0 ? words.emplace_back() : words.back() += static_cast<char>(data[i]);
     std::vector<const char*> argv;
     for (const std::string& w : words)
         argv.push_back(w.c_str());
