@@ -42,8 +42,6 @@ TEST(SettingsFromIni, EachKeyItsSetting) {
         {"", SpeedMode::RealTime, false},
         {"[zintu]\nmode=fastmode\nzoomlevel=downtown\n", SpeedMode::Fast, true},
         {"[zintu]\nzoomlevel=downtown\n", SpeedMode::RealTime, true},
-        {"[zintu]\nmode=fastmode\nzoomlevel=Downtown\n", SpeedMode::Fast, false},
-        {"[other]\nmode=fastmode\nzoomlevel=downtown\n", SpeedMode::RealTime, false},
     };
     for (const auto& [text, speed, downtown] : cases) {
         const Settings s = settings_from_ini(text);
