@@ -113,16 +113,17 @@ TEST(Packaging, EverySettingChoiceIsOfferedUnderItsLabel) {
         offered[(*it)[1]] = (*it)[2];
     EXPECT_EQ(offered.size(), 4u);
     const std::set<std::string> man = manual_options("zintu.6");
-    for (const SettingDefinition* spec : {&kSpeedSetting, &kZoomSetting}) {
-        EXPECT_EQ(offered.at(spec->default_choice.label), "");
-        EXPECT_EQ(offered.at(spec->other.label), std::string("-") + spec->other.linux_switch);
-        for (const SettingChoice* choice : {&spec->default_choice, &spec->other})
+    for (const SettingDefinition* setting : {&kSpeedSetting, &kZoomSetting}) {
+        EXPECT_EQ(offered.at(setting->default_choice.label), "");
+        EXPECT_EQ(offered.at(setting->other.label), std::string("-") + setting->other.linux_switch);
+        for (const SettingChoice* choice : {&setting->default_choice, &setting->other})
             EXPECT_TRUE(man.count(choice->linux_switch) && zintu_accepts(choice->linux_switch))
                 << choice->linux_switch;
         // The manual names the stored values too.
-        EXPECT_NE(manual.find(std::string("\"") + spec->other.value + "\""), std::string::npos);
-        EXPECT_NE(manual.find(std::string("\"") + spec->default_choice.value + "\", the default"),
-                  std::string::npos);
+        EXPECT_NE(manual.find(std::string("\"") + setting->other.value + "\""), std::string::npos);
+        EXPECT_NE(
+            manual.find(std::string("\"") + setting->default_choice.value + "\", the default"),
+            std::string::npos);
     }
 }
 
