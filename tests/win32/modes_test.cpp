@@ -1,7 +1,7 @@
-// The saver's modes as the command line starts them: the exit codes of what
-// Windows alone can reject (the switches themselves are parsed natively),
+// The saver's modes as the command line starts them: the preview windows
+// that only Windows can reject (the switches themselves are parsed natively),
 // the dialog's owner, and the exception guard. The full-screen and preview
-// runs are the end-to-end test's.
+// runs, and a switch that names no mode, are the end-to-end test's.
 #include "host/win32_guard.h"
 #include "host/win32_modes.h"
 #include "host/win32_settings.h"
@@ -22,7 +22,7 @@ std::string handle_text(HWND window) {
 
 class SaverModes : public SaverWindowTest {};
 
-TEST_F(SaverModes, RejectedCommandLinesEndWithMinusOne) {
+TEST_F(SaverModes, RejectedPreviewWindowsEndWithMinusOne) {
     HWND gone = create_parent_window(50, 50);
     const std::string gone_handle = handle_text(gone);
     DestroyWindow(gone);
@@ -30,11 +30,8 @@ TEST_F(SaverModes, RejectedCommandLinesEndWithMinusOne) {
     // window that nothing closes; its handle also wraps from 64 bits.
     const uint64_t desktop = reinterpret_cast<uintptr_t>(GetDesktopWindow());
     const std::string arguments[] = {
-        "/p " + std::to_string(desktop),
-        "/p " + std::to_string(desktop + (uint64_t{1} << 32)),
-        "/p 0",
+        "/p " + std::to_string(desktop), "/p " + std::to_string(desktop + (uint64_t{1} << 32)),
         "/p " + gone_handle,
-        "/x",
         "/a", // off the Windows 95 family
     };
     for (const std::string& text : arguments) {
@@ -60,7 +57,6 @@ TEST_F(SaverModes, ConfigureOwnerIsTheNamedWindowOrTheForegroundWindow) {
     } cases[] = {
         {"/c:" + handle_text(other), other},
         {"/c " + handle_text(other), GetForegroundWindow()},
-        {"/c:0", GetForegroundWindow()},
         {"", nullptr},
     };
     for (const Case& c : cases) {

@@ -4,8 +4,6 @@
 #include "app/host_callbacks.h"
 #include "host/win32_host.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 
 namespace zintu::test {
@@ -35,22 +33,16 @@ void register_recording_app() {
     host_callbacks.before_context = [] { record("before_context"); };
     host_callbacks.on_init = [](int32_t width, int32_t height) {
         record("on_init", width, height);
-        glViewport(0, 0, width, height);
     };
-    host_callbacks.on_frame = [] {
-        record("on_frame");
-        glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-    };
+    host_callbacks.on_frame = [] { record("on_frame"); };
     host_callbacks.after_swap = [] { record("after_swap"); };
     host_callbacks.on_other_timer = [](uint32_t id) { record("on_other_timer", 0, 0, id); };
     host_callbacks.on_destroy = [] { record("on_destroy"); };
 }
 
-LRESULT CALLBACK spy_stage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK spy_stage(HWND, UINT message, WPARAM, LPARAM) {
     if (active_spy) active_spy->messages.push_back(message);
-    const bool forward = active_spy == nullptr || active_spy->forward;
-    return forward ? saver_default_proc(window, message, wparam, lparam) : 0;
+    return 0;
 }
 
 } // namespace
@@ -83,13 +75,6 @@ int count_close_requests(HWND window) {
     return count;
 }
 
-bool take_quit_message(int* code) {
-    MSG message{};
-    if (!PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return false;
-    if (code) *code = static_cast<int>(message.wParam);
-    return true;
-}
-
 void pump_messages(DWORD millis) {
     const DWORD start = GetTickCount();
     for (MSG message{}; GetTickCount() - start < millis;) {
@@ -113,12 +98,6 @@ HWND create_parent_window(int client_width, int client_height) {
     return CreateWindowExA(0, "ZintuTestParent", "Zintu test parent", style, 40, 40,
                            rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
-}
-
-std::string window_title(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
 }
 
 const std::string& scratch_folder() {
@@ -158,10 +137,6 @@ void SaverWindowTest::close_and_reset() {
     }
     UnregisterClassA(kSaverClassName, win32.module_instance);
     reset_saver_globals();
-}
-
-void SaverWindowTest::TearDown() {
-    close_and_reset();
 }
 
 TimerScript::TimerScript(std::vector<std::function<bool()>> steps) : steps_(std::move(steps)) {

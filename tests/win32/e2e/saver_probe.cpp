@@ -3,14 +3,13 @@
 //
 //   saver_probe wait-saver SECONDS     a full-screen saver window, visible,
 //                                      on top and covering the screen
-//   saver_probe count-savers           how many full-screen saver windows exist
-//   saver_probe preview SCR SECONDS    starts SCR /p <own window> and checks the
-//                                      preview child, its input and its end
 //   saver_probe dialog SECONDS         finds the settings dialog and presses OK
-//   saver_probe parent SECONDS         makes a window for a preview and prints
-//                                      its handle; once a preview shows in it,
-//                                      ends without destroying it (the system
-//                                      then does, as a program that ends does)
+//   saver_probe parent destroy|exit SECONDS
+//                                      makes a window for a preview and prints
+//                                      its handle; once a preview fills it and
+//                                      input has left it running, destroys the
+//                                      window or ends without destroying it (the
+//                                      system then does, as for any program)
 // Exit status 0 when what was looked for is so; the reason goes to stdout.
 #include <windows.h>
 
@@ -65,14 +64,6 @@ int wait_saver(int seconds) {
     return 0;
 }
 
-int count_savers() {
-    int count = 0;
-    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, kSaverClass, "Screen Saver"));)
-        ++count;
-    std::printf("%d\n", count);
-    return 0;
-}
-
 // A visible top-level window with a 320x240 client area, as the control
 // panel's little screen.
 HWND make_owner() {
@@ -91,56 +82,26 @@ HWND make_owner() {
     return owner;
 }
 
-HWND wait_preview(HWND owner, int seconds) {
-    HWND child = nullptr;
-    wait_for([&] { return (child = FindWindowExA(owner, nullptr, kSaverClass, "Preview")); },
-             seconds);
-    return child;
-}
-
-int preview(const char* scr, int seconds) {
+int parent(bool destroy, int seconds) {
     HWND owner = make_owner();
-    std::string command =
-        std::string("\"") + scr + "\" /p " + std::to_string(reinterpret_cast<uintptr_t>(owner));
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return fail("could not start the saver");
-    HWND child = wait_preview(owner, seconds);
-    if (child == nullptr) return fail("no child titled Preview appeared");
+    std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(owner)));
+    HWND child = nullptr;
+    if (!wait_for([&] { return (child = FindWindowExA(owner, nullptr, kSaverClass, "Preview")); },
+                  seconds))
+        return fail("no child titled Preview appeared");
     RECT owner_client{}, child_client{};
     GetClientRect(owner, &owner_client);
     GetClientRect(child, &child_client);
     if (child_client.right != owner_client.right || child_client.bottom != owner_client.bottom)
         return fail("the preview does not fill its parent's client area");
-
     // Keys, clicks and deactivation do not close a preview.
     PostMessageA(child, WM_KEYDOWN, VK_SPACE, 0);
     PostMessageA(child, WM_SYSKEYDOWN, VK_MENU, 0);
     PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     PostMessageA(child, WM_ACTIVATEAPP, FALSE, 0);
     pump(1500);
-    if (!IsWindow(child) || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
-        return fail("input ended the preview");
-
-    // It goes with its parent.
-    DestroyWindow(owner);
-    const bool ended = wait_for(
-        [&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, seconds);
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(process.hProcess, &code);
-    if (!ended) TerminateProcess(process.hProcess, 99);
-    std::printf("the preview ended with its parent: %d, exit code %lu\n", ended, code);
-    return ended && code == 0 ? 0 : 1;
-}
-
-int parent(int seconds) {
-    HWND owner = make_owner();
-    std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(owner)));
-    if (wait_preview(owner, seconds) == nullptr) return fail("no child titled Preview appeared");
-    pump(500);      // a few frames
+    if (!IsWindow(child)) return fail("input ended the preview");
+    if (destroy) return DestroyWindow(owner) ? 0 : fail("could not destroy the parent");
     ExitProcess(0); // the window stays for the system to destroy
 }
 
@@ -160,11 +121,8 @@ int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     const int seconds = std::atoi(argv[argc - 1]);
     if (command == "wait-saver" && argc == 3) return wait_saver(seconds);
-    if (command == "count-savers" && argc == 2) return count_savers();
-    if (command == "preview" && argc == 4) return preview(argv[2], seconds);
     if (command == "dialog" && argc == 3) return dialog(seconds);
-    if (command == "parent" && argc == 3) return parent(seconds);
-    std::fprintf(stderr, "usage: saver_probe wait-saver S | count-savers | preview SCR S | "
-                         "dialog S | parent S\n");
+    if (command == "parent" && argc == 4) return parent(std::string(argv[2]) == "destroy", seconds);
+    std::fprintf(stderr, "usage: saver_probe wait-saver S | dialog S | parent destroy|exit S\n");
     return 2;
 }
