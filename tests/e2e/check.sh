@@ -88,3 +88,13 @@ err_is() { # pattern
     echo "     (standard error: $(head -c 300 "$work/err"))"
     return 1
 }
+
+# Reads an X screenshot (xwd's output) and prints how many of its pixels are
+# white, the light grey of the network's lines, coloured (vehicles) and
+# other (the overlay's dark text), one "kind count" line each.
+pixel_counts() {
+    convert xwd:- -format %c histogram:info:- | awk '
+        { gsub(/[(),:]/, " "); n = $1; r = $2; g = $3; b = $4
+          c[r != g || g != b ? "coloured" : r == 255 ? "white" : r >= 200 ? "network" : "other"] += n }
+        END { for (k in c) print k, c[k] }'
+}

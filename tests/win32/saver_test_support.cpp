@@ -4,14 +4,11 @@
 #include "app/host_callbacks.h"
 #include "host/win32_host.h"
 
-#include <algorithm>
-
 namespace zintu::test {
 
 namespace {
 
 std::vector<HostEvent> events;
-StageThreeSpy* active_spy = nullptr;
 TimerScript* active_script = nullptr;
 
 bool frame_timer_live() {
@@ -40,11 +37,6 @@ void register_recording_app() {
     host_callbacks.on_destroy = [] { record("on_destroy"); };
 }
 
-LRESULT CALLBACK spy_stage(HWND, UINT message, WPARAM, LPARAM) {
-    if (active_spy) active_spy->messages.push_back(message);
-    return 0;
-}
-
 } // namespace
 
 std::vector<HostEvent>& host_events() {
@@ -65,7 +57,6 @@ void reset_saver_globals() {
     win32.host.register_callbacks = register_recording_app;
     host_callbacks = HostCallbacks{};
     events.clear();
-    active_spy = nullptr;
 }
 
 int count_close_requests(HWND window) {
@@ -114,22 +105,12 @@ const std::string& scratch_folder() {
     return folder;
 }
 
-bool StageThreeSpy::saw(UINT message) const {
-    return std::find(messages.begin(), messages.end(), message) != messages.end();
-}
-
-void install_stage_three_spy(StageThreeSpy& spy) {
-    active_spy = &spy;
-    win32.host.next_stage = spy_stage;
-}
-
 HWND SaverWindowTest::open(HWND parent_window) {
     EXPECT_EQ(open_saver_window(parent_window), SaverOpen::Created);
     return window = win32.saver.saver_window;
 }
 
 void SaverWindowTest::close_and_reset() {
-    active_spy = nullptr;
     if (window && IsWindow(window)) DestroyWindow(window);
     if (parent && IsWindow(parent)) DestroyWindow(parent);
     // Whatever is still queued for the gone windows, and the quit message.

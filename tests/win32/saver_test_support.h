@@ -1,7 +1,7 @@
 // Shared pieces of the Windows tests: an application behind the host's
 // callback table that records every call, clean saver globals, a fixture that
-// owns one saver window, a spy on the chain's last stage, and a script of
-// steps run from a thread timer while a modal loop (a dialog) runs.
+// owns one saver window, and a script of steps run from a thread timer while
+// a modal loop (a dialog) runs.
 #pragma once
 
 #include "host/win32_saver_window.h"
@@ -42,14 +42,6 @@ void pump_messages(DWORD millis);
 HWND create_parent_window(int client_width, int client_height);
 // A scratch folder for this test process, created on first use.
 const std::string& scratch_folder();
-
-// The messages that reach the chain's last stage, which answers them 0
-// instead of the default processing (which would act on them).
-struct StageThreeSpy {
-    std::vector<UINT> messages;
-    bool saw(UINT message) const;
-};
-void install_stage_three_spy(StageThreeSpy& spy);
 
 // Owns one saver window of either form; tears it down, drains the queue and
 // unregisters the class after each test.
