@@ -51,8 +51,9 @@ window_shown() { [ -n "$(window_titled "$1")" ]; }
 
 # True once the window (or root) shows the network and at least one vehicle.
 shows_frames() { # window
-    local counts
-    counts=$("$probe" colours "$1") || return 1
-    awk '$1 == "network" && $2 > 1000 { n = 1 } $1 == "glyphs" && $2 > 10 { g = 1 }
-         END { exit !(n && g) }' <<<"$counts"
+    local which=(-id "$1")
+    [ "$1" = root ] && which=(-root)
+    xwd -silent "${which[@]}" 2>/dev/null | pixel_counts |
+        awk '$1 == "network" && $2 > 1000 { n = 1 } $1 == "coloured" && $2 > 10 { g = 1 }
+             END { exit !(n && g) }'
 }
