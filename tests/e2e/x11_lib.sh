@@ -45,10 +45,6 @@ start_window() { # options...
         wait_until 30 shows_frames "$wid" && eval "$(xdotool getmouselocation --shell)"
 }
 
-# The id of the mapped window titled exactly `title`, or nothing.
-window_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-window_shown() { [ -n "$(window_titled "$1")" ]; }
-
 # True once the window (or root) shows the network and at least one vehicle.
 shows_frames() { # window
     local which=(-id "$1")

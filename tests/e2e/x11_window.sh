@@ -14,8 +14,6 @@
 # Usage: x11_window.sh ZINTU X11_PROBE
 source "$(dirname "$0")/x11_lib.sh"
 start_xvfb 1280x800
-geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
-    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h "+" x "+" y }'; }
 # The full-screen window's checks, with or without a manager.
 covers() {
     check "it covers the screen ($(geometry "$wid"))" test "$(geometry "$wid")" = "1280x800+0+0"

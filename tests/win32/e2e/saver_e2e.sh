@@ -25,15 +25,7 @@ map_drawn() {
         "$out/screen.txt"
 }
 
-# The X geometry of the window titled exactly `title`, once there is one.
-geometry_of() { # title
-    local id
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$id" ] &&
-        xwininfo -id "$id" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
-            /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h "+" x "+" y }'
-}
-covers_screen() { [ "$(geometry_of "Screen Saver")" = 1024x768+0+0 ]; }
-dialog_shown() { [ -n "$(geometry_of "Zintu Screensaver Settings")" ]; }
+covers_screen() { [ "$(geometry "$(window_titled "Screen Saver")")" = 1024x768+0+0 ]; }
 
 # 1. Full screen: a window covering the screen, drawing, ended by a key.
 run "$scr" /s &
@@ -83,7 +75,7 @@ rm -f "$settings"
 run "$scr" /c &
 dialog=$!
 started+=("$dialog")
-check "/c shows the settings dialog" wait_until 30 dialog_shown
+check "/c shows the settings dialog" wait_until 30 window_shown "Zintu Screensaver Settings"
 xdotool key Return
 check "OK ends /c with 1" ends_with "$dialog" 30 1
 check "  ... and writes the user's settings file" grep -q "^mode=" "$settings"
