@@ -2,9 +2,10 @@
 # The settings file as a user meets it, without a display: `zintu --configure`
 # writes both keys into $XDG_CONFIG_HOME/zintu/zintu.ini and prints its path,
 # saves the switches given with it, and the file then decides what a run
-# shows. (Where the file is found, how its text is read and rewritten, the
-# switches that override it, files that cannot be read and --configure's
-# failures are the unit tests'.)
+# shows; one that cannot be read is named once before the run goes on
+# without it. (Where the file is found, how its text is read and rewritten,
+# the switches that override it, which files cannot be read and
+# --configure's failures are the unit tests'.)
 # Usage: settings_cli.sh ZINTU
 source "$(dirname "$0")/check.sh"
 zintu=$(realpath "$1")
@@ -28,4 +29,9 @@ snap switch_downtown --downtown
 snap no_file
 check "the saved downtown shows as --downtown does" cmp -s "$work/file_downtown.png" "$work/switch_downtown.png"
 check "  ... which differs from the full network" test "$(cmp -s "$work/no_file.png" "$work/file_downtown.png"; echo $?)" -ne 0
+mkdir "$file"
+snap folder 2>"$work/err"
+check "a folder in the file's place reads as the defaults" cmp -s "$work/folder.png" "$work/no_file.png"
+check "  ... and is named once, on standard error" \
+    err_is "zintu: cannot read '$file': not a regular file; running with the default settings"
 exit $fail
