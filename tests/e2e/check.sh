@@ -7,7 +7,8 @@
 # script runs, in the foreground or not, goes to a file in $work instead of its
 # standard error (which the checks may not look at); any report is printed and
 # fails the script at its end. A script that must undo more defines
-# `stop_more`, which runs after the programs are stopped.
+# `stop_more`, which runs after the programs are stopped. At the end, helpers
+# for the scripts that look at an X display.
 set -u
 work=$(mktemp -d)
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}log_path=$work/sanitizer"
@@ -88,3 +89,20 @@ err_is() { # pattern
     echo "     (standard error: $(head -c 300 "$work/err"))"
     return 1
 }
+
+# Reads an X screenshot (xwd's output) and prints how many of its pixels are
+# white, the light grey of the network's lines, coloured (vehicles) and
+# other (the overlay's dark text), one "kind count" line each.
+pixel_counts() {
+    convert xwd:- -format %c histogram:info:- | awk '
+        { gsub(/[(),:]/, " "); n = $1; r = $2; g = $3; b = $4
+          c[r != g || g != b ? "coloured" : r == 255 ? "white" : r >= 200 ? "network" : "other"] += n }
+        END { for (k in c) print k, c[k] }'
+}
+
+# The id of the mapped X window titled exactly `title`, or nothing; whether
+# there is one; the geometry (WxH+X+Y) of the window `id`.
+window_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+window_shown() { [ -n "$(window_titled "$1")" ]; }
+geometry() { [ -n "$1" ] && xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ { x = $4 }
+    /Absolute upper-left Y/ { y = $4 } /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h "+" x "+" y }'; }

@@ -45,14 +45,11 @@ start_window() { # options...
         wait_until 30 shows_frames "$wid" && eval "$(xdotool getmouselocation --shell)"
 }
 
-# The id of the mapped window titled exactly `title`, or nothing.
-window_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-window_shown() { [ -n "$(window_titled "$1")" ]; }
-
 # True once the window (or root) shows the network and at least one vehicle.
 shows_frames() { # window
-    local counts
-    counts=$("$probe" colours "$1") || return 1
-    awk '$1 == "network" && $2 > 1000 { n = 1 } $1 == "glyphs" && $2 > 10 { g = 1 }
-         END { exit !(n && g) }' <<<"$counts"
+    local which=(-id "$1")
+    [ "$1" = root ] && which=(-root)
+    xwd -silent "${which[@]}" 2>/dev/null | pixel_counts |
+        awk '$1 == "network" && $2 > 1000 { n = 1 } $1 == "coloured" && $2 > 10 { g = 1 }
+             END { exit !(n && g) }'
 }

@@ -4,16 +4,11 @@
 #include "app/host_callbacks.h"
 #include "host/win32_host.h"
 
-#include <GL/gl.h>
-
-#include <algorithm>
-
 namespace zintu::test {
 
 namespace {
 
 std::vector<HostEvent> events;
-StageThreeSpy* active_spy = nullptr;
 TimerScript* active_script = nullptr;
 
 bool frame_timer_live() {
@@ -35,22 +30,11 @@ void register_recording_app() {
     host_callbacks.before_context = [] { record("before_context"); };
     host_callbacks.on_init = [](int32_t width, int32_t height) {
         record("on_init", width, height);
-        glViewport(0, 0, width, height);
     };
-    host_callbacks.on_frame = [] {
-        record("on_frame");
-        glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-    };
+    host_callbacks.on_frame = [] { record("on_frame"); };
     host_callbacks.after_swap = [] { record("after_swap"); };
     host_callbacks.on_other_timer = [](uint32_t id) { record("on_other_timer", 0, 0, id); };
     host_callbacks.on_destroy = [] { record("on_destroy"); };
-}
-
-LRESULT CALLBACK spy_stage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (active_spy) active_spy->messages.push_back(message);
-    const bool forward = active_spy == nullptr || active_spy->forward;
-    return forward ? saver_default_proc(window, message, wparam, lparam) : 0;
 }
 
 } // namespace
@@ -73,7 +57,6 @@ void reset_saver_globals() {
     win32.host.register_callbacks = register_recording_app;
     host_callbacks = HostCallbacks{};
     events.clear();
-    active_spy = nullptr;
 }
 
 int count_close_requests(HWND window) {
@@ -81,13 +64,6 @@ int count_close_requests(HWND window) {
     for (MSG message{}; PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE);)
         ++count;
     return count;
-}
-
-bool take_quit_message(int* code) {
-    MSG message{};
-    if (!PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return false;
-    if (code) *code = static_cast<int>(message.wParam);
-    return true;
 }
 
 void pump_messages(DWORD millis) {
@@ -115,12 +91,6 @@ HWND create_parent_window(int client_width, int client_height) {
                            GetModuleHandleA(nullptr), nullptr);
 }
 
-std::string window_title(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
-
 const std::string& scratch_folder() {
     static const std::string folder = [] {
         char temp[MAX_PATH] = {};
@@ -135,22 +105,12 @@ const std::string& scratch_folder() {
     return folder;
 }
 
-bool StageThreeSpy::saw(UINT message) const {
-    return std::find(messages.begin(), messages.end(), message) != messages.end();
-}
-
-void install_stage_three_spy(StageThreeSpy& spy) {
-    active_spy = &spy;
-    win32.host.next_stage = spy_stage;
-}
-
 HWND SaverWindowTest::open(HWND parent_window) {
     EXPECT_EQ(open_saver_window(parent_window), SaverOpen::Created);
     return window = win32.saver.saver_window;
 }
 
 void SaverWindowTest::close_and_reset() {
-    active_spy = nullptr;
     if (window && IsWindow(window)) DestroyWindow(window);
     if (parent && IsWindow(parent)) DestroyWindow(parent);
     // Whatever is still queued for the gone windows, and the quit message.
@@ -158,10 +118,6 @@ void SaverWindowTest::close_and_reset() {
     }
     UnregisterClassA(kSaverClassName, win32.module_instance);
     reset_saver_globals();
-}
-
-void SaverWindowTest::TearDown() {
-    close_and_reset();
 }
 
 TimerScript::TimerScript(std::vector<std::function<bool()>> steps) : steps_(std::move(steps)) {

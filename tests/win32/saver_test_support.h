@@ -1,7 +1,7 @@
-// Shared pieces of the Windows tests, and their entry: an application behind
-// the host's callback table that records every call, clean saver globals, a
-// fixture that owns one saver window, message-queue probes, and a script of
-// steps run from a thread timer while a modal loop (dialog, message box) runs.
+// Shared pieces of the Windows tests: an application behind the host's
+// callback table that records every call, clean saver globals, a fixture that
+// owns one saver window, and a script of steps run from a thread timer while
+// a modal loop (a dialog) runs.
 #pragma once
 
 #include "host/win32_saver_window.h"
@@ -27,44 +27,28 @@ struct HostEvent {
     uint32_t timer_id = 0; // on_other_timer's argument
     HWND host_window = nullptr;
 };
-// The record of the calls; on_frame also clears the back buffer to red, so
-// that a swap can be seen.
+// The record of the calls.
 std::vector<HostEvent>& host_events();
 std::vector<std::string> event_names();
 
-// Saver state, host state, callback table and record back to their start;
-// the host is handed the recording application, which fills every slot.
+// Saver state, host state and callback table back to their start; the host
+// is handed the recording application.
 void reset_saver_globals();
-
 // Removes every posted close request for `window` and returns how many.
 int count_close_requests(HWND window);
-// Removes the quit message if one is pending; its code goes to `code`.
-bool take_quit_message(int* code = nullptr);
 // Dispatches whatever arrives for `millis` milliseconds.
 void pump_messages(DWORD millis);
 // A plain visible top-level window, as a program that shows a preview owns.
 HWND create_parent_window(int client_width, int client_height);
-std::string window_title(HWND window);
 // A scratch folder for this test process, created on first use.
 const std::string& scratch_folder();
 
-// Records which messages reach the third stage of the saver's chain; with
-// `forward` they go on to saver_default_proc, else they are answered 0 (for
-// messages whose default processing would open something).
-struct StageThreeSpy {
-    std::vector<UINT> messages;
-    bool forward = true;
-    bool saw(UINT message) const;
-};
-void install_stage_three_spy(StageThreeSpy& spy);
-
-// Fixture owning one saver window of either form; tears it down, drains the
-// queue and unregisters the class after each test.
+// Owns one saver window of either form; tears it down, drains the queue and
+// unregisters the class after each test.
 class SaverWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { reset_saver_globals(); }
-    void TearDown() override;
-    // Opens the window; expects it to be created.
+    void TearDown() override { close_and_reset(); }
     HWND open_full_screen() { return open(nullptr); }
     HWND open_preview(HWND parent_window) { return open(parent = parent_window); }
     // Destroys the window and starts again from clean globals.

@@ -6,9 +6,8 @@
 #   wine_session.sh start STATE   start Xvfb, create the prefix, keep a wineserver
 #   wine_session.sh stop STATE    stop both
 #   wine_session.sh run STATE PROGRAM [ARGS...]
-#                                 run a Windows program in the session (the
-#                                 cross-compiling emulator); outside a started
-#                                 session it brings up a display of its own
+#                                 run a Windows program in the started session
+#                                 (the cross-compiling emulator)
 #   wine_session.sh env STATE     print the session's environment as exports
 set -euo pipefail
 command=$1
@@ -83,19 +82,9 @@ env)
     ;;
 run)
     ensure_prefix
-    if display=$(session_display); then
-        export DISPLAY=$display
-        exec wine "$@"
-    fi
-    # Not inside a started session: a display for this run only.
-    state=$(mktemp -d)
-    trap 'kill "$(cat "$state/xvfb.pid")" 2>/dev/null; rm -rf "$state"' EXIT
-    start_xvfb
-    DISPLAY=$(session_display)
+    DISPLAY=$(session_display) || { echo "wine_session: no session started in $state" >&2; exit 1; }
     export DISPLAY
-    status=0
-    wine "$@" || status=$?
-    exit "$status"
+    exec wine "$@"
     ;;
 *)
     echo "wine_session: unknown command $command" >&2
