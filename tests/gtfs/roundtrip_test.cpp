@@ -48,6 +48,7 @@ TEST(RoundTrip, CompiledAndFileNetworksHoldTheGeneratedTables) {
              "A row yields from 1 to 36 departures, about 4.8 on average.\n",
              "- The shape table has 11 entries: 4 with points and 7 empty, entry 0 among them.",
              "- The final `dist` of a shape lies between 310.0 and 1813.8.\n",
+             " pairs, every count matches (",
              "- Header: `y` from -2,650 to 2,650, `x` from -1,859 to 1,859; `y_span` 5,300, "
              "`x_span` 3,718, `y_center` 0, `x_center` 0.\n",
              "- The run builder makes 82 runs (69 for service 1, 9 for service 2, 4 for service 3) "

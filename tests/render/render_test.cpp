@@ -2,12 +2,10 @@
 // places computed from the projection: the background, the network, vehicle
 // glyphs and their orientation, the downtown view and the overlay's lines;
 // and fast frames (cached network layer, glyph arrays, run index) compared
-// pixel for pixel with literal frames on the same drawable. A failing test
-// saves the picture it saw under failures/.
+// pixel for pixel with literal frames on the same drawable.
 #include "app/app.h"
 #include "host/egl_context.h"
 #include "host/linux_font.h"
-#include "host/png_writer.h"
 #include "render/font.h"
 #include "render/gl.h"
 #include "render/glyphs.h"
@@ -20,7 +18,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -60,18 +57,6 @@ bool is_text_dark(const Rgb& c) {
     return c.r == c.g && c.g == c.b && c.r < 190;
 }
 
-// Saves a picture under failures/ for inspection.
-void write_png_failure(const std::string& name, int32_t width, int32_t height,
-                       const std::vector<uint8_t>& pixels) {
-    std::filesystem::create_directories(ZINTU_RENDER_FAILURES);
-    std::string file = name;
-    std::replace(file.begin(), file.end(), ' ', '_');
-    const std::string path = std::string(ZINTU_RENDER_FAILURES) + "/" + file + ".png";
-    std::string error;
-    write_png(path, width, height, pixels, error);
-    std::cerr << "actual picture saved as " << path << "\n";
-}
-
 class RenderTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -85,13 +70,7 @@ protected:
         app_->platform.make_font = make_linux_font;
     }
 
-    void TearDown() override {
-        if (HasFailure() && !pixels_.empty()) {
-            const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-            write_png_failure(info->name(), kWidth, kHeight, pixels_);
-        }
-        destroy_egl_context(egl_);
-    }
+    void TearDown() override { destroy_egl_context(egl_); }
 
     void init(bool downtown) { init_app_view(*app_, downtown, kWidth, kHeight); }
 
@@ -315,7 +294,6 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
                     differing += !std::equal(&expected[i], &expected[i] + 3, &actual[i]);
                 EXPECT_EQ(differing, 0) << when << ", frame at " << instant;
                 EXPECT_EQ(fast.sim.vehicle_count, literal.sim.vehicle_count);
-                if (differing != 0) write_png_failure(c.name, c.width, c.height, actual);
             }
         };
         compare_frames("as created");
