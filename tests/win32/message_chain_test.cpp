@@ -1,8 +1,7 @@
 // The GL host inside a window's message chain: its own work on creation,
 // timer ticks and destruction around the application's callbacks, every
-// result coming from the stage after it, and the overlay font. The empty-slot
-// rules are the shared host sequence's, run by every host; that the frames
-// reach the screen is the end-to-end test's.
+// result coming from the stage after it, and the overlay font. That the
+// frames reach the screen is the end-to-end test's.
 #include "app/host_callbacks.h"
 #include "host/wgl_font.h"
 #include "host/win32_host.h"
@@ -69,11 +68,6 @@ TEST_F(HostMessageChain, CreationTicksAndDestructionInOrder) {
     EXPECT_FALSE(events[2].frame_timer_live) << "the frame timer starts after on_init";
     EXPECT_EQ(events[2].width, kWidth);
     EXPECT_EQ(events[2].height, kHeight);
-    PIXELFORMATDESCRIPTOR chosen{};
-    DescribePixelFormat(win32.host.host_dc, GetPixelFormat(win32.host.host_dc), sizeof(chosen),
-                        &chosen);
-    EXPECT_TRUE(chosen.dwFlags & PFD_DOUBLEBUFFER);
-    EXPECT_GE(chosen.cDepthBits, 16);
 
     // The 10 ms frame timer drives frames on its own.
     host_events().clear();
@@ -89,8 +83,6 @@ TEST_F(HostMessageChain, CreationTicksAndDestructionInOrder) {
     host_events().clear();
     EXPECT_EQ(SendMessageA(window, WM_TIMER, 7, 0), 0x5A5A0000 + WM_TIMER);
     EXPECT_EQ(event_names(), (Names{"on_other_timer", "next:timer"}));
-    EXPECT_EQ(host_events()[0].timer_id, 7u);
-    EXPECT_EQ(SendMessageA(window, WM_TIMER, kFrameTimerId, 0), 0x5A5A0000 + WM_TIMER);
     EXPECT_EQ(SendMessageA(window, WM_USER + 5, 1, 2), 0x5A5A0000 + WM_USER + 5);
 
     host_events().clear();
@@ -109,8 +101,6 @@ TEST_F(HostMessageChain, FontListsAdvanceByTheGlyphWidths) {
     KillTimer(window, kFrameTimerId);
     const uint32_t font_base = make_wgl_font();
     ASSERT_NE(font_base, 0u);
-    EXPECT_TRUE(glIsList(font_base + kFontGlyphCount - 1));
-    EXPECT_FALSE(glIsList(font_base + kFontGlyphCount));
     auto advance = [font_base](char c) {
         glRasterPos2f(-1.0f, 0.0f);
         GLfloat before[4] = {};

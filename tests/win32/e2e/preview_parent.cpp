@@ -2,11 +2,10 @@
 //
 //   preview_parent destroy|exit SECONDS
 //
-// makes a visible window with a 320x240 client area (the control panel's
-// little screen) and prints its handle. Once a preview fills the window and
-// keys, clicks and deactivation have left it running, it destroys the window,
-// or ends without destroying it (the system then does, as for any program
-// that ends). Exit status 0 when all was so; the reason goes to stdout.
+// makes a visible 320x240 window (the control panel's little screen) and
+// prints its handle. Once a preview fills it and input has left the preview
+// running, it destroys the window, or ends and leaves that to the system.
+// Exit status 0 when all was so; the reason goes to stdout.
 #include <windows.h>
 
 #include <cstdio>
@@ -15,7 +14,6 @@
 
 namespace {
 
-// Dispatches this thread's messages for `millis` milliseconds.
 void pump(DWORD millis) {
     const DWORD start = GetTickCount();
     for (MSG message{}; GetTickCount() - start < millis;) {
@@ -64,7 +62,6 @@ int main(int argc, char** argv) {
     if (child_client.right != owner_client.right || child_client.bottom != owner_client.bottom)
         return fail("the preview does not fill its parent's client area");
     PostMessageA(child, WM_KEYDOWN, VK_SPACE, 0);
-    PostMessageA(child, WM_SYSKEYDOWN, VK_MENU, 0);
     PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     PostMessageA(child, WM_ACTIVATEAPP, FALSE, 0);
     pump(1500);
