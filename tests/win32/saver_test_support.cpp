@@ -44,13 +44,6 @@ std::vector<HostEvent>& host_events() {
     return events;
 }
 
-std::vector<std::string> event_names() {
-    std::vector<std::string> names;
-    for (const HostEvent& e : events)
-        names.push_back(e.name);
-    return names;
-}
-
 void reset_saver_globals() {
     win32.saver = SaverState{};
     win32.windows95_family = 0;
@@ -60,19 +53,9 @@ void reset_saver_globals() {
     events.clear();
 }
 
-void pump_messages(DWORD millis) {
-    const DWORD start = GetTickCount();
-    for (MSG message{}; GetTickCount() - start < millis;) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 } // namespace zintu::test
 
-// The saver's module is this program, whose resources hold the same dialog
-// template and string table as zintu.scr.
+// The saver's module is this program, which carries zintu.scr's resources.
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     zintu::win32.module_instance = GetModuleHandleA(nullptr);

@@ -22,12 +22,9 @@ struct HostEvent {
     HWND host_window = nullptr;
 };
 std::vector<HostEvent>& host_events();
-std::vector<std::string> event_names();
 
 // Saver state, host state and callback table back to their start; the host
 // is handed the recording application.
 void reset_saver_globals();
-// Dispatches whatever arrives for `millis` milliseconds.
-void pump_messages(DWORD millis);
 
 } // namespace zintu::test

@@ -1,10 +1,6 @@
 #!/usr/bin/env bash
 # zintu.scr started as Windows starts a screen saver, under Wine in the test
-# session's Xvfb: full screen until a key, the preview inside another
-# program's window until that window goes, the settings dialog saving to the
-# user's application data, and switches refused with -1. Wine's windows are X
-# windows of the session's display, found by their titles.
-#
+# session's Xvfb (whose X windows are found by their titles), mode by mode.
 #   saver_e2e.sh SCR PREVIEW_PARENT SESSION_SCRIPT STATE OUT
 # The last screenshot of the full-screen saver goes to OUT.
 source "$(dirname "$0")/../../e2e/check.sh"
@@ -14,11 +10,12 @@ eval "$("$session" env "$state")"
 [ -n "${DISPLAY:-}" ] || { echo "no session display"; exit 1; }
 run() { "$session" run "$state" "$@"; }
 
-# The map: mostly white background, with the network's grey lines.
+# The map: mostly white background, the network's grey lines and the
+# overlay's dark text.
 map_drawn() {
     xwd -root -silent | tee "$out/fullscreen.xwd" | pixel_counts >"$out/screen.txt"
-    awk '{ c[$1] = $2; total += $2 } END { exit !(c["white"] * 2 >= total && c["network"] >= 100) }' \
-        "$out/screen.txt"
+    awk '{ c[$1] = $2; t += $2 } END { exit !(c["white"] * 2 >= t && c["network"] >= 100 &&
+        c["other"] >= 200) }' "$out/screen.txt"
 }
 covers_screen() { [ "$(geometry "$(window_titled "Screen Saver")")" = 1024x768+0+0 ]; }
 
@@ -26,19 +23,18 @@ run "$scr" /s &
 saver=$!
 started+=("$saver")
 check "/s: a window titled Screen Saver covers the screen" wait_until 30 covers_screen
-check "  ... and shows the map" wait_until 30 map_drawn
+check "  ... and shows the map and the overlay's text" wait_until 30 map_drawn
 check "a second /s exits 0 at once" timeout 20 "$session" run "$state" "$scr" /s
 xdotool key space
 check "a key press ends the saver with 0" ends_with "$saver" 30 0
 
 # The owner checks that the preview fills its window and that input leaves
 # it; the window then goes, destroyed or with the program that owned it.
-has_line() { [ "$(wc -l <"$1")" -ge 1 ]; }
 for how in destroy exit; do
     rm -f "$out/parent.txt"
-    run "$owner_program" "$how" 30 >"$out/parent.txt" &
+    run "$owner_program" "$how" >"$out/parent.txt" &
     owner=$!
-    wait_until 20 has_line "$out/parent.txt" # its window's handle
+    wait_until 20 test -s "$out/parent.txt" # its window's handle
     run "$scr" /p "$(head -n 1 "$out/parent.txt" | tr -d '\r')" &
     preview=$!
     started+=("$owner" "$preview")
@@ -55,10 +51,11 @@ for arguments in "/p $(head -n 1 "$out/parent.txt" | tr -d '\r')" /x /a; do
 done
 
 # The dialog opens on the choices in the Windows folder's file, stays open on
-# Escape, and OK (Enter) saves them to the user's file.
-settings=$(winepath -u "$(run cmd /c echo %APPDATA% | tr -d '\r')")/Zintu/zintu.ini
-fallback=$(winepath -u 'C:\windows')/zintu.ini
-rm -f "$settings"
+# Escape, and OK (Enter) saves them to the user's file, making its folder.
+appdata=$(winepath -u "$(run cmd /c echo %APPDATA% | tr -d '\r')")
+[ -d "$appdata" ] || { echo "FAIL no application data folder"; exit 1; }
+rm -rf "$appdata/Zintu"
+settings=$appdata/Zintu/zintu.ini fallback=$(winepath -u 'C:\windows')/zintu.ini
 printf '[zintu]\r\nmode=fastmode\r\nzoomlevel=downtown\r\n' >"$fallback"
 run "$scr" /c &
 dialog=$!
