@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# Sourced by every end-to-end script, not run: a scratch folder $work removed
-# at the end, the checks' bookkeeping (`check DESCRIPTION COMMAND...` prints an
-# "ok" or "FAIL" line; $fail is the script's exit status), polling with
-# timeouts instead of fixed sleeps, and background programs ($started) that are
-# stopped and waited for at the end. Every sanitizer report of a program the
-# script runs, in the foreground or not, goes to a file in $work instead of its
-# standard error (which the checks may not look at); any report is printed and
-# fails the script at its end. A script that must undo more defines
-# `stop_more`, which runs after the programs are stopped. At the end, helpers
-# for the scripts that look at an X display.
+# Sourced by every end-to-end script: a scratch folder $work removed at the
+# end, `check DESCRIPTION COMMAND...` (an "ok" or "FAIL" line; $fail is the
+# exit status), polling instead of fixed sleeps, and background programs
+# ($started) stopped at the end, after which `stop_more` runs if defined.
+# Sanitizer reports go to files in $work, away from the standard error the
+# checks read, and any report fails the script. Last, helpers for X displays.
 set -u
 work=$(mktemp -d)
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}log_path=$work/sanitizer"
@@ -58,8 +54,8 @@ wait_until() { # seconds, command...
 is_running() { kill -0 "$1" 2>/dev/null; }
 has_ended() { ! is_running "$1"; }
 
-# True when `pid` ends within `seconds` with exit status `expected`. Runs in
-# the script's own shell (never in $(...)), where `wait` knows the child.
+# True when `pid` ends within `seconds` with exit status `expected`; never in
+# $(...), where `wait` would not know the child.
 ends_with() { # pid, seconds, expected
     if ! wait_until "$2" has_ended "$1"; then
         echo "     (still running after the deadline, waiting in $(cat "/proc/$1/wchan"))"
@@ -71,8 +67,8 @@ ends_with() { # pid, seconds, expected
     [ "$status" -eq "$3" ]
 }
 
-# True when `command...` exits with `expected` and says why in exactly one
-# line of standard error, which stays in $work/err.
+# True when `command...` exits with `expected` and one line of standard
+# error, which stays in $work/err.
 fails_in_one_line() { # expected, command...
     local expected=$1 status
     shift
@@ -82,17 +78,15 @@ fails_in_one_line() { # expected, command...
     [ "$status" -eq "$expected" ] && err_is ".*"
 }
 
-# True when $work/err is one line that matches `pattern` (grep's basic
-# regular expression) whole.
+# True when $work/err is one line that matches `pattern` (a basic regex) whole.
 err_is() { # pattern
     [ "$(wc -l <"$work/err")" -eq 1 ] && grep -qx -- "$1" "$work/err" && return 0
     echo "     (standard error: $(head -c 300 "$work/err"))"
     return 1
 }
 
-# Reads an X screenshot (xwd's output) and prints how many of its pixels are
-# white, the light grey of the network's lines, coloured (vehicles) and
-# other (the overlay's dark text), one "kind count" line each.
+# Counts an xwd screenshot's pixels by kind: white, network (the lines' light
+# grey), coloured (vehicles) and other (the overlay's dark text).
 pixel_counts() {
     convert xwd:- -format %c histogram:info:- | awk '
         { gsub(/[(),:]/, " "); n = $1; r = $2; g = $3; b = $4

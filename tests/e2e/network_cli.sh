@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Network files as a user meets them: a file made by zintu-gtfs shows the same
-# vehicles as the same network compiled in; --info describes it; --configure
-# checks a file before saving it; a bad file named on the command line stops
-# the program, one saved in the settings does not. (Which files are bad, and
-# why, are the unit tests'.)
+# Settings and network files as a user meets them: --configure saves the
+# switches given, which then decide what a run shows; a settings file that
+# cannot be read is named once. A zintu-gtfs file shows what the same network
+# compiled in shows, --configure checks it before saving it, and a bad one
+# stops the program only when named on the command line.
 # Usage: network_cli.sh ZINTU_OVER_DEMO ZINTU_OVER_FIXTURES ZINTU_GTFS FIXTURES
 source "$(dirname "$0")/check.sh"
 zintu=$(realpath "$1")
@@ -12,6 +12,27 @@ gtfs=$(realpath "$3")
 fixtures=$4
 export XDG_CONFIG_HOME=$work/config TZ=UTC0
 at="2026-12-07 08:15:00"
+file="$XDG_CONFIG_HOME/zintu/zintu.ini"
+
+"$zintu" -configure -downtown >"$work/out" 2>"$work/err"
+check "--configure exits 0 and prints the file's path" test $? -eq 0 -a "$(cat "$work/out")" = "$file"
+check "  ... saves --downtown and the default mode" \
+    test "$(cat "$file")" = $'[zintu]\nmode=realtime\nzoomlevel=downtown'
+
+# What the file selects shows in a snapshot: downtown is four times the scale.
+snap() { "$zintu" --snapshot "$work/$1.png" --frame 1 --size 160x100 --at "$at" "${@:2}"; }
+snap file_downtown
+rm "$file"
+snap switch_downtown --downtown
+snap no_file
+check "the saved downtown shows as --downtown does" cmp -s "$work/file_downtown.png" "$work/switch_downtown.png"
+check "  ... which differs from the full network" test "$(cmp -s "$work/no_file.png" "$work/file_downtown.png"; echo $?)" -ne 0
+mkdir "$file"
+snap folder 2>"$work/err"
+check "a folder in the file's place reads as the defaults" cmp -s "$work/folder.png" "$work/no_file.png"
+check "  ... and is named once, on standard error" \
+    err_is "zintu: cannot read '$file': not a regular file; running with the default settings"
+rmdir "$file"
 
 # The same feeds and featured routes the compiled fixture network was made from.
 "$gtfs" --week 2026-09-14 --feature S --feature L -o "$work/city.zintu" \
@@ -39,13 +60,12 @@ done
 
 # --configure checks the file first and saves its absolute path.
 check "--configure refuses a bad file" fails_in_one_line 1 "$zintu" --configure --network "$work/bad.zintu"
-check "  ... and saves nothing" test ! -e "$work/config/zintu/zintu.ini"
+check "  ... and saves nothing" test ! -e "$file"
 (cd "$work" && "$zintu" --configure --network city.zintu >/dev/null)
 check "--configure saves a good file's absolute path" \
-    grep -qx "network=$work/city.zintu" "$work/config/zintu/zintu.ini"
+    grep -qx "network=$work/city.zintu" "$file"
 "$zintu" --vehicles --at "$at" >"$work/c" 2>/dev/null
-"$zintu" --network "$work/city.zintu" --vehicles --at "$at" >"$work/d" 2>/dev/null
-check "the saved network is the one shown" cmp -s "$work/c" "$work/d"
+check "the saved network is the one shown" cmp -s "$work/c" <("$compiled" --vehicles --at "$at" 2>/dev/null)
 
 # A saved file that has gone bad: said once, and the built-in network runs.
 cp "$work/bad.zintu" "$work/city.zintu"

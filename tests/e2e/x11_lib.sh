@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Shared by the X11 end-to-end scripts (sourced, not run), on top of check.sh:
-# a private Xvfb on a display number of its own, zintu started at a fixed
-# Monday morning (the demo network's weekday vehicles are on the road), and
-# what is on the screen. Expects $1 to be the zintu program and $2 the
-# x11_probe helper.
+# Sourced by the X11 end-to-end scripts, on top of check.sh: a private Xvfb,
+# and zintu ($1; $2 is x11_probe) started at a Monday morning, when the demo
+# network's vehicles are on the road.
 source "$(dirname "${BASH_SOURCE[0]}")/check.sh"
 zintu=$(realpath "$1")
 probe=$(realpath "$2")
@@ -11,8 +9,7 @@ export TZ=UTC0
 at="2026-12-07 08:15:00"
 xvfb_pid=
 
-# Runs after check.sh has stopped the programs, so that none of them loses
-# its display while it ends.
+# After check.sh has stopped the programs, so none loses its display.
 stop_more() { [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null; }
 
 # Starts Xvfb with one screen of `size` (WxH) and exports its DISPLAY.
@@ -28,9 +25,8 @@ start_xvfb() { # size
     export DISPLAY=":$(head -n 1 "$work/display")"
 }
 
-# Starts zintu --at $at with `options...` in the background, its standard
-# error in $work/err; sets $pid. Like any background job of a script, it
-# inherits SIGINT ignored.
+# Starts zintu --at $at `options...` in the background (with SIGINT ignored,
+# as any script's job), its standard error in $work/err; sets $pid.
 start_zintu() { # options...
     "$zintu" --at "$at" "$@" 2>"$work/err" &
     pid=$!

@@ -2,13 +2,8 @@
 # One Wine session for the Windows tests: an Xvfb display, a Wine prefix
 # under the build folder and a wineserver kept alive across tests, so that
 # Wine's slow first start happens once per run.
-#
-#   wine_session.sh start STATE   start Xvfb, create the prefix, keep a wineserver
-#   wine_session.sh stop STATE    stop both
-#   wine_session.sh run STATE PROGRAM [ARGS...]
-#                                 run a Windows program in the started session
-#                                 (the cross-compiling emulator)
-#   wine_session.sh env STATE     print the session's environment as exports
+#   wine_session.sh start|stop|env STATE
+#   wine_session.sh run STATE PROGRAM [ARGS...]   (the cross-compiling emulator)
 set -euo pipefail
 command=$1
 state=$(realpath -m "$2")
@@ -22,8 +17,7 @@ session_display() {
         2>/dev/null && echo ":$(cat "$state/display")"
 }
 
-# Starts an Xvfb on a free display; writes its pid and display number to
-# STATE/xvfb.pid and STATE/display.
+# Starts an Xvfb on a free display, its pid and number in STATE.
 start_xvfb() {
     rm -f "$state/display"
     setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp +extension GLX \
@@ -64,11 +58,9 @@ case "$command" in
 start)
     ensure_prefix
     session_display >/dev/null || start_xvfb
-    DISPLAY=$(session_display)
-    export DISPLAY
+    export DISPLAY=$(session_display)
     wineserver -p </dev/null >/dev/null 2>&1
-    # The desktop process starts with the first program; start it now, on
-    # this display, so no test pays for it.
+    # The desktop process starts with the first program: start it now.
     wine cmd /c exit 0 >/dev/null 2>&1 || true
     ;;
 stop)
@@ -86,8 +78,5 @@ run)
     export DISPLAY
     exec wine "$@"
     ;;
-*)
-    echo "wine_session: unknown command $command" >&2
-    exit 2
-    ;;
+*) echo "wine_session: unknown command $command" >&2 && exit 2 ;;
 esac
