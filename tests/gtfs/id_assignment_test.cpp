@@ -31,12 +31,6 @@ TEST(ShapeIds, WithoutDirectionsTheOppositeShapeIsFoundByItsEnds) {
     EXPECT_EQ(ids.id_of, (std::vector<int32_t>{1, 2, 9}));
 }
 
-TEST(ShapeIds, OneWayRouteLeavesItsSecondIdEmpty) {
-    const ShapeIds ids = assign_shape_ids(2, {{0, "R", 0, 3}, {1, "S", 0, 1}}, Ends(2), {"R", "S"});
-    EXPECT_EQ(ids.id_of, (std::vector<int32_t>{1, 3}));
-    EXPECT_EQ(ids.shape_count, 9);
-}
-
 TEST(ShapeIds, BadFeaturedRoutesAreErrors) {
     const std::vector<ShapeTally> tallies = {{0, "A", 0, 1}};
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
@@ -52,12 +46,6 @@ TEST(ShapeIds, BadFeaturedRoutesAreErrors) {
             EXPECT_EQ(std::string(error.what()), message);
         }
     }
-}
-
-TEST(StopIds, NumberedByFeedIdThenPosition) {
-    const std::vector<StopKey> stops = {{"b", 1, 1}, {"a", 2, 2}, {"a", 1, 1}, {"c", 0, 0}};
-    EXPECT_EQ(assign_stop_ids(stops, {true, true, true, false}),
-              (std::vector<int32_t>{3, 2, 1, 0}));
 }
 
 } // namespace
