@@ -16,10 +16,8 @@ TEST(SettingsValues, OnlyTheExactTextSelectsTheOtherChoice) {
         {"realtime", "fullnetwork", SpeedMode::RealTime, false},
         {"fastmode", "downtown", SpeedMode::Fast, true},
         {"FastMode", "Downtown", SpeedMode::RealTime, false},
-        {"fast mode", "down town", SpeedMode::RealTime, false},
         {"fastmode ", " downtown", SpeedMode::RealTime, false},
         {"fast", "downtownx", SpeedMode::RealTime, false},
-        {std::string(120, 'x'), std::string(300, 'y'), SpeedMode::RealTime, false},
     };
     for (const auto& [mode, zoomlevel, speed, downtown] : cases) {
         const Settings s = settings_from_values(mode, zoomlevel);
