@@ -1,5 +1,4 @@
-// Simulation clock: the fast clock frame by frame and day after day, the real
-// clock's single-precision seconds, and date arithmetic far from today.
+// Simulation clock: fast and real time, and date arithmetic far from today.
 #include "sim/clock.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The Linux settings file: where it lives, what its text selects, reading it
-// with the command line's overrides, and --configure's writing.
+// The Linux settings file: where it lives, reading it, and --configure.
 #include "host/linux_settings.h"
 
 #include <gtest/gtest.h>

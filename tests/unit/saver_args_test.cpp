@@ -1,5 +1,4 @@
-// The Windows screen saver's command line: argument isolation, switch scan
-// and handle parsing. Built natively and for Windows.
+// The Windows screen saver's command line: isolation, switch scan, handles.
 #include "host/win32_saver_args.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
-// The savers' decisions: the pointer threshold and the verification grace
-// both savers share; on Linux the other closing rules, the frame timer's
-// deadlines, the window to draw into, which X errors mean the window is gone,
-// and the GLX configuration chosen.
+// The savers' decisions: pointer threshold, verification grace, closing
+// events, frame deadlines, the target window, lost-window X errors, GLX config.
 #include "app/saver_rules.h"
 #include "host/glx_config.h"
 #include "host/linux_saver_rules.h"

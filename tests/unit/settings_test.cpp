@@ -1,5 +1,4 @@
-// Which stored texts select which setting, the texts written, and the command
-// line's overrides.
+// Which stored texts select which setting, and the command line's overrides.
 #include "app/settings.h"
 
 #include <gtest/gtest.h>

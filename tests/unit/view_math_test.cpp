@@ -86,22 +86,6 @@ TEST(Glyphs, StylesByShapeId) {
     }
 }
 
-TEST(Glyphs, CornersRunBackThenFront) {
-    // clang-format off
-    const struct { int32_t shape_id; float x, y, heading, xs[4], ys[4]; } cases[] = {
-        {1, 0, 0, 0.0f, {-20, -20, 20, 20}, {7.5f, -7.5f, -3.75f, 3.75f}},
-        {9, 0, 0, 1.5707963f, {-5, 5, 2.5f, -2.5f}, {-10, -10, 10, 10}},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        const GlyphCorners corners = glyph_corners(c.x, c.y, c.heading, glyph_style(c.shape_id));
-        for (int i = 0; i < 4; ++i) {
-            EXPECT_NEAR(corners.x[i], c.xs[i], 1e-3) << "corner " << i;
-            EXPECT_NEAR(corners.y[i], c.ys[i], 1e-3) << "corner " << i;
-        }
-    }
-}
-
 TEST(Overlay, LinesAndWhereTheyStand) {
     std::tm t{};
     t.tm_mday = 1;

@@ -1,7 +1,5 @@
-// The Windows saver's default stage, decided natively: which messages close a
-// running full-screen saver, what the mouse threshold measures from, what a
-// preview, a saver going away or a running verifier ignore, the password
-// steps of the Windows 95 family and the autoplay message.
+// The Windows saver's default message handling, decided natively for each
+// message in each state of the saver.
 #include "host/win32_close_rules.h"
 
 #include <gtest/gtest.h>
