@@ -26,7 +26,6 @@ TEST(Options, GoodCommandLines) {
         {{}, Window, Desktop, 0, S, Z},
         {{"-vehicles", "-fast"}, Vehicles, Desktop, 0, fast, Z},
         {{"--fast", "--realtime"}, Window, Desktop, 0, real, Z},
-        {{"-downtown"}, Window, Desktop, 0, S, true},
         {{"--downtown", "--full-network"}, Window, Desktop, 0, S, false},
         {{"--help"}, Help, Desktop, 0, S, Z},
         {{"--vehicles", "--help"}, Help, Desktop, 0, S, Z},
