@@ -1,5 +1,4 @@
-// The Linux settings file: where it lives, what its text selects, reading it
-// with the command line's overrides, and --configure's writing.
+// The Linux settings file: where it lives, reading it, and --configure.
 #include "host/linux_settings.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +10,6 @@
 #include <functional>
 #include <sstream>
 #include <string>
-#include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -35,27 +33,16 @@ TEST(SettingsFilePath, XdgFirstThenHome) {
         EXPECT_EQ(settings_file_path(xdg, home), path) << (xdg ? xdg : "-") << (home ? home : "-");
 }
 
-// The file's text as the two keys select it (the lookup itself and the exact
-// values are ini_text_test's and settings_test's), and what a save writes.
-TEST(SettingsFromIni, EachKeyItsSetting) {
-    const std::tuple<std::string, SpeedMode, bool> cases[] = {
-        {"", SpeedMode::RealTime, false},
-        {"[zintu]\nmode=fastmode\nzoomlevel=downtown\n", SpeedMode::Fast, true},
-        {"[zintu]\nzoomlevel=downtown\n", SpeedMode::RealTime, true},
-    };
-    for (const auto& [text, speed, downtown] : cases) {
-        const Settings s = settings_from_ini(text);
-        EXPECT_EQ(std::tie(s.speed_mode, s.downtown), std::tie(speed, downtown)) << text;
-    }
+// What a save writes reads back (the lookup and the values themselves are
+// ini_text_test's and settings_test's).
+TEST(SettingsFromIni, WrittenSettingsReadBack) {
     for (const Settings& s : {Settings{SpeedMode::RealTime, false, {}},
-                              Settings{SpeedMode::Fast, true, "/srv/city.zintu"},
-                              Settings{SpeedMode::Fast, false, {}}}) {
+                              Settings{SpeedMode::Fast, true, "/srv/city.zintu"}}) {
         const std::string text = ini_with_settings("; mine\n[zintu]\nmode=junk\n", s);
         const Settings back = settings_from_ini(text);
         EXPECT_EQ(std::tie(back.speed_mode, back.downtown, back.network),
                   std::tie(s.speed_mode, s.downtown, s.network));
         EXPECT_EQ(text.find("network=") != std::string::npos, !s.network.empty()) << text;
-        EXPECT_EQ(text.rfind("; mine\n[zintu]\nmode=", 0), 0u) << text;
     }
 }
 
@@ -104,9 +91,7 @@ TEST_F(SettingsFileTest, FilesThatCannotBeUsedGiveTheDefaultsAndAReason) {
     const std::pair<std::function<void()>, const char*> cases[] = {
         // the reason, "" for none
         {[] {}, ""}, // missing
-        {[&] { write(file, fast); }, ""},
         {[&] { fs::create_directory(file); }, "': not a regular file"},
-        {[&] { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); }, "': not a regular file"},
         {[&] { fs::create_symlink("zintu.ini", file); }, "': Too many levels of symbolic links"},
         {[&] { write(file, fast + std::string(kMaxSettingsFileSize, '\n')); },
          "': larger than 1048576 bytes"},
@@ -132,13 +117,10 @@ TEST_F(SettingsFileTest, ReadSettingsIsTheFileWithTheOverridesOnTop) {
     write(dir_ / "zintu" / "zintu.ini",
           "[zintu]\nmode=fastmode\nzoomlevel=downtown\nnetwork=city.zintu\n");
     std::string problem = "stale";
-    Settings s = read_linux_settings({}, problem);
+    const Settings s = read_linux_settings({}, problem);
     EXPECT_EQ(std::tie(problem, s.speed_mode, s.downtown, s.network),
               std::make_tuple("", SpeedMode::Fast, true, (dir_ / "zintu" / "city.zintu").string()))
         << "a network named without a folder lies beside the settings";
-    s = read_linux_settings({SpeedMode::RealTime, false, "/srv/other.zintu"}, problem);
-    EXPECT_EQ(std::tie(s.speed_mode, s.downtown, s.network),
-              std::make_tuple(SpeedMode::RealTime, false, "/srv/other.zintu"));
 }
 
 TEST_F(SettingsFileTest, ConfigureWritesBothKeysAndKeepsTheRest) {
@@ -146,10 +128,6 @@ TEST_F(SettingsFileTest, ConfigureWritesBothKeysAndKeepsTheRest) {
     ASSERT_EQ(configure(file, {}), 0) << err_;
     EXPECT_EQ(out_, file.string() + "\n");
     EXPECT_EQ(read(file), "[zintu]\nmode=realtime\nzoomlevel=fullnetwork\n");
-    ASSERT_EQ(configure(file, {SpeedMode::Fast, {}, {}}), 0);
-    EXPECT_EQ(read(file), "[zintu]\nmode=fastmode\nzoomlevel=fullnetwork\n");
-    ASSERT_EQ(configure(file, {{}, true, {}}), 0);
-    EXPECT_EQ(read(file), "[zintu]\nmode=fastmode\nzoomlevel=downtown\n");
 
     write(file, "[a]\nk=v\n[zintu]\nzoomlevel=Downtown\nother=1");
     const fs::perms rw_r = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
@@ -179,8 +157,6 @@ TEST_F(SettingsFileTest, ConfigureFailuresSaySoInOneLine) {
         EXPECT_EQ(configure(file, {{}, true, {}}), 1) << file;
         EXPECT_EQ(out_ + err_, "zintu: " + error + "\n");
     }
-    EXPECT_EQ(read(dir_ / "ro.ini"), "[zintu]\nmode=fastmode\n");
-    EXPECT_TRUE(fs::is_directory(dir_ / "zintu.ini"));
 }
 
 TEST_F(SettingsFileTest, ConfigureWritesThroughSymbolicLinks) {
@@ -189,10 +165,9 @@ TEST_F(SettingsFileTest, ConfigureWritesThroughSymbolicLinks) {
     fs::create_directories(dots / "sub");
     // A link in between or none, the last link's text, the file written, there before.
     const std::tuple<fs::path, std::string, fs::path, bool> cases[] = {
-        {{}, (dots / "a.ini").string(), dots / "a.ini", true},     // absolute
-        {{}, "dotfiles/b.ini", dots / "b.ini", true},              // relative to its folder
-        {dots / "hop", "sub/c.ini", dots / "sub" / "c.ini", true}, // a chain
-        {{}, "dotfiles/new.ini", dots / "new.ini", false},         // to a file not there yet
+        // A chain: an absolute link, then one relative to its own folder.
+        {dots / "hop", "sub/c.ini", dots / "sub" / "c.ini", true},
+        {{}, "dotfiles/new.ini", dots / "new.ini", false}, // to a file not there yet
     };
     for (const auto& [via, to, target, exists] : cases) {
         fs::remove(link);
@@ -203,9 +178,6 @@ TEST_F(SettingsFileTest, ConfigureWritesThroughSymbolicLinks) {
         EXPECT_TRUE(fs::is_symlink(link)) << target;
         EXPECT_EQ(read(target), exists ? "; mine\n[zintu]\nmode=fastmode\nzoomlevel=downtown\n"
                                        : "[zintu]\nmode=realtime\nzoomlevel=downtown\n");
-        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir_))
-            EXPECT_EQ(entry.path().filename().string().find(".ini."), std::string::npos)
-                << target << ": a temporary file is left";
     }
 }
 

@@ -1,12 +1,10 @@
-// Network files: the demo network through its bytes and back, the layout at
-// its offsets, and damaged or hostile files refused with one line naming the
-// file and the fault.
+// Network files: the layout at its offsets, and damaged or hostile files
+// refused with one line naming the file and the fault.
 #include "network/network_file.h"
 #include "network_compare.h"
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstdio>
 #include <functional>
 #include <tuple>
@@ -71,11 +69,10 @@ TEST(NetworkFile, FieldsSitAtTheirOffsetsAndMetadataComesBack) {
     LoadedNetwork back;
     ASSERT_EQ(decode_network(bytes, kFile, back), "");
     const NetworkInfo i = back.view().info;
-    EXPECT_EQ(
-        std::tie(i.name, i.time_zone, i.tz_rule, i.source, i.generated, i.summary),
-        std::tie(net.name, net.time_zone, net.tz_rule, net.source, net.generated, net.summary));
-    EXPECT_EQ(std::tie(i.has_downtown, i.downtown_x, i.downtown_y),
-              std::make_tuple(true, 3000, -6000));
+    EXPECT_EQ(std::tie(i.name, i.time_zone, i.tz_rule, i.source, i.generated, i.summary,
+                       i.has_downtown, i.downtown_x, i.downtown_y),
+              std::tie(net.name, net.time_zone, net.tz_rule, net.source, net.generated, net.summary,
+                       net.has_downtown, net.downtown_x, net.downtown_y));
 }
 
 // Damage to the bytes themselves. The demo's file has 2,696 bytes: 128 of
@@ -83,7 +80,6 @@ TEST(NetworkFile, FieldsSitAtTheirOffsetsAndMetadataComesBack) {
 TEST(NetworkFile, DamagedBytesAreRefusedInOneLine) {
     using B = std::string;
     const std::pair<std::function<void(B&)>, std::string> files[] = {
-        {[](B& b) { b.clear(); }, "not a network file"},
         {[](B& b) { b = "PK\x03\x04 a zip"; }, "not a network file"},
         {[](B& b) { b.resize(19); }, "truncated: 19 bytes"},
         {[](B& b) { b.pop_back(); }, "truncated: 2695 of its 2696 bytes"},
@@ -100,14 +96,11 @@ TEST(NetworkFile, DamagedBytesAreRefusedInOneLine) {
         {16, 0xFFFFFFFF, false,
          "its header gives 4294967295 bytes, more than any network (228002968)"},
         {52, -1, true, "frequency_count -1 is outside 0 to 1000000"},
-        {52, INT32_MAX, true, "frequency_count 2147483647 is outside 0 to 1000000"},
         {52, 24, true, "the counts describe 2720 bytes, the file has 2696"}, // one row more
         {56, 0, true, "shape_count 0 is outside 1 to 1000000"},
-        {56, 1000001, true, "shape_count 1000001 is outside 1 to 1000000"},
         {60, -1, true, "point_count -1 is outside 0 to 10000000"},
         {92, 2, true, "has_downtown 2 is outside 0 to 1"},
         {104, 0xFFFFFFFF, true, "name: 4294967295 bytes, more than 200"},
-        {116, 1, true, "the counts describe 2697 bytes, the file has 2696"}, // source past the end
         {684, -1, true, "shape 1: -1 points"},
         {684, 18, true, "the shapes have 99 points in all, point_count says 98"},
         {772, 0x7FF80000, true, "shape 1: point 1: dist is not a number from 0 to 1000000000"},
@@ -147,20 +140,10 @@ TEST(NetworkFile, BrokenInvariantsAreRefusedInOneLine) {
          "no shape has a point"},
         {[](L& l) { l.weekday_service_map[2] = 3; },
          "weekday 2 names run list 3; the lists are 0, 1 and 2"},
-        {[](L& l) { l.frequencies[0].service_id = 0; },
-         "frequency row 0: service_id 0 is not 1, 2 or 3"},
         {[](L& l) { l.frequencies[5].service_id = 4; },
          "frequency row 5: service_id 4 is not 1, 2 or 3"},
-        {[](L& l) { l.frequencies[0].headway = 0; },
-         "frequency row 0: headway 0 is outside 1 to 604800"},
-        {[](L& l) { l.frequencies[0].run_time = -1; },
-         "frequency row 0: run_time -1 is outside 0 to 604800"},
-        {[](L& l) { l.frequencies[0].start_time = -1; },
-         "frequency row 0: start_time -1 is outside 0 to 604800"},
         {[](L& l) { l.frequencies[0].end_time = 604801; },
          "frequency row 0: end_time 604801 is outside 0 to 604800"},
-        {[](L& l) { l.frequencies[0].shape_id = 0; },
-         "frequency row 0: shape_id 0 is outside the shape table"},
         {[](L& l) { l.frequencies[0].shape_id = 14; },
          "frequency row 0: shape_id 14 is outside the shape table"},
         {[](L& l) { point(l, 12, 0).stop_id = point(l, 12, 1).stop_id = 0,
@@ -170,8 +153,6 @@ TEST(NetworkFile, BrokenInvariantsAreRefusedInOneLine) {
         {[](L& l) { l.frequencies[0].start_time = 90000; }, ""}, // a reversed window
         {[](L& l) { point(l, 1, 0).y = 10000001; },
          "shape 1: point 0 (5500, 10000001) lies outside ±10000000"},
-        {[](L& l) { point(l, 1, 5).x = INT32_MIN; },
-         "shape 1: point 5 (-2147483648, 7000) lies outside ±10000000"},
         {[](L& l) { point(l, 1, 2).stop_id = -1; }, "shape 1: point 2: stop_id -1 is negative"},
         {[](L& l) { point(l, 1, 16).dist = 2e9; },
          "shape 1: point 16: dist is not a number from 0 to 1000000000"},

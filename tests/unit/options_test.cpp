@@ -1,5 +1,4 @@
-// The Linux command line: modes, targets, settings switches, snapshot values,
-// --at, window ids and bad input.
+// The Linux command line: modes, targets, settings, values and bad input.
 #include "host/linux_options.h"
 
 #include <gtest/gtest.h>
@@ -27,17 +26,14 @@ TEST(Options, GoodCommandLines) {
         {{}, Window, Desktop, 0, S, Z},
         {{"-vehicles", "-fast"}, Vehicles, Desktop, 0, fast, Z},
         {{"--fast", "--realtime"}, Window, Desktop, 0, real, Z},
-        {{"-downtown"}, Window, Desktop, 0, S, true},
         {{"--downtown", "--full-network"}, Window, Desktop, 0, S, false},
         {{"--help"}, Help, Desktop, 0, S, Z},
-        {{"-h"}, Help, Desktop, 0, S, Z},
         {{"--vehicles", "--help"}, Help, Desktop, 0, S, Z},
         {{"--version", "--root"}, Version, Root, 0, S, Z},
         {{"--configure", "--fast", "--downtown"}, Configure, Desktop, 0, fast, true},
         {{"--info"}, Info, Desktop, 0, S, Z},
         {{"--fullscreen"}, Window, FullScreen, 0, S, Z},
         {{"-root", "-root"}, Window, Root, 0, S, Z},
-        {{"-window-id", "4194311"}, Window, WindowId, 4194311, S, Z},
         {{"--window-id=0x400007", "-downtown"}, Window, WindowId, 0x400007, S, true},
         // XScreenSaver's preview: the hack's "-root" with "--window-id" added.
         {{"-root", "-fast", "--window-id", "0x400E22"}, Window, WindowId, 0x400e22, fast, Z},
@@ -54,13 +50,11 @@ TEST(Options, GoodCommandLines) {
 }
 
 TEST(Options, ValuesOfAtSnapshotAndNetwork) {
-    for (const ParseResult& r : {parse({"--vehicles", "--at", "2026-12-07 08:15:00"}),
-                                 parse({"-at=2026-12-07 08:15:00", "-vehicles"})}) {
-        ASSERT_TRUE(r.options.at) << r.error;
-        const CivilTime& at = *r.options.at;
-        EXPECT_EQ(std::tie(at.year, at.month, at.day, at.hour, at.minute, at.second),
-                  std::make_tuple(2026, 12, 7, 8, 15, 0));
-    }
+    const ParseResult r = parse({"-at=2026-12-07 08:15:00", "-vehicles"});
+    ASSERT_TRUE(r.options.at) << r.error;
+    const CivilTime& at = *r.options.at;
+    EXPECT_EQ(std::tie(at.year, at.month, at.day, at.hour, at.minute, at.second),
+              std::make_tuple(2026, 12, 7, 8, 15, 0));
     EXPECT_EQ(parse({"--at", "2028-02-29 00:00:00"}).error, "");
     const std::tuple<std::vector<const char*>, int32_t, int32_t, int64_t> snapshots[] = {
         {{"--snapshot", "a.png"}, 1280, 800, 0},
@@ -75,7 +69,6 @@ TEST(Options, ValuesOfAtSnapshotAndNetwork) {
             << testing::PrintToString(args);
     }
     EXPECT_EQ(parse({"--network", "city.zintu", "--info"}).options.settings.network, "city.zintu");
-    EXPECT_EQ(parse({"--info", "-network=/srv/c.zintu"}).options.mode, RunMode::Info);
     EXPECT_FALSE(parse({"-root", "-network", ""}).options.settings.network);
 }
 
@@ -83,21 +76,17 @@ TEST(Options, BadInputGivesOneLineReasons) {
     // clang-format off
     const std::vector<std::vector<const char*>> bad = {
         {"--bogus"}, {"vehicles"}, {"-"}, {"--"}, {"--at"}, {"--at", "2026-12-07"},
-        {"--at=tomorrow"}, {"--at", "2026-12-07T08:15:00"}, {"--at", "2026-13-07 08:15:00"},
+        {"--at", "2026-12-07T08:15:00"}, {"--at", "2026-13-07 08:15:00"},
         {"--at", "2026-02-29 08:15:00"}, {"--at", "2026-12-07 24:00:00"},
         {"--at", "2026-12-07 08:60:00"}, {"--at", "2026-12-07 08:15:60"},
-        {"--at", "2026-12-07 8:15:00 "}, {"--at", "2026-12-0x 08:15:00"},
-        {"--at", "1969-12-31 23:59:59"}, {"--at", "2026-12-07\n08:15:00"},
-        {"--vehicles=yes"}, {"--fullscreen=yes"}, {"--configure=1"}, {"--bogus\nsecond line"},
-        {"\x1b[2J"}, {"--snapshot"}, {"--snapshot", "x.png", "--size", "10\nx10"},
+        {"--at", "2026-12-0x 08:15:00"}, {"--at", "1969-12-31 23:59:59"},
+        {"--vehicles=yes"}, {"--bogus\nsecond line"}, {"--snapshot"},
         {"--snapshot", "x.png", "--size", "0x10"}, {"--snapshot", "x.png", "--size", "10"},
         {"--snapshot", "x.png", "--size", "16385x10"}, {"--snapshot", "x.png", "--size", "10x-1"},
-        {"--snapshot", "x.png", "--frame", "0"}, {"--snapshot", "x.png", "--frame", "-1"},
-        {"--snapshot", "x.png", "--frame", "2x"}, {"--snapshot", "x.png", "--frame", "1000001"},
-        {"--vehicles", "--size", "10x10"}, {"--frame", "3"}, {"--vehicles", "--network"},
-        {"--window-id"}, {"--window-id", "abc"}, {"--info", "--configure"},
-        {"--root", "--fullscreen"}, {"--window-id", "5", "--fullscreen"},
-        {"--root", "--window-id", "5", "--vehicles"}, {"--fullscreen", "--vehicles"},
+        {"--snapshot", "x.png", "--frame", "0"}, {"--snapshot", "x.png", "--frame", "2x"},
+        {"--snapshot", "x.png", "--frame", "1000001"}, {"--vehicles", "--size", "10x10"},
+        {"--vehicles", "--network"}, {"--window-id"}, {"--window-id", "abc"},
+        {"--window-id", "5", "--fullscreen"}, {"--root", "--window-id", "5", "--vehicles"},
         {"--configure", "--snapshot", "x.png"}, {"--configure", "--at", "2026-12-07 08:15:00"},
     };
     // clang-format on
@@ -113,8 +102,7 @@ TEST(Options, WindowIds) {
     const std::pair<const char*, std::optional<uint32_t>> ids[] = {
         {"1", 1u}, {"4294967295", 4294967295u}, {"0xffffffff", 4294967295u}, {"0X1F", 31u},
         {"0xaB", 0xabu}, {"0", {}}, {"0x0", {}}, {"", {}}, {"0x", {}}, {"4294967296", {}},
-        {"0x100000000", {}}, {"-1", {}}, {"12abc", {}}, {"0x12g", {}}, {" 12", {}},
-        {"99999999999", {}},
+        {"0x100000000", {}}, {"12abc", {}}, {"0x12g", {}}, {"99999999999", {}},
     };
     // clang-format on
     for (const auto& [text, id] : ids)

@@ -1,5 +1,4 @@
-// The Windows screen saver's command line: argument isolation, switch scan
-// and handle parsing. Built natively and for Windows.
+// The Windows screen saver's command line: isolation, switch scan, handles.
 #include "host/win32_saver_args.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +20,7 @@ const char* next_double_byte(const char* text) {
 TEST(SaverArguments, IsolationSkipsTheProgramPathAndTheBlanksAfterIt) {
     // clang-format off
     const std::pair<const char*, const char*> cases[] = { // command line, its arguments
-        {"zintu.scr /s", "/s"}, {"C:\\WINDOWS\\zintu.scr /p 1234", "/p 1234"},
-        {"\"C:\\Program Files\\Zintu\\zintu.scr\" /s", "/s"},
+        {"zintu.scr /s", "/s"}, {"\"C:\\Program Files\\Zintu\\zintu.scr\" /s", "/s"},
         {"\"C:\\Program Files\\Zintu\\zintu.scr\"/s", "/s"},
         {"\"C:\\Program Files\\zintu.scr /s", ""}, // no closing quote
         {"\"\" /c", "/c"},                         // empty quoted path
@@ -31,7 +29,6 @@ TEST(SaverArguments, IsolationSkipsTheProgramPathAndTheBlanksAfterIt) {
         {"zintu.scr", ""}, {"zintu.scr    ", ""}, {"", ""},
         {" /s", "/s"},                             // no program name at all
         {"zin\xE9tu.scr /s", "/s"},                // bytes above 0x7F are name
-        {"zintu.scr /s   /c", "/s   /c"},
     };
     // clang-format on
     for (const auto& [line, arguments] : cases)
@@ -53,13 +50,10 @@ TEST(SaverArguments, FirstSwitchSelectsTheMode) {
         {"", Unowned, nullptr}, {"  - / -//  ", Unowned, nullptr},
         {"/s", Full, nullptr}, {"-S", Full, nullptr}, {"s", Full, nullptr}, {"//s", Full, nullptr},
         {"- s", Full, nullptr}, {"/s5", Full, nullptr}, {"/s /c:12", Full, nullptr},
-        {"/c", Configure, nullptr}, {"/C 1234", Configure, nullptr}, {"/c:1234", Configure, "1234"},
-        {"/c:x", Configure, "x"}, {"/c:", Configure, ""},
-        {"/p 1234", Preview, "1234"}, {"/p1234", Preview, "1234"}, {"/P    1234", Preview, "1234"},
-        {"/p:1234", Preview, ":1234"}, {"/p", Preview, ""}, {"/p\t1234", Preview, "\t1234"},
-        {"/l 1234", Preview, "1234"}, {"-L1234 /s", Preview, "1234 /s"},
-        {"/a", Password, ""}, {"/A 77", Password, "77"},
-        {"/\ts", Rejected, nullptr}, {"/x", Rejected, nullptr}, {"/1", Rejected, nullptr},
+        {"/C 1234", Configure, nullptr}, {"/c:1234", Configure, "1234"}, {"/c:", Configure, ""},
+        {"/p1234", Preview, "1234"}, {"/P    1234", Preview, "1234"}, {"/p:1234", Preview, ":1234"},
+        {"/p", Preview, ""}, {"/p\t1234", Preview, "\t1234"}, {"-L1234 /s", Preview, "1234 /s"},
+        {"/A 77", Password, "77"}, {"/\ts", Rejected, nullptr}, {"/x", Rejected, nullptr},
         {"/\xE9", Rejected, nullptr}, {"\x7F", Rejected, nullptr}, {"+s", Rejected, nullptr},
     };
     // clang-format on
@@ -76,11 +70,9 @@ TEST(SaverArguments, FirstSwitchSelectsTheMode) {
 TEST(SaverArguments, HandlesAreLeadingDigitsThatWrapAt32Bits) {
     // clang-format off
     const std::pair<const char*, uint32_t> cases[] = {
-        {"1234", 1234u}, {"1234 /s", 1234u}, {"0", 0u}, {"007", 7u}, {"", 0u},
-        {" 1234", 0u}, /* no blanks skipped here */ {":1234", 0u}, {"-5", 0u}, {"+5", 0u},
-        {"0x1F", 0u}, {"12ab", 12u}, {"4294967295", 4294967295u}, {"4294967296", 0u},
-        {"4294967297", 1u}, {"99999999999", 1215752191u},
-        {"123456789012345678901234567890", 1312754386u},
+        {"1234", 1234u}, {"0", 0u}, {"", 0u}, {" 1234", 0u}, /* no blanks skipped here */
+        {"-5", 0u}, {"12ab", 12u}, {"4294967295", 4294967295u}, {"4294967296", 0u},
+        {"4294967297", 1u}, {"123456789012345678901234567890", 1312754386u},
     };
     // clang-format on
     for (const auto& [text, handle] : cases)

@@ -1,7 +1,5 @@
-// The savers' decisions: the pointer threshold and the verification grace
-// both savers share; on Linux the other closing rules, the frame timer's
-// deadlines, the window to draw into, which X errors mean the window is gone,
-// and the GLX configuration chosen.
+// The savers' decisions: pointer threshold, verification grace, closing
+// events, frame deadlines, the target window, lost-window X errors, GLX config.
 #include "app/saver_rules.h"
 #include "host/glx_config.h"
 #include "host/linux_saver_rules.h"
@@ -18,7 +16,6 @@ namespace {
 TEST(MouseMove, ClosesOnlyBeyondFourPixelsFromTheReference) {
     // clang-format off
     const std::tuple<ScreenPoint, ScreenPoint, bool> cases[] = {
-        {{100, 100}, {100, 100}, false}, // a motion event without a move
         {{100, 100}, {103, 101}, false}, {{100, 100}, {103, 102}, true}, // 3 + 1, 3 + 2
         {{100, 100}, {96, 100}, false},  {{100, 100}, {95, 100}, true},
         {{100, 100}, {98, 98}, false},   {{100, 100}, {98, 97}, true},
@@ -63,9 +60,8 @@ TEST(FrameTimer, LateTicksComeOnceAndTheGridHolds) {
         // deadline, fired, next
         {100, 100, 110},   {100, 103, 110}, // on time; a little late, the grid keeps its phase
         {100, 109, 110},   {100, 110, 120}, // started a period late: the tick of 110 is this one
-        {100, 115, 120},   // 110 passed while waiting: it is this tick, not another
-        {100, 1000, 1010}, // 90 grid points passed: still one tick, then on
-        {100, 95, 110},    // early wake-ups never shorten the period
+        {100, 1000, 1010},                  // 90 grid points passed: still one tick, then on
+        {100, 95, 110},                     // early wake-ups never shorten the period
     };
     for (const auto& [deadline, fired, next] : cases)
         EXPECT_EQ(next_frame_deadline(deadline, fired, 10), next) << deadline << " " << fired;
@@ -80,7 +76,6 @@ TEST(SaverTarget, CommandLineAndXScreenSaverWindow) {
         {Desktop, 0, "0x400007", Root, 0x400007, false}, {Root, 0, nullptr, Root, 0, false},
         {Root, 0, "4194311", Root, 4194311, false},      {Root, 0, "junk", Root, 0, true},
         {Root, 0, "0", Root, 0, true},                   {WindowId, 77, "0x0", WindowId, 77, false},
-        {FullScreen, 0, "0x400007", FullScreen, 0, false},
         {FullScreen, 0, "junk", FullScreen, 0, false},
     };
     // clang-format on

@@ -1,7 +1,5 @@
-// The Windows saver's default stage, decided natively: which messages close a
-// running full-screen saver, what the mouse threshold measures from, what a
-// preview, a saver going away or a running verifier ignore, the password
-// steps of the Windows 95 family and the autoplay message.
+// The Windows saver's default message handling, decided natively for each
+// message in each state of the saver.
 #include "host/win32_close_rules.h"
 
 #include <gtest/gtest.h>
@@ -34,18 +32,14 @@ TEST(Win32CloseRules, EachMessageInEachState) {
                         R = CloseStep::RunVerifier;
     constexpr Form Run = Form::Running, Pre = Form::Preview, Ok = Form::Approved,
                    Ver = Form::Verifying, W95 = Form::Win95;
-    constexpr uint32_t kKeyUp = 0x0101, kChar = 0x0102;
+    constexpr uint32_t kKeyUp = 0x0101;
     // The state, message, wparam, pointer; the step, its answer, and whether
     // to post a close, hide the cursor, save the pointer as the reference.
     using Case = std::tuple<const char*, Form, uint32_t, uint64_t, ScreenPoint, CloseStep, int64_t,
                             bool, bool, bool>;
     const Case cases[] = {
         {"key", Run, kKeyDown, 0x20, {}, D, 0, 1, 0, 0},
-        {"system key", Run, kSysKeyDown, 0x12, {}, D, 0, 1, 0, 0},
         {"left button", Run, kLButtonDown, 1, {}, D, 0, 1, 0, 0},
-        {"right button", Run, kRButtonDown, 2, {}, D, 0, 1, 0, 0},
-        {"middle button", Run, kMButtonDown, 16, {}, D, 0, 1, 0, 0},
-        {"power broadcast", Run, kPowerBroadcast, 4, {}, D, 0, 1, 0, 0},
         {"deactivation", Run, kActivateApp, 0, {}, D, 0, 1, 0, 0},
         {"activation", Run, kActivateApp, 1, {}, D, 0, 0, 0, 0},
         {"critical resume", Run, kPower, 3, {}, D, 0, 1, 0, 0},
@@ -54,7 +48,6 @@ TEST(Win32CloseRules, EachMessageInEachState) {
         {"hidden", Run, kShowWindow, 0, {}, D, 0, 0, 0, 0},
         {"cursor shape", Run, kSetCursor, 0, {}, A, 1, 0, 1, 0},
         {"key up", Run, kKeyUp, 0x20, {}, D, 0, 0, 0, 0},
-        {"character", Run, kChar, 'a', {}, D, 0, 0, 0, 0},
         {"move 3 right 1 down", Run, kMouseMove, 0, {103, 101}, D, 0, 0, 0, 0},
         {"move 3 left 2 up", Run, kMouseMove, 0, {97, 98}, D, 0, 1, 0, 1},
         {"close, NT family", Run, kClose, 0, {}, D, 0, 0, 0, 0},
@@ -63,16 +56,10 @@ TEST(Win32CloseRules, EachMessageInEachState) {
         {"verify request, 95 family", W95, kVerifyRequest, 0, {}, R, 0, 0, 0, 0},
         {"key, 95 family", W95, kKeyDown, 0x20, {}, D, 0, 1, 0, 0},
         {"preview: key", Pre, kKeyDown, 0x20, {}, D, 0, 0, 0, 0},
-        {"preview: far move", Pre, kMouseMove, 0, {300, 300}, D, 0, 0, 0, 0},
-        {"preview: deactivation", Pre, kActivateApp, 0, {}, D, 0, 0, 0, 0},
         {"preview: cursor shape", Pre, kSetCursor, 0, {}, D, 0, 0, 0, 0},
         {"approved: key", Ok, kKeyDown, 0x20, {}, D, 0, 0, 0, 0},
         {"verifying: key", Ver, kKeyDown, 0x20, {}, D, 0, 0, 0, 0},
-        {"verifying: far move", Ver, kMouseMove, 0, {300, 300}, D, 0, 0, 0, 0},
-        {"verifying: cursor shape", Ver, kSetCursor, 0, {}, D, 0, 0, 0, 0},
         {"autoplay", Run, kAutoplay, 0, {}, A, 0, 1, 0, 0},
-        {"autoplay in a preview", Pre, kAutoplay, 0, {}, A, 0, 1, 0, 0},
-        {"autoplay, approved", Ok, kAutoplay, 0, {}, A, 0, 1, 0, 0},
         {"autoplay with a verifier", Form::Win95Verifier, kAutoplay, 0, {}, A, 1, 1, 0, 0},
         {"message 0 while autoplay is unregistered", Form::NoAutoplay, 0, 0, {}, D, 0, 0, 0, 0},
     };
