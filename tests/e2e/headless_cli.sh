@@ -47,6 +47,12 @@ check "rows are well formed" awk -F, 'NR > 1 && (NF != 4 || $1 < 1000 || $1 > 60
     $2 < 5000 || $2 > 7900 || $4 < 1 || $4 > 13 || $3 < -3.15 || $3 > 3.15) { bad = 1 }
     END { exit bad }' "$work/out"
 
+"$zintu" --vehicles --fast --at "$at" >"$work/fast" 2>/dev/null
+check "--fast lists the requested time's vehicles too" cmp -s "$work/out" "$work/fast"
+"$zintu" --help >"$work/out"
+check "--help shows the usage" grep -q -- "--snapshot FILE" "$work/out"
+check "--version" test "$(head -c 6 <("$zintu" --version))" = "zintu "
+
 # New York runs on New York's time: --at is read there, and the listing is the
 # same on a machine in any zone.
 for zone in UTC0 Asia/Tokyo America/New_York; do

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # zintu as XScreenSaver runs it. With x11_probe as the daemon: it draws into
 # a window it did not create, ignores input and an ignored SIGINT, and ends
-# with status 0 when that window goes; a display or window it cannot use ends
-# it with status 1 and one line. Under the real daemon, if installed, as
+# with status 0 when that window or its owner goes; a display or window it
+# cannot use ends it with status 1 and one line. Under the real daemon, if installed, as
 # "GL: zintu -root": it draws when the daemon blanks and ends by its SIGTERM,
 # logged as a normal exit, at each cycle and on unblanking. The cycle is long
 # enough for a sanitized build on a loaded machine to draw before it ends.
@@ -12,11 +12,13 @@ check "a display that cannot be opened: exit status 1" fails_in_one_line 1 env D
 check "  ... with one line that names it" err_is "zintu: cannot open display ':65000'"
 start_xvfb 1024x768
 
-# Creates the daemon's window; sets $window and its id in hex, $hex.
+# Creates the daemon's window; sets $owner (the probe's pid), $window and its
+# id in hex, $hex.
 make_window() { # [input-only]
     rm -f "$work/window" # never read the last one's id
     "$probe" window "$@" >"$work/window" &
-    started+=($!)
+    owner=$!
+    started+=("$owner")
     wait_until 20 test -s "$work/window" && window=$(head -n 1 "$work/window") &&
         printf -v hex '0x%x' "$window"
 }
@@ -31,6 +33,13 @@ check "keys, clicks, moves and an ignored SIGINT leave it running" is_running "$
 xdotool windowclose "$window"
 check "destroying the window ends it with status 0" ends_with "$pid" 15 0
 check "  ... and prints no X error" test ! -s "$work/err"
+# The window's owner killed mid-frame: the server destroys the window under
+# the drawing, which must not stall the exit.
+make_window
+start_zintu -window-id "$window"
+check "  ... as when the window's owner goes away" wait_until 30 shows_frames "$window"
+kill "$owner"
+check "  ... which ends it with status 0 too" ends_with "$pid" 15 0
 
 check "a window that does not exist: exit status 1" fails_in_one_line 1 "$zintu" -window-id 0x7ffff0
 check "  ... with one line" err_is "zintu: there is no window 0x7ffff0 on the display"
