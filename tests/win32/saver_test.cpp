@@ -1,7 +1,7 @@
 // What only Windows shows of the saver's start and end beyond the modes'
 // end-to-end runs: a preview refused for the desktop, the exception guard,
 // and the Windows 95 family's password verifier loaded through the system's
-// loader and consulted on close.
+// loader and consulted on close, with the full-screen form it guards.
 #include "host/win32_guard.h"
 #include "host/win32_modes.h"
 #include "host/win32_saver_window.h"
@@ -64,8 +64,14 @@ TEST(Windows95, TheFullScreenSaverClosesThroughTheVerifierModule) {
     const DWORD use_password = 1;
     RegSetKeyValueA(HKEY_CURRENT_USER, kDesktop, "ScreenSaveUsePassword", REG_DWORD, &use_password,
                     sizeof(use_password));
+    SetCursorPos(100, 100);
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
     ASSERT_EQ(open_saver_window(nullptr), SaverOpen::Created);
     const HWND window = win32.saver.saver_window;
+    // The full-screen form: on top, the cursor hidden, its place kept for the move rule.
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetCursor(), nullptr);
+    EXPECT_EQ(win32.saver.saved_cursor_pos.x, 100);
     EXPECT_NE(win32.saver.password_module, nullptr);
     EXPECT_TRUE(saver_running()) << "marked as running while it is loaded";
     EXPECT_EQ(SendMessageA(window, WM_CLOSE, 0, 0), 0);
