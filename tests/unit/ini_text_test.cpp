@@ -62,6 +62,7 @@ TEST(IniWithValue, UpdatesKeepEverythingElse) {
          "; note\n[other]\nmode=keep\n\n[zintu]\nmode=fastmode\n"},
         {"appends after a last line without newline", "[other]\ny=2",
          "[other]\ny=2\n\n[zintu]\nmode=fastmode\n"},
+        {"replaces within CRLF", "[zintu]\r\nmode=x\r\n", "[zintu]\r\nmode=fastmode\r\n"},
         {"keeps CRLF line ends", "[other]\r\ny=2\r\n",
          "[other]\r\ny=2\r\n\r\n[zintu]\r\nmode=fastmode\r\n"},
         {"keeps NULs and binary bytes", "\x01\0\xff\n[zintu]\nmode=\0x\n"s,
