@@ -16,10 +16,28 @@ Settings settings_from_values(std::string_view mode, std::string_view zoomlevel)
     return settings;
 }
 
+std::optional<ColourScheme> parse_colour_scheme(std::string_view value) {
+    for (const ColourChoice& choice : kColourChoices)
+        if (value == choice.value) return choice.scheme;
+    return std::nullopt;
+}
+
+ColourScheme colour_scheme_from_value(std::string_view value) {
+    return parse_colour_scheme(value.substr(0, kSettingValueBuffer - 1))
+        .value_or(ColourScheme::Auto);
+}
+
+const char* colours_value(ColourScheme scheme) {
+    for (const ColourChoice& choice : kColourChoices)
+        if (choice.scheme == scheme) return choice.value;
+    return kColourChoices[0].value;
+}
+
 Settings apply_override(Settings settings, const SettingsOverride& override_) {
     if (override_.speed_mode) settings.speed_mode = *override_.speed_mode;
     if (override_.downtown) settings.downtown = *override_.downtown;
     if (override_.network) settings.network = *override_.network;
+    if (override_.colours) settings.colours = *override_.colours;
     return settings;
 }
 

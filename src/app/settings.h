@@ -6,6 +6,7 @@
 
 #include "sim/clock.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,10 +49,34 @@ struct PathSettingDefinition {
 
 inline constexpr PathSettingDefinition kNetworkSetting = {"network", "network"};
 
+// The third choice has three values: how vehicles are coloured. "auto" lets
+// the network decide (network.h: NetworkInfo::colours); "lines" draws every
+// vehicle in its route's colour; "featured" draws four featured pairs of
+// shapes in colours of their own and every other vehicle in one colour.
+enum class ColourScheme : uint8_t { Auto, Lines, Featured };
+
+struct ColourChoice {
+    ColourScheme scheme;
+    const char* value;  // text stored in the settings file, and the value of
+                        // the command line's --colours
+    int dialog_control; // radio button of the Windows configuration dialog
+    const char* label;  // that button's text
+};
+
+// "colours": any text other than these three counts as "auto", the first.
+inline constexpr const char* kColourKey = "colours";
+inline constexpr const char* kColourSwitch = "colours";
+inline constexpr ColourChoice kColourChoices[3] = {
+    {ColourScheme::Auto, "auto", 1010, "Automatic"},
+    {ColourScheme::Lines, "lines", 1011, "Line colours"},
+    {ColourScheme::Featured, "featured", 1012, "Featured lines"},
+};
+
 struct Settings {
     SpeedMode speed_mode = SpeedMode::RealTime;
     bool downtown = false;
     std::string network; // a network file; empty: the built-in network
+    ColourScheme colours = ColourScheme::Auto;
 };
 
 // One-run overrides from the command line; empty where the file decides.
@@ -59,6 +84,7 @@ struct SettingsOverride {
     std::optional<SpeedMode> speed_mode;
     std::optional<bool> downtown;
     std::optional<std::string> network;
+    std::optional<ColourScheme> colours;
 };
 
 // True only for the exact, case-sensitive text of the non-default choice.
@@ -66,6 +92,16 @@ bool selects_other(const SettingDefinition& spec, std::string_view value);
 
 // The settings that two stored values (cut at 99 characters) select.
 Settings settings_from_values(std::string_view mode, std::string_view zoomlevel);
+
+// The scheme that a stored "colours" value (cut at 99 characters) selects:
+// only the exact, case-sensitive text of a choice; anything else is Auto.
+ColourScheme colour_scheme_from_value(std::string_view value);
+
+// The choice named exactly `value`, or empty (the command line's check).
+std::optional<ColourScheme> parse_colour_scheme(std::string_view value);
+
+// The file text of a scheme.
+const char* colours_value(ColourScheme scheme);
 
 // `settings` with the command line's overrides applied.
 Settings apply_override(Settings settings, const SettingsOverride& override_);

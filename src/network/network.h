@@ -50,6 +50,36 @@ struct ShapeEntry {
     const ShapePoint* points;
 };
 
+// The kind of vehicle a route runs: the basic route types of a GTFS feed
+// (extended types are mapped to these when the network is made).
+enum class RouteKind : uint8_t {
+    Tram = 0,
+    Metro = 1,
+    Rail = 2,
+    Bus = 3,
+    Ferry = 4,
+    CableTram = 5,
+    AerialLift = 6,
+    Funicular = 7,
+    Trolleybus = 11,
+    Monorail = 12,
+};
+
+// A colour as 0xRRGGBB; kNoRouteColour where the feed gives none.
+inline constexpr uint32_t kNoRouteColour = 0xFFFFFFFFu;
+
+// How a shape's route looks in line colours: its colour as the feed gives it
+// (made visible on the map's white when drawn) and its kind of vehicle.
+struct ShapeStyle {
+    uint32_t colour;
+    RouteKind kind;
+};
+
+// The colours a network is drawn in when the user leaves the choice to it:
+// four featured pairs of shapes (ids 1 to 8) and one common colour, or each
+// route's own colour.
+enum class NetworkColours : uint8_t { Featured, Lines };
+
 // Index of the run list (service_id - 1) for each tm_wday, Sunday first.
 using WeekdayServiceMap = int32_t[7];
 
@@ -67,6 +97,11 @@ struct NetworkInfo {
     std::string_view source;    // the feeds the tables were generated from
     std::string_view generated; // when, as "YYYY-MM-DDTHH:MM:SSZ"
     std::string_view summary;   // how closely the tables follow the feeds' timetable
+    // The colours it is drawn in under the "auto" choice. A network made
+    // with featured routes chooses them; one without, and every network
+    // that records no shape styles, is drawn featured.
+    NetworkColours colours = NetworkColours::Featured;
+    std::string_view week = {}; // the Monday of the week its timetables come from, "YYYY-MM-DD"
 };
 
 // The whole data set. Entry 0 of `shapes` is always empty so that shape id 0
@@ -78,6 +113,10 @@ struct Network {
     int32_t shape_count;
     const int32_t* weekday_service_map;
     NetworkInfo info;
+    // One style per entry of the shape table, or null where the network
+    // records none (a format 1 file, a hand-made network): it is then drawn
+    // featured whatever the choice.
+    const ShapeStyle* shape_styles = nullptr;
 };
 
 // The data set linked into this program (chosen at build time).

@@ -154,7 +154,7 @@ TEST_F(SettingsFileTest, ConfigureFailuresSaySoInOneLine) {
         {dir_ / "zintu.ini", "cannot read '" + d + "/zintu.ini': not a regular file"},
     };
     for (const auto& [file, error] : cases) {
-        EXPECT_EQ(configure(file, {{}, true, {}}), 1) << file;
+        EXPECT_EQ(configure(file, {{}, true, {}, {}}), 1) << file;
         EXPECT_EQ(out_ + err_, "zintu: " + error + "\n");
     }
 }
@@ -174,7 +174,7 @@ TEST_F(SettingsFileTest, ConfigureWritesThroughSymbolicLinks) {
         if (exists) write(target, "; mine\n[zintu]\nmode=fastmode\n");
         fs::create_symlink(to, via.empty() ? link : via);
         if (!via.empty()) fs::create_symlink(via, link);
-        ASSERT_EQ(configure(link, {{}, true, {}}), 0) << target << ": " << err_;
+        ASSERT_EQ(configure(link, {{}, true, {}, {}}), 0) << target << ": " << err_;
         EXPECT_TRUE(fs::is_symlink(link)) << target;
         EXPECT_EQ(read(target), exists ? "; mine\n[zintu]\nmode=fastmode\nzoomlevel=downtown\n"
                                        : "[zintu]\nmode=realtime\nzoomlevel=downtown\n");

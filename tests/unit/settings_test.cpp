@@ -28,18 +28,38 @@ TEST(SettingsValues, OnlyTheExactTextSelectsTheOtherChoice) {
     EXPECT_STREQ(zoomlevel_value({SpeedMode::RealTime, true, {}}), "downtown");
 }
 
-TEST(SettingsValues, OverridesReplaceOnlyWhatTheyName) {
-    const Settings file{SpeedMode::Fast, true, "a.zintu"};
-    const std::tuple<SettingsOverride, SpeedMode, bool, std::string> cases[] = {
-        {{}, SpeedMode::Fast, true, "a.zintu"},
-        {{SpeedMode::RealTime, {}, {}}, SpeedMode::RealTime, true, "a.zintu"},
-        {{{}, false, {}}, SpeedMode::Fast, false, "a.zintu"},
-        {{{}, {}, "city.zintu"}, SpeedMode::Fast, true, "city.zintu"},
+TEST(SettingsValues, ColoursAreOneOfThreeExactTexts) {
+    const std::tuple<std::string, ColourScheme, bool> cases[] = {
+        {"auto", ColourScheme::Auto, true},
+        {"lines", ColourScheme::Lines, true},
+        {"featured", ColourScheme::Featured, true},
+        {"", ColourScheme::Auto, false},
+        {"Lines", ColourScheme::Auto, false},
+        {"lines ", ColourScheme::Auto, false},
     };
-    for (const auto& [override_, speed, downtown, network] : cases) {
+    for (const auto& [value, scheme, named] : cases) {
+        EXPECT_EQ(colour_scheme_from_value(value), scheme) << value;
+        EXPECT_EQ(parse_colour_scheme(value).has_value(), named) << value;
+    }
+    for (const ColourChoice& choice : kColourChoices)
+        EXPECT_STREQ(colours_value(choice.scheme), choice.value);
+}
+
+TEST(SettingsValues, OverridesReplaceOnlyWhatTheyName) {
+    const Settings file{SpeedMode::Fast, true, "a.zintu", ColourScheme::Lines};
+    const std::tuple<SettingsOverride, SpeedMode, bool, std::string, ColourScheme> cases[] = {
+        {{}, SpeedMode::Fast, true, "a.zintu", ColourScheme::Lines},
+        {{SpeedMode::RealTime, {}, {}, {}}, SpeedMode::RealTime, true, "a.zintu",
+         ColourScheme::Lines},
+        {{{}, false, {}, {}}, SpeedMode::Fast, false, "a.zintu", ColourScheme::Lines},
+        {{{}, {}, "city.zintu", {}}, SpeedMode::Fast, true, "city.zintu", ColourScheme::Lines},
+        {{{}, {}, {}, ColourScheme::Featured}, SpeedMode::Fast, true, "a.zintu",
+         ColourScheme::Featured},
+    };
+    for (const auto& [override_, speed, downtown, network, colours] : cases) {
         const Settings s = apply_override(file, override_);
-        EXPECT_EQ(std::tie(s.speed_mode, s.downtown, s.network),
-                  std::tie(speed, downtown, network));
+        EXPECT_EQ(std::tie(s.speed_mode, s.downtown, s.network, s.colours),
+                  std::tie(speed, downtown, network, colours));
     }
 }
 
