@@ -45,7 +45,7 @@ check_entry() { # root dir scr_win
     local root=$1 dir=$2 scr_win=$3 size
     check "$root entry exists (64-bit registry)" read_key "$root\\$uninstall_key" /reg:64 || return
     while IFS='|' read -r name want; do
-        check "  ... $name" value_is "$name" "$want"
+        check "  ... $name = $want" value_is "$name" "$want"
     done <<EOF
 DisplayName|Zintu
 DisplayVersion|$version
