@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The installer's flows in a fresh Wine prefix of their own, as a user runs
 # them: a silent install for the current user, the installed saver started
-# by Windows' switch, an update over the running saver, the uninstall that
+# by Windows' switch, an update while zintu.scr runs, the uninstall that
 # Installed apps runs; then the same for all users.
 #   install_e2e.sh SETUP SCR SESSION_SCRIPT STATE
 # STATE holds the prefix and its display only while the script runs.
@@ -131,10 +131,19 @@ saver=$!
 started+=("$saver")
 check "'$user_scr /s' covers the screen" wait_until 30 covers_screen
 check "  ... with the user's fastmode: the vehicles race" clock_runs_fast
+xdotool key space
+check "  ... and a key press ends it with 0" ends_with "$saver" 30 0
 
-echo "-- the same setup again over the running saver (an update in place)"
+# Its settings dialog holds zintu.scr as the Screen Saver Settings' preview
+# does, and stays open whatever else is shown (the full-screen saver would
+# end when setup's window came up).
+echo "-- the same setup again while zintu.scr runs (an update in place)"
+run "$user_scr" /c &
+dialog=$!
+started+=("$dialog")
+check "'$user_scr /c' shows its dialog" wait_until 30 window_shown "Zintu Screensaver Settings"
 check "setup /S exits 0" run "$setup" /S
-check "  ... having ended the running saver (exit 1)" ends_with "$saver" 10 1
+check "  ... having ended the running zintu.scr (exit 1)" ends_with "$dialog" 10 1
 check_installed_files "$user_dir" "$user_scr"
 read_key "HKCU\\$uninstall_key"
 check "  ... its entry in the same place" value_is InstallLocation "$user_dir"
