@@ -70,6 +70,7 @@ TEST(Banding, HeadwaysMakeBands) {
         {"midnight moves one departure, not its band",
          every(0, 1800, 4),
          {{1, 1799, 1}, {1800, 1800, 3}}},
+        {"a band can start at 00:00:01", every(1, 1800, 3), {{1, 1800, 3}}},
         {"departures at the same second go to separate bands",
          {28800, 28800, 29400, 30000, 30000, 30600},
          {{28800, 600, 4}, {28800, 1200, 2}}},
