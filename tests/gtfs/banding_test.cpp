@@ -65,6 +65,12 @@ TEST(Banding, HeadwaysMakeBands) {
         {"three hours apart are a pause, not a headway",
          {36000, 46800, 47400},
          {{36000, 3600, 1}, {46800, 600, 2}}},
+        // A row cannot start at 0: the departure at 00:00:00 leaves a second
+        // late alone, and its window ends where the next leaves.
+        {"midnight moves one departure, not its band",
+         every(0, 1800, 4),
+         {{1, 1799, 1}, {1800, 1800, 3}}},
+        {"a band can start at 00:00:01", every(1, 1800, 3), {{1, 1800, 3}}},
         {"departures at the same second go to separate bands",
          {28800, 28800, 29400, 30000, 30000, 30600},
          {{28800, 600, 4}, {28800, 1200, 2}}},

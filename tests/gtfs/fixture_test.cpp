@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
+#include <string>
 
 namespace zintu::gtfs {
 namespace {
@@ -93,6 +95,22 @@ TEST(Fixtures, OvernightTripsKeepServiceTimesPastMidnight) {
         }
     }
     EXPECT_GT(g.fidelity.latest_end, 90600);
+}
+
+TEST(Fixtures, OnlyTheMidnightDepartureLeavesASecondLate) {
+    // Timetabled trips on the hour and half hour, and a frequencies.txt window
+    // every 20 minutes, both from 00:00:00.
+    const Generated g = generate_fixtures({"midnight_feed"});
+    const BuiltRuns runs(g.tables);
+    std::map<std::string, std::vector<int32_t>> starts;
+    for (const zintu::Run& run : runs.service(1))
+        starts[g.tables.shapes[static_cast<size_t>(run.shape_id)].name].push_back(run.start);
+    EXPECT_EQ(starts, (std::map<std::string, std::vector<int32_t>>{
+                          {"midnight_feed:stops of trip F-NIGHT", {1, 1200, 2400}},
+                          {"midnight_feed:stops of trip N-0000", {1, 1800, 3600, 5400}}}));
+    EXPECT_EQ(g.moved_from_midnight, 2);
+    // A run a second late is not yet on the road at the half hour its trip leaves.
+    EXPECT_EQ(g.fidelity.worst_absolute.difference(), 0);
 }
 
 TEST(Fixtures, LoopServesItsStopsInTravelOrder) {

@@ -43,7 +43,7 @@ bool band_fits(const std::vector<Departure>& d, size_t first, size_t last,
 
 Band make_band(const std::vector<Departure>& d, size_t first, size_t last, int32_t lone_headway) {
     Band band;
-    band.start_time = d[first].time;
+    band.start_time = std::max(d[first].time, kEarliestStart);
     band.count = static_cast<int32_t>(last - first + 1);
     band.headway = band.count > 1 ? mean_headway(d, first, last) : lone_headway;
     band.end_time = band.start_time + band.count * band.headway;
@@ -64,7 +64,10 @@ void band_layer(const std::vector<Departure>& d, const BandingLimits& limits,
     size_t first = 0;
     while (first < d.size()) {
         size_t last = first;
-        while (last + 1 < d.size() &&
+        // A departure that cannot start a row at its own time would move the
+        // whole band with it: it stays alone.
+        const bool moved = d[first].time < kEarliestStart;
+        while (!moved && last + 1 < d.size() &&
                last + 1 - first < static_cast<size_t>(limits.max_band_departures) &&
                band_fits(d, first, last + 1, limits))
             ++last;
@@ -73,7 +76,7 @@ void band_layer(const std::vector<Departure>& d, const BandingLimits& limits,
         // departure would be.
         int32_t lone_headway = limits.max_headway;
         if (last + 1 < d.size()) {
-            lone_headway = d[last + 1].time - d[last].time;
+            lone_headway = d[last + 1].time - std::max(d[last].time, kEarliestStart);
         } else if (first > 0) {
             lone_headway = d[first].time - d[first - 1].time;
         }

@@ -9,7 +9,7 @@
 namespace zintu::gtfs {
 
 struct Departure {
-    int32_t time;     // service time of the first departure
+    int32_t time;     // service time of the first departure; 0 or later
     int32_t duration; // seconds, scaled to the whole shape
     int32_t source;   // the caller's index of the trip, carried into the band
 };
@@ -18,13 +18,16 @@ struct Departure {
 // and end_time = start_time + count * headway, so that a row expanded with
 // "t < end_time" yields exactly `count` departures.
 struct Band {
-    int32_t start_time;
+    int32_t start_time; // at least kEarliestStart
     int32_t headway;
     int32_t end_time;
     int32_t run_time; // mean duration of the band
     int32_t count;
     int32_t first_source; // source of the band's first departure
 };
+
+// The earliest time a row can start at.
+inline constexpr int32_t kEarliestStart = 1;
 
 struct BandingLimits {
     // No generated departure may lie further than this from the real one.
@@ -41,7 +44,10 @@ struct BandingLimits {
 };
 
 // Departures at the same second cannot share a row (its headway would be 0);
-// the second and later ones at a time go into bands of their own.
+// the second and later ones at a time go into bands of their own. A row
+// cannot start at 0 either (the run builder reads that as an empty window): a
+// departure at 00:00:00 leaves at 00:00:01 in a band of its own, so that the
+// departures after it keep their times instead of all leaving a second late.
 std::vector<Band> cut_bands(std::vector<Departure> departures, const BandingLimits& limits = {});
 
 // The departures a band yields.

@@ -198,18 +198,24 @@ struct RowBuilder {
             for (int32_t s = 0; s < 3; ++s) {
                 if (!((trip.days >> s) & 1u)) continue;
                 count_departures(count, source);
-                // A window cannot start at 0 (the run builder reads it as empty):
-                // the whole window moves one second later.
-                const int32_t shift = f.start_time == 0 ? 1 : 0;
-                out.moved_from_midnight += shift;
-                out.tables.rows.push_back(
-                    {FrequencyRow{s + 1, f.headway, run_time, f.start_time + shift,
-                                  f.end_time + shift, shape_id},
-                     source});
-                ++out.frequency_table_rows;
-                // The timetable is compared as shifted: the one second is
-                // reported on its own.
-                for (int64_t t = f.start_time + shift; t < f.end_time + shift; t += f.headway)
+                const auto add = [&](int32_t start, int32_t end) {
+                    out.tables.rows.push_back(
+                        {FrequencyRow{s + 1, f.headway, run_time, start, end, shape_id}, source});
+                    ++out.frequency_table_rows;
+                };
+                // A window cannot start at 0 (the run builder reads it as
+                // empty): its first departure leaves one second later in a row
+                // of its own, so that the others keep their times. It is
+                // compared as moved; the second is reported on its own.
+                int64_t first = f.start_time;
+                if (first < kEarliestStart) {
+                    add(kEarliestStart, kEarliestStart + 1); // a window of one departure
+                    ++out.moved_from_midnight;
+                    real.push_back({s + 1, shape_id, kEarliestStart, kEarliestStart + duration});
+                    first += f.headway;
+                }
+                if (first < f.end_time) add(static_cast<int32_t>(first), f.end_time);
+                for (int64_t t = first; t < f.end_time; t += f.headway)
                     real.push_back({s + 1, shape_id, static_cast<int32_t>(t),
                                     static_cast<int32_t>(t) + duration});
             }
@@ -241,12 +247,13 @@ struct RowBuilder {
             const int32_t shape_id = ids.id_of[static_cast<size_t>(trip.shape_source)];
             for (int32_t s = 0; s < 3; ++s) {
                 if (!((trip.days >> s) & 1u)) continue;
-                // A departure at 00:00:00 would make a row start at 0, which
-                // yields nothing; it leaves one second later instead.
-                const int32_t time = std::max(trip.departure, 1);
+                // A departure at 00:00:00 leaves one second later (banding
+                // keeps it apart); it is compared as moved, and the second is
+                // reported on its own.
+                const int32_t time = std::max(trip.departure, kEarliestStart);
                 out.moved_from_midnight += time != trip.departure ? 1 : 0;
                 scheduled[{s + 1, trip.shape_source}].push_back(
-                    {time, run_time, static_cast<int32_t>(k)});
+                    {trip.departure, run_time, static_cast<int32_t>(k)});
                 real.push_back({s + 1, shape_id, time, time + duration});
             }
         }

