@@ -25,6 +25,7 @@ add_library(zintu_win32_host STATIC
     ${CMAKE_CURRENT_LIST_DIR}/wgl_context.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wgl_font.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_saver_window.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win32_text.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_modes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_guard.cpp)
@@ -40,6 +41,8 @@ function(zintu_add_saver target network)
     add_executable(${target} WIN32 ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/win32_main.cpp
                    $<TARGET_OBJECTS:zintu_win32_resources>)
     set_target_properties(${target} PROPERTIES SUFFIX ".scr")
+    # wWinMain: the runtime starts the program from the wide command line.
+    target_link_options(${target} PRIVATE -municode)
     target_link_libraries(${target} PRIVATE zintu_win32_host zintu_app zintu_network_choice
                                             ${network})
     target_link_options(${target} PRIVATE -s)

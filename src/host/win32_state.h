@@ -25,7 +25,7 @@ struct HostState {
     // The application's registration, called first on WM_CREATE.
     RegisterCallbacks register_callbacks = nullptr;
     // The stage every message goes on to after the host's own work; the saver
-    // sets its default procedure here. Null means DefWindowProcA.
+    // sets its default procedure here. Null means DefWindowProcW.
     WNDPROC next_stage = nullptr;
 };
 
