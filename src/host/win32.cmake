@@ -1,11 +1,13 @@
 # The Windows saver's host. Its pure rules (the command line, the default
-# stage's close decision and what a failed save names) build on every
-# platform, so the Linux suite tests them natively; the rest builds for
-# Windows only.
+# stage's close decision, what a failed save names, the settings file's
+# encoding and the Network group's texts) build on every platform, so the
+# Linux suite tests them natively; the rest builds for Windows only.
 add_library(zintu_saver_args STATIC
     ${CMAKE_CURRENT_LIST_DIR}/win32_saver_args.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_close_rules.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/win32_save_failure.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/win32_save_failure.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win32_settings_text.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win32_network_group.cpp)
 target_include_directories(zintu_saver_args PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 target_link_libraries(zintu_saver_args PUBLIC zintu_app_core)
 zintu_warnings(zintu_saver_args)
@@ -19,7 +21,7 @@ enable_language(RC)
 # GL host and WGL context, saver window, settings and dialog, modes and guard.
 # It reaches the application only through the callback table and the
 # registration function it is handed, so it links nothing of the application
-# beyond the table itself.
+# beyond the table itself; the dialog checks network files with the reader.
 add_library(zintu_win32_host STATIC
     ${CMAKE_CURRENT_LIST_DIR}/win32_host.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wgl_context.cpp
@@ -27,10 +29,12 @@ add_library(zintu_win32_host STATIC
     ${CMAKE_CURRENT_LIST_DIR}/win32_saver_window.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_text.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_settings.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win32_settings_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_modes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_guard.cpp)
-target_link_libraries(zintu_win32_host PUBLIC zintu_saver_args zintu_app_core OpenGL::GL gdi32
-                                              user32 shell32 advapi32)
+target_link_libraries(zintu_win32_host PUBLIC zintu_saver_args zintu_app_core zintu_network_file
+                                              OpenGL::GL gdi32 user32 comdlg32 shell32 ole32
+                                              advapi32)
 zintu_warnings(zintu_win32_host)
 
 # The dialog template and the description string.

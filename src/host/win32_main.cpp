@@ -33,6 +33,7 @@ void choose_saver_network(const Settings& settings) {
 }
 
 [[noreturn]] void saver_entry() {
+    win32.builtin_network_name = std::string(compiled_network().info.name);
     const Settings settings = read_win32_settings();
     choose_saver_network(settings);
     start_app({[settings] { return settings; }, make_wgl_font, system_time, wgl_map_store});

@@ -13,7 +13,7 @@
 #include "host/win32_resources.h"
 #include "host/win32_saver_args.h"
 #include "host/win32_saver_window.h"
-#include "host/win32_settings.h"
+#include "host/win32_settings_dialog.h"
 
 #include <cstdint>
 

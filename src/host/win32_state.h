@@ -12,6 +12,7 @@
 #include <imm.h>
 
 #include <cstdint>
+#include <string>
 
 namespace zintu {
 
@@ -54,6 +55,9 @@ struct Win32State {
     // Set by the process entry before any saver window exists.
     HINSTANCE module_instance = nullptr;
     int32_t windows95_family = 0; // platform identifier 1 from the version query
+    // The name of the network built into the program, which the dialog shows
+    // for the built-in choice.
+    std::string builtin_network_name;
     HostState host;
     SaverState saver;
 };
