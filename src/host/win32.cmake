@@ -37,8 +37,20 @@ target_link_libraries(zintu_win32_host PUBLIC zintu_saver_args zintu_app_core zi
                                               advapi32)
 zintu_warnings(zintu_win32_host)
 
-# The dialog template and the description string.
+# The dialog template, the description string, the version record (from the
+# project's version and the copyright line of packaging/copyright) and the
+# application manifest.
+file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/copyright ZINTU_COPYRIGHT REGEX "^Copyright: "
+     LIMIT_COUNT 1)
+string(REGEX REPLACE "^Copyright: " "Copyright © " ZINTU_COPYRIGHT "${ZINTU_COPYRIGHT}")
+set(resource_dir ${CMAKE_CURRENT_BINARY_DIR}/win32_resources)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/win32_version.h.in ${resource_dir}/win32_version.h @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/win32_manifest.xml.in ${resource_dir}/win32_manifest.xml
+               @ONLY)
 add_library(zintu_win32_resources OBJECT ${CMAKE_CURRENT_LIST_DIR}/win32_resources.rc)
+target_include_directories(zintu_win32_resources PRIVATE ${resource_dir})
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/win32_resources.rc PROPERTIES OBJECT_DEPENDS
+    "${resource_dir}/win32_version.h;${resource_dir}/win32_manifest.xml;${CMAKE_CURRENT_LIST_DIR}/win32_resources.h")
 
 # zintu.scr: the application over one network library, on the Windows host.
 function(zintu_add_saver target network)
