@@ -1,29 +1,33 @@
 // A folder of the Windows tests' own under the temporary folder, removed
-// with everything in it at the end, and the files the tests put there.
+// with everything in it at the end, and whole files read and written by
+// wide paths.
 #pragma once
 
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace zintu::test {
 
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::wstring& path() const { return path_; }
-
-private:
-    std::wstring path_;
+struct ScratchFolder {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("zintu-" + std::to_string(GetCurrentProcessId()));
+    ScratchFolder() { std::filesystem::create_directories(path); }
+    ~ScratchFolder() { std::filesystem::remove_all(path); }
 };
 
-// A file's bytes, or empty when it cannot be read; writing makes the
-// folders above it.
-std::string read_bytes(const std::wstring& file);
-void write_bytes(const std::wstring& file, const std::string& bytes);
+inline std::string read_bytes(const std::filesystem::path& file) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(file, std::ios::binary).rdbuf();
+    return bytes.str();
+}
 
-// A UTF-16LE file's text as UTF-8 (the mark dropped).
-std::string utf16le_text(const std::string& bytes);
+inline void write_bytes(const std::filesystem::path& file, const std::string& bytes) {
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+}
 
 } // namespace zintu::test

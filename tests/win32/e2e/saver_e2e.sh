@@ -5,14 +5,9 @@
 # The last screenshot of the full-screen saver goes to OUT.
 source "$(dirname "$0")/../../e2e/check.sh"
 scr=$1 owner_program=$2 session=$3 state=$4 out=$5
-source "$(dirname "$0")/screen.sh"
-mkdir -p "$out"
+source "$(dirname "$0")/wine_lib.sh"
 eval "$("$session" env "$state")"
 [ -n "${DISPLAY:-}" ] || { echo "no session display"; exit 1; }
-run() { "$session" run "$state" "$@"; }
-# In the background, with $! the program's own process (the session script
-# becomes wine), so that stopping it at the end stops the program.
-start() { "$session" run "$state" "$@" & }
 
 start "$scr" /s
 saver=$!
@@ -53,7 +48,6 @@ appdata=$(winepath -u "$(run cmd /c echo %APPDATA% | tr -d '\r')")
 rm -rf "$appdata/Zintu"
 settings=$appdata/Zintu/zintu.ini fallback=$(winepath -u 'C:\windows')/zintu.ini
 printf '[zintu]\r\nmode=fastmode\r\nzoomlevel=downtown\r\n' >"$fallback"
-title="Zintu Screensaver Settings"
 start "$scr" /c
 dialog=$!
 started+=("$dialog")

@@ -9,17 +9,11 @@
 # Screenshots of the dialog at 96 and 192 DPI go to OUT.
 source "$(dirname "$0")/../../e2e/check.sh"
 scr=$1 writer=$2 session=$3 state=$4 out=$5
-source "$(dirname "$0")/screen.sh"
-mkdir -p "$out"
+source "$(dirname "$0")/wine_lib.sh"
 export ZINTU_WINE_USER=Łukasz
 stop_more() { "$session" stop "$state"; }
 "$session" start "$state" || exit 1
 eval "$("$session" env "$state")"
-run() { "$session" run "$state" "$@"; }
-# In the background, with $! the program's own process (the session script
-# becomes wine), so that stopping it at the end stops the program.
-start() { "$session" run "$state" "$@" & }
-title="Zintu Screensaver Settings"
 
 drive=$WINEPREFIX/drive_c
 roaming=$drive/users/Łukasz/AppData/Roaming
@@ -67,19 +61,21 @@ twice() { # WxH at 96 DPI, at 192
 check "  ... laid out twice as large ($size96, $size)" twice "$size96" "$size"
 
 # Runs the full-screen saver until it covers the screen and shows a map,
-# keeps the screen's pixel counts as $work/NAME.txt, and ends it with a key.
-saver_shows() { # name
+# keeps the map's count of grey pixels in $grey, and ends it with a key.
+saver_shows() {
+    grey=
     start "$scr" /s
     local saver=$!
     started+=("$saver")
-    wait_until 30 covers_screen && wait_until 30 map_drawn && cp "$out/screen.txt" "$work/$1.txt"
+    wait_until 30 covers_screen && wait_until 30 map_drawn &&
+        grey=$(awk '$1 == "network" { print $2 }' "$out/screen.txt")
     xdotool key space
-    ends_with "$saver" 30 0 && [ -s "$work/$1.txt" ]
+    ends_with "$saver" 30 0 && [ -n "$grey" ]
 }
-network_pixels() { awk '$1 == "network" { print $2 }' "$work/$1.txt"; }
-check "/s at 192 DPI covers the screen in its pixels, shows a map, ends on a key" saver_shows file
+check "/s at 192 DPI covers the screen in its pixels, shows a map, ends on a key" saver_shows
+file_grey=$grey
 user_file auto "" >"$settings"
-check "  ... and the same choices without the file" saver_shows builtin
-check "  ... show another map: the file's ($(network_pixels file) grey pixels, $(network_pixels builtin))" \
-    awk -v a="$(network_pixels file)" -v b="$(network_pixels builtin)" 'BEGIN { exit !(a * 2 < b || b * 2 < a) }'
+check "  ... and so it does without the file" saver_shows
+check "  ... which shows another map (grey pixels: $file_grey with the file, $grey without)" \
+    awk -v a="$file_grey" -v b="$grey" 'BEGIN { exit !(a * 2 < b || b * 2 < a) }'
 exit $fail

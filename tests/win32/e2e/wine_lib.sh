@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Sourced by the Windows end-to-end scripts, after check.sh and with $out
-# set: what the test display shows of the full-screen saver, and whether a
-# window has the keyboard.
+# Sourced by the Windows end-to-end scripts, after check.sh and with
+# $session, $state and $out set: programs run in the test's Wine session, and
+# what its display shows.
+mkdir -p "$out"
+run() { "$session" run "$state" "$@"; }
+# In the background, with $! the program's own process (the session script
+# becomes wine), so that stopping it at the end stops the program.
+start() { "$session" run "$state" "$@" & }
+title="Zintu Screensaver Settings"
 
 # The map: mostly white background, the network's grey lines and the
 # overlay's dark text. The screenshot stays in $out.
