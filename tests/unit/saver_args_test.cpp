@@ -42,8 +42,9 @@ TEST(SaverArguments, FirstSwitchSelectsTheMode) {
         {"/C 1234", Configure, nullptr}, {"/c:1234", Configure, "1234"}, {"/c:", Configure, ""},
         {"/p1234", Preview, "1234"}, {"/P    1234", Preview, "1234"}, {"/p:1234", Preview, ":1234"},
         {"/p", Preview, ""}, {"/p\t1234", Preview, "\t1234"}, {"-L1234 /s", Preview, "1234 /s"},
-        {"/A 77", Password, "77"}, {"/\ts", Rejected, nullptr}, {"/x", Rejected, nullptr},
-        {"/\xE9", Rejected, nullptr}, {"\x7F", Rejected, nullptr}, {"+s", Rejected, nullptr},
+        {"/A 77", Password, "77"}, {"/a5", Password, "5"}, {"/\ts", Rejected, nullptr},
+        {"/x", Rejected, nullptr}, {"/\xE9", Rejected, nullptr}, {"\x7F", Rejected, nullptr},
+        {"+s", Rejected, nullptr},
     };
     // clang-format on
     for (const auto& [arguments, mode, handle_text] : cases) {
