@@ -1,6 +1,6 @@
-// Fuzzes the Windows saver's command line: argument isolation (byte by byte
-// and with double-byte characters), the switch scan and handle parsing. The
-// results must stay inside the text they were given.
+// Fuzzes the Windows saver's command line: argument isolation, the switch
+// scan and handle parsing. The results must stay inside the text they were
+// given.
 #include "host/win32_saver_args.h"
 
 #include <cstddef>
@@ -10,20 +10,12 @@
 
 namespace {
 
-// Lead bytes 0x81..0x9F take the next byte with them, as a double-byte code
-// page's CharNextA does; never past the terminator.
-const char* next_double_byte(const char* text) {
-    const unsigned char c = static_cast<unsigned char>(*text);
-    if (c >= 0x81 && c <= 0x9F && text[1] != '\0') return text + 2;
-    return text + 1;
-}
-
 void check_inside(const std::string& line, const char* p) {
     if (p < line.c_str() || p > line.c_str() + line.size()) std::abort();
 }
 
-void run(const std::string& line, zintu::NextCharFn next) {
-    const char* arguments = zintu::isolate_saver_arguments(line.c_str(), next);
+void run(const std::string& line) {
+    const char* arguments = zintu::isolate_saver_arguments(line.c_str());
     check_inside(line, arguments);
     const zintu::SaverCommand command = zintu::scan_saver_switch(arguments);
     if (command.handle_text) check_inside(line, command.handle_text);
@@ -36,7 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A command line ends at its first NUL, as the process's does.
     std::string line(reinterpret_cast<const char*>(data), size);
     line = line.substr(0, line.find('\0'));
-    run(line, zintu::next_byte);
-    run(line, next_double_byte);
+    run(line);
     return 0;
 }

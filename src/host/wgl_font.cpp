@@ -8,6 +8,7 @@
 #include "host/wgl_font.h"
 
 #include "host/win32_state.h"
+#include "host/win32_text.h"
 #include "render/font.h"
 #include "render/gl.h"
 
@@ -15,7 +16,7 @@ namespace zintu {
 
 uint32_t make_wgl_font() {
     const GLuint font_base = glGenLists(kFontGlyphCount);
-    const HFONT font = CreateFontA(-kFontPixelHeight,           // height: 24 px, leading excluded
+    const HFONT font = CreateFontW(-kFontPixelHeight,           // height: 24 px, leading excluded
                                    0,                           // width: the face's proportions
                                    0, 0,                        // escapement, orientation
                                    kFontWeight,                 // 700, bold
@@ -25,16 +26,16 @@ uint32_t make_wgl_font() {
                                    CLIP_DEFAULT_PRECIS,         // 0
                                    ANTIALIASED_QUALITY,         // 4
                                    DEFAULT_PITCH | FF_DONTCARE, // 0
-                                   kFontFace);
+                                   widen(kFontFace).c_str());
     const HDC dc = GetDC(win32.host.host_window);
     const HGDIOBJ previous = SelectObject(dc, font);
-    wglUseFontBitmapsA(dc, kFontFirstChar, kFontGlyphCount, font_base);
+    wglUseFontBitmapsW(dc, kFontFirstChar, kFontGlyphCount, font_base);
     // The blank has no bitmap, and not every implementation gives its list
     // the advance (Wine's does not; nor does it move for a 0x0 bitmap), so the
     // overlay's words would run together. Its list is made again from the
     // font's own width: one unset bit that only moves the raster position.
     INT blank_width = 0;
-    if (font_base != 0 && GetCharWidth32A(dc, ' ', ' ', &blank_width)) {
+    if (font_base != 0 && GetCharWidth32W(dc, L' ', L' ', &blank_width)) {
         glNewList(font_base, GL_COMPILE);
         static const GLubyte kNoBits[4] = {}; // one row at the default alignment
         glBitmap(1, 1, 0.0f, 0.0f, static_cast<GLfloat>(blank_width), 0.0f, kNoBits);

@@ -51,7 +51,7 @@ LRESULT CALLBACK host_message_handler(HWND window, UINT message, WPARAM wparam, 
     default:
         break;
     }
-    const WNDPROC next = win32.host.next_stage ? win32.host.next_stage : DefWindowProcA;
+    const WNDPROC next = win32.host.next_stage ? win32.host.next_stage : DefWindowProcW;
     return next(window, message, wparam, lparam);
 }
 

@@ -1,6 +1,7 @@
-// Process entry of zintu.scr: the runtime's WinMain ignores its arguments and
-// hands over to saver_entry, which reads the command line itself and ends the
-// process with the mode's result, so no end-of-program processing runs.
+// Process entry of zintu.scr: the runtime's wWinMain ignores its arguments
+// and hands over to saver_entry, which reads the wide command line itself and
+// ends the process with the mode's result, so no end-of-program processing
+// runs.
 #include "app/app.h"
 #include "host/network_choice.h"
 #include "host/wgl_context.h"
@@ -9,6 +10,7 @@
 #include "host/win32_saver_args.h"
 #include "host/win32_settings.h"
 #include "host/win32_state.h"
+#include "host/win32_text.h"
 
 #include <windows.h>
 
@@ -18,10 +20,6 @@
 namespace zintu {
 namespace {
 
-const char* char_next(const char* text) {
-    return CharNextA(text);
-}
-
 // The network saved in the settings, or the built-in one. A saved file that
 // cannot be used never stops the saver; a saver has no console, so the reason
 // goes to the debug output.
@@ -30,23 +28,26 @@ void choose_saver_network(const Settings& settings) {
     std::string message;
     const std::optional<Network> network =
         choose_network(std::nullopt, settings.network, loaded, message);
-    if (!message.empty()) OutputDebugStringA(("zintu: " + message + "\n").c_str());
+    if (!message.empty()) OutputDebugStringW(widen("zintu: " + message + "\n").c_str());
     use_network(app().sim, network.value_or(compiled_network()));
 }
 
 [[noreturn]] void saver_entry() {
+    win32.builtin_network_name = std::string(compiled_network().info.name);
     const Settings settings = read_win32_settings();
     choose_saver_network(settings);
     start_app({[settings] { return settings; }, make_wgl_font, system_time, wgl_map_store});
     win32.host.register_callbacks = register_host_callbacks;
-    const char* arguments = isolate_saver_arguments(GetCommandLineA(), char_next);
-    const int code = saver_main(GetModuleHandleA(nullptr), arguments);
+    // Converted once: the argument rules work on UTF-8 bytes.
+    const std::string command_line = narrow(GetCommandLineW());
+    const int code =
+        saver_main(GetModuleHandleW(nullptr), isolate_saver_arguments(command_line.c_str()));
     ExitProcess(static_cast<UINT>(code));
 }
 
 } // namespace
 } // namespace zintu
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     zintu::saver_entry();
 }

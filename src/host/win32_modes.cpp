@@ -13,15 +13,15 @@
 #include "host/win32_resources.h"
 #include "host/win32_saver_args.h"
 #include "host/win32_saver_window.h"
-#include "host/win32_settings.h"
+#include "host/win32_settings_dialog.h"
 
 #include <cstdint>
 
 namespace zintu {
 namespace {
 
-constexpr DWORD kVersionRecordSize = 148; // the ANSI version record
-
+// The password change is asked for on the Windows 95 family only, by the name
+// that family's provider exports; the provider's name is ASCII.
 using PwdChangePasswordFn = DWORD(WINAPI*)(LPCSTR provider, HWND owner, DWORD, DWORD);
 
 bool is_existing_window(HWND window) {
@@ -34,9 +34,9 @@ HWND window_or_foreground(const char* handle_text) {
 }
 
 bool query_windows95_family() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = kVersionRecordSize;
-    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    return GetVersionExW(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
 }
 
 } // namespace
@@ -56,13 +56,13 @@ int start_preview(const char* text) {
 
 int show_configure_dialog(HWND owner) {
     if (!register_dialog_hook(win32.module_instance)) return 0;
-    return static_cast<int>(DialogBoxParamA(win32.module_instance, MAKEINTRESOURCEA(IDD_SETTINGS),
+    return static_cast<int>(DialogBoxParamW(win32.module_instance, MAKEINTRESOURCEW(IDD_SETTINGS),
                                             owner, settings_dialog_proc, 0));
 }
 
 int change_password(const char* text) {
     const HWND owner = window_or_foreground(text);
-    const HMODULE provider = LoadLibraryA("MPR.DLL");
+    const HMODULE provider = LoadLibraryW(L"MPR.DLL");
     if (provider == nullptr) return 0;
     const auto change = reinterpret_cast<PwdChangePasswordFn>(
         reinterpret_cast<void*>(GetProcAddress(provider, "PwdChangePasswordA")));

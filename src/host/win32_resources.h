@@ -1,9 +1,16 @@
 /* Identifiers of the saver's resources, shared by the resource script and the
-   code. Plain C preprocessor definitions: windres reads this file too. */
+   code. Plain C preprocessor definitions: windres reads this file too. The
+   radio buttons' ids are those of the settings table (app/settings.h), which
+   a test checks against the dialog. */
 #pragma once
 
 #define IDD_SETTINGS 2003
 #define IDS_DESCRIPTION 1
-/* The predefined button class by its ordinal; windres would store the
-   quoted class name as text. */
+#define IDC_NETWORK_NAME 1020
+#define IDC_NETWORK_PATH 1021
+#define IDC_CHOOSE_NETWORK 1022
+#define IDC_BUILTIN_NETWORK 1023
+/* The predefined button and static classes by their ordinals; windres would
+   store a quoted class name as text. */
 #define BUTTON_CLASS 0x80
+#define STATIC_CLASS 0x82

@@ -18,25 +18,21 @@ const char* skip_spaces(const char* text) {
 
 } // namespace
 
-const char* next_byte(const char* text) {
-    return text + 1;
-}
-
-const char* isolate_saver_arguments(const char* command_line, NextCharFn next) {
+const char* isolate_saver_arguments(const char* command_line) {
     if (command_line == nullptr) return "";
     const char* p = command_line;
     if (*p == '"') {
         // A quoted path ends at its closing quote; without one nothing is left.
         do {
-            p = next(p);
+            ++p;
         } while (*p != '\0' && *p != '"');
         if (*p == '"') ++p;
     } else if (!is_blank_or_control(*p)) {
         while (!is_blank_or_control(*p))
-            p = next(p);
+            ++p;
     }
     while (*p != '\0' && is_blank_or_control(*p))
-        p = next(p);
+        ++p;
     return p;
 }
 

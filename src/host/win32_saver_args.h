@@ -1,6 +1,11 @@
 // The screen saver's command line as pure decisions: where the argument text
 // starts, which mode its first switch selects and the window handle that
 // follows it. No Windows headers, so the rules are tested natively as well.
+//
+// The host reads the wide command line and hands it over once converted to
+// UTF-8. Every byte of a multi-byte UTF-8 character is 0x80 or above, so none
+// can be taken for a quote, a blank or the end, and the rules step byte by
+// byte; a program path in any script is skipped whole.
 #pragma once
 
 #include <cstdint>
@@ -11,14 +16,9 @@ namespace zintu {
 // parent window and of a password change off the Windows 95 family.
 inline constexpr int kExitRejected = -1;
 
-// Advances over one character of the command line; on Windows the host passes
-// CharNextA so that double-byte characters move as one.
-using NextCharFn = const char* (*)(const char*);
-const char* next_byte(const char* text);
-
 // The argument text of a process command line: the program path (quoted or
 // not) and the blanks and control bytes after it skipped. Never null.
-const char* isolate_saver_arguments(const char* command_line, NextCharFn next = next_byte);
+const char* isolate_saver_arguments(const char* command_line);
 
 enum class SaverMode {
     ConfigureUnowned, // no switch at all: the dialog without owner

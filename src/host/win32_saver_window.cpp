@@ -48,7 +48,7 @@ void hide_cursor() {
 // rather than to the stored handle keeps a request made while the window is
 // still being created from turning into a thread message nobody receives.
 void post_close_request(HWND window) {
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 bool full_screen() {
@@ -61,7 +61,7 @@ bool swallowed_system_command(WPARAM command) {
 
 void attach_input_context_none(HWND window) {
     SaverState& saver = win32.saver;
-    saver.imm_module = GetModuleHandleA("IMM32.DLL"); // never loaded here
+    saver.imm_module = GetModuleHandleW(L"IMM32.DLL"); // never loaded here
     if (saver.imm_module == nullptr) return;
     saver.imm_associate = reinterpret_cast<ImmAssociateContextFn>(
         reinterpret_cast<void*>(GetProcAddress(saver.imm_module, "ImmAssociateContext")));
@@ -92,7 +92,7 @@ int run_message_loop() {
     const UINT_PTR watch = preview ? SetTimer(nullptr, 0, kFrameTimerMillis, nullptr) : 0;
     MSG message{};
     int code = kExitNoSaverWindow;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (preview && !IsWindow(win32.saver.preview_parent)) {
             const HWND saver = win32.saver.saver_window;
             if (!IsWindow(saver)) {
@@ -102,7 +102,7 @@ int run_message_loop() {
             DestroyWindow(saver); // WM_DESTROY posts the quit message
         }
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     if (message.message == WM_QUIT) code = static_cast<int>(message.wParam);
     if (watch != 0) KillTimer(nullptr, watch);
@@ -114,7 +114,7 @@ int run_message_loop() {
 void set_saver_running(int32_t on) {
     if (!win32.windows95_family) return;
     UINT previous = 0;
-    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, static_cast<UINT>(on), &previous, 0);
+    SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, static_cast<UINT>(on), &previous, 0);
 }
 
 void release_password_verifier() {
@@ -133,13 +133,13 @@ void load_password_verifier() {
     if (!win32.windows95_family) return;
     if (saver.password_module) release_password_verifier();
     HKEY key = nullptr;
-    if (RegOpenKeyA(HKEY_CURRENT_USER, "Control Panel\\Desktop", &key) != ERROR_SUCCESS) return;
+    if (RegOpenKeyW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", &key) != ERROR_SUCCESS) return;
     DWORD use_password = 0;
     DWORD size = sizeof(use_password);
-    if (RegQueryValueExA(key, "ScreenSaveUsePassword", nullptr, nullptr,
+    if (RegQueryValueExW(key, L"ScreenSaveUsePassword", nullptr, nullptr,
                          reinterpret_cast<BYTE*>(&use_password), &size) == ERROR_SUCCESS &&
         use_password != 0) {
-        saver.password_module = LoadLibraryA("PASSWORD.CPL");
+        saver.password_module = LoadLibraryW(L"PASSWORD.CPL");
         if (saver.password_module) {
             saver.verify_password = reinterpret_cast<VerifyPasswordFn>(reinterpret_cast<void*>(
                 GetProcAddress(saver.password_module, "VerifyScreenSavePwd")));
@@ -166,10 +166,10 @@ BOOL verify_before_close(HWND window) {
     saver.verifying_password = 1;
     // Frames that queued up must not run the moment the verifier's dialog goes.
     MSG dropped{};
-    PeekMessageA(&dropped, window, WM_TIMER, WM_TIMER, PM_REMOVE | PM_NOYIELD);
-    PeekMessageA(&dropped, window, WM_TIMER, WM_TIMER, PM_REMOVE | PM_NOYIELD);
+    PeekMessageW(&dropped, window, WM_TIMER, WM_TIMER, PM_REMOVE | PM_NOYIELD);
+    PeekMessageW(&dropped, window, WM_TIMER, WM_TIMER, PM_REMOVE | PM_NOYIELD);
     saver.close_approved =
-        static_cast<int32_t>(SendMessageA(window, win32_message::kVerifyRequest, 0, 0));
+        static_cast<int32_t>(SendMessageW(window, win32_message::kVerifyRequest, 0, 0));
     saver.verifying_password = 0;
     if (!saver.close_approved) hide_cursor();
     saver.last_verify_end = GetTickCount();
@@ -197,7 +197,7 @@ LRESULT CALLBACK saver_default_proc(HWND window, UINT message, WPARAM wparam, LP
     case CloseStep::Default:
         break;
     }
-    return DefWindowProcA(window, message, wparam, lparam);
+    return DefWindowProcW(window, message, wparam, lparam);
 }
 
 LRESULT CALLBACK saver_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -217,7 +217,7 @@ LRESULT CALLBACK saver_window_proc(HWND window, UINT message, WPARAM wparam, LPA
     case WM_SETTEXT:
         return 0; // the title is set only at creation
     case WM_PAINT:
-        if (win32.saver.close_approved) return DefWindowProcA(window, message, wparam, lparam);
+        if (win32.saver.close_approved) return DefWindowProcW(window, message, wparam, lparam);
         if (full_screen()) hide_cursor();
         break;
     case WM_HELP:
@@ -225,7 +225,7 @@ LRESULT CALLBACK saver_window_proc(HWND window, UINT message, WPARAM wparam, LPA
         if (!full_screen()) {
             const HWND parent = GetParent(window);
             if (parent && IsWindow(parent)) {
-                PostMessageA(parent, message, reinterpret_cast<WPARAM>(parent), lparam);
+                PostMessageW(parent, message, reinterpret_cast<WPARAM>(parent), lparam);
             }
             return 1;
         }
@@ -236,7 +236,7 @@ LRESULT CALLBACK saver_window_proc(HWND window, UINT message, WPARAM wparam, LPA
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        if (win32.saver.close_approved) return DefWindowProcA(window, message, wparam, lparam);
+        if (win32.saver.close_approved) return DefWindowProcW(window, message, wparam, lparam);
         break;
     case WM_SYSCOMMAND:
         if (full_screen() && swallowed_system_command(wparam)) return 0;
@@ -252,11 +252,11 @@ LRESULT CALLBACK saver_window_proc(HWND window, UINT message, WPARAM wparam, LPA
 }
 
 SaverOpen open_saver_window(HWND parent) {
-    WNDCLASSA window_class{};
+    WNDCLASSW window_class{};
     window_class.style = kSaverClassStyle;
     window_class.lpfnWndProc = saver_window_proc;
     window_class.hInstance = win32.module_instance;
-    window_class.hIcon = LoadIconA(win32.module_instance, MAKEINTRESOURCEA(kIconResource));
+    window_class.hIcon = LoadIconW(win32.module_instance, MAKEINTRESOURCEW(kIconResource));
     window_class.hCursor = nullptr;
     window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     window_class.lpszClassName = kSaverClassName;
@@ -264,7 +264,7 @@ SaverOpen open_saver_window(HWND parent) {
     RECT area{};
     DWORD style = kPreviewStyle;
     DWORD ex_style = 0;
-    const char* title = kPreviewTitle;
+    const wchar_t* title = kPreviewTitle;
     if (parent) {
         GetClientRect(parent, &area);
         win32.saver.preview_parent = parent;
@@ -276,7 +276,7 @@ SaverOpen open_saver_window(HWND parent) {
         style = kFullScreenStyle;
         ex_style = kFullScreenExStyle;
         title = kFullScreenTitle;
-        const HWND other = FindWindowA(kSaverClassName, kFullScreenTitle);
+        const HWND other = FindWindowW(kSaverClassName, kFullScreenTitle);
         if (other && IsWindow(other)) {
             SetForegroundWindow(other);
             return SaverOpen::AnotherInstance;
@@ -284,11 +284,11 @@ SaverOpen open_saver_window(HWND parent) {
         load_password_verifier();
     }
     win32.saver.autoplay_message =
-        win32.windows95_family ? RegisterWindowMessageA(kAutoplayMessageName) : 0;
+        win32.windows95_family ? RegisterWindowMessageW(kAutoplayMessageName) : 0;
     win32.host.next_stage = saver_default_proc;
 
-    if (!RegisterClassA(&window_class)) return SaverOpen::Failed;
-    win32.saver.saver_window = CreateWindowExA(
+    if (!RegisterClassW(&window_class)) return SaverOpen::Failed;
+    win32.saver.saver_window = CreateWindowExW(
         ex_style, kSaverClassName, title, style, area.left, area.top, area.right - area.left,
         area.bottom - area.top, parent, nullptr, win32.module_instance, nullptr);
     if (win32.saver.saver_window == nullptr) return SaverOpen::Failed;

@@ -12,10 +12,10 @@
 
 namespace zintu {
 
-inline constexpr char kSaverClassName[] = "WindowsScreenSaverClass";
-inline constexpr char kFullScreenTitle[] = "Screen Saver";
-inline constexpr char kPreviewTitle[] = "Preview";
-inline constexpr char kAutoplayMessageName[] = "QueryCancelAutoPlay";
+inline constexpr wchar_t kSaverClassName[] = L"WindowsScreenSaverClass";
+inline constexpr wchar_t kFullScreenTitle[] = L"Screen Saver";
+inline constexpr wchar_t kPreviewTitle[] = L"Preview";
+inline constexpr wchar_t kAutoplayMessageName[] = L"QueryCancelAutoPlay";
 inline constexpr UINT kSaverClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
 inline constexpr DWORD kFullScreenStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 inline constexpr DWORD kFullScreenExStyle = WS_EX_TOPMOST;

@@ -1,20 +1,19 @@
-// Settings file and configuration dialog for Windows.
+// Settings file for Windows.
 //
-// Implements: read_settings over the INI file, the dialog procedure of
-// template 2003 and the dialog-class hook.
-// Leaves out: a Cancel button; Escape and the close button leave the dialog
-// open, OK is the only way out and always saves the current choices.
-// Limits: values longer than 99 characters are cut by the profile functions.
-// The per-user file lives in %APPDATA%\Zintu because a standard user (and any
-// 64-bit process) cannot write the Windows directory, where a bare file name
-// would put it; a failed write is shown, naming a file or folder in the way,
-// and keeps the dialog open.
-// Depends on: kernel32 (profile functions), shell32 (application-data folder),
-// user32 (dialog, message box).
+// Implements: where the file lives, reading every setting through the wide
+// profile functions, and writing them after making the file UTF-16LE.
+// Leaves out: the dialog (win32_settings_dialog.cpp).
+// Limits: choices longer than 99 characters are cut, as the profile
+// functions cut them; a path is read up to 32767 characters. The per-user
+// file lives in %APPDATA%\Zintu because a standard user (and any 64-bit
+// process) cannot write the Windows directory, where a bare file name would
+// put it. A file above 1 MiB is not written.
+// Depends on: kernel32 (profile functions, files), shell32 (known folders),
+// ole32 (freeing the folder's path).
 #include "host/win32_settings.h"
 
-#include "host/path_text.h"
-#include "host/win32_save_failure.h"
+#include "host/win32_settings_text.h"
+#include "host/win32_text.h"
 
 #include <shlobj.h>
 
@@ -23,71 +22,132 @@
 namespace zintu {
 namespace {
 
-constexpr const char* kMessageCaption = "Zintu";
+constexpr DWORD kPathBuffer = 32768; // the longest path the wide API takes, and its NUL
 
 std::optional<SettingsLocation>& location_in_use() {
     static std::optional<SettingsLocation> location;
     return location;
 }
 
-bool is_file(const std::string& path) {
+bool is_file(const std::wstring& path) {
     if (path.empty()) return false;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string read_value(const std::string& file, const SettingDefinition& spec) {
-    char buffer[kSettingValueBuffer] = {};
-    GetPrivateProfileStringA(kSettingsSection, spec.key, spec.default_choice.value, buffer,
-                             sizeof(buffer), file.c_str());
-    return buffer;
+std::wstring read_value(const std::wstring& file, const char* key, const char* fallback,
+                        DWORD buffer_size) {
+    std::wstring value(buffer_size, L'\0');
+    const DWORD length =
+        GetPrivateProfileStringW(widen(kSettingsSection).c_str(), widen(key).c_str(),
+                                 widen(fallback).c_str(), value.data(), buffer_size, file.c_str());
+    value.resize(length);
+    return value;
 }
 
-bool write_value(const std::string& file, const SettingDefinition& spec, const char* value,
-                 DWORD& error) {
-    if (WritePrivateProfileStringA(kSettingsSection, spec.key, value, file.c_str())) return true;
-    error = GetLastError();
-    return false;
+std::string read_choice(const std::wstring& file, const char* key, const char* fallback) {
+    return narrow(read_value(file, key, fallback, kSettingValueBuffer));
 }
 
-bool is_checked(HWND dialog, const SettingChoice& choice) {
-    return IsDlgButtonChecked(dialog, choice.dialog_control) == BST_CHECKED;
+// The whole of `file` (nothing when it does not exist); false, with the
+// system's error, when it cannot be read or is too big to be settings.
+bool read_bytes(const std::wstring& file, std::string& bytes, DWORD& error) {
+    bytes.clear();
+    const HANDLE handle =
+        CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND;
+    }
+    LARGE_INTEGER size{};
+    bool ok = GetFileSizeEx(handle, &size) != 0;
+    if (ok && static_cast<unsigned long long>(size.QuadPart) > kMaxSettingsFileBytes) {
+        SetLastError(ERROR_FILE_TOO_LARGE);
+        ok = false;
+    }
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(size.QuadPart));
+        DWORD read = 0;
+        ok = ReadFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+             read == bytes.size();
+    }
+    if (!ok) error = GetLastError();
+    CloseHandle(handle);
+    return ok;
 }
 
-void check_choice(HWND dialog, const SettingDefinition& spec, bool other) {
-    CheckDlgButton(dialog, (other ? spec.other : spec.default_choice).dialog_control, BST_CHECKED);
+// Replaces `file` with `bytes` in one step: they go to a file beside it,
+// which then takes its place, so a failure leaves the old file whole.
+bool replace_file(const std::wstring& file, const std::string& bytes, DWORD& error) {
+    const std::wstring fresh = file + L".new";
+    const HANDLE handle = CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        error = GetLastError();
+        return false;
+    }
+    DWORD written = 0;
+    bool ok =
+        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size() && FlushFileBuffers(handle);
+    if (!ok) error = GetLastError();
+    CloseHandle(handle);
+    if (ok && !MoveFileExW(fresh.c_str(), file.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+        ok = false;
+    }
+    if (!ok) DeleteFileW(fresh.c_str());
+    return ok;
 }
 
-PathKind path_kind(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
+// The text of a file's bytes in the code page its form names.
+std::wstring decode(std::string_view bytes, UINT code_page) {
+    std::wstring text(bytes.size(), L'\0'); // never more units than bytes
+    const int length =
+        MultiByteToWideChar(code_page, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                            static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+    return text;
 }
 
-// Names what stands in the way when the file system can tell (the system's
-// own reason, "Path not found.", says nothing of what to do), else gives
-// that reason.
-void report_write_failure(HWND dialog, const std::string& file, DWORD error) {
-    char reason[256] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                   reason, sizeof(reason), nullptr);
-    const std::optional<PathObstacle> obstacle =
-        file.empty() ? std::nullopt : path_in_the_way(file, path_kind);
-    const std::string text = save_failure_text(file, obstacle, reason);
-    MessageBoxA(dialog, text.c_str(), kMessageCaption, MB_OK | MB_ICONERROR);
+// Makes `file` (which may not exist yet) UTF-16LE, keeping its text.
+bool make_unicode(const std::wstring& file, DWORD& error) {
+    std::string bytes;
+    if (!read_bytes(file, bytes, error)) return false;
+    const SettingsFileForm form = settings_file_form(bytes);
+    if (form.text == SettingsFileText::Utf16) return true;
+    const std::wstring text =
+        decode(form.body, form.text == SettingsFileText::Utf8 ? CP_UTF8 : CP_ACP);
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    const std::u16string_view units(reinterpret_cast<const char16_t*>(text.data()), text.size());
+    if (!replace_file(file, utf16le_file(units), error)) return false;
+    // The profile functions may keep the file as they last read it.
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
+    return true;
+}
+
+std::wstring folder_of(const std::wstring& path) {
+    const std::size_t separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator);
 }
 
 } // namespace
 
 SettingsLocation system_settings_location() {
     SettingsLocation location;
-    char path[MAX_PATH] = {};
-    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
-        location.user_file = std::string(path) + "\\" + kSettingsFolder + "\\" + kSettingsFileName;
+    PWSTR roaming = nullptr;
+    if (SUCCEEDED(
+            SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &roaming))) {
+        location.user_file =
+            std::wstring(roaming) + L"\\" + kSettingsFolder + L"\\" + widen(kSettingsFileName);
     }
-    const UINT length = GetWindowsDirectoryA(path, sizeof(path));
-    if (length > 0 && length < sizeof(path)) {
-        location.fallback_file = std::string(path) + "\\" + kSettingsFileName;
+    CoTaskMemFree(roaming);
+    wchar_t windows[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+        location.fallback_file = std::wstring(windows) + L"\\" + widen(kSettingsFileName);
     }
     return location;
 }
@@ -101,21 +161,18 @@ void set_settings_location(const SettingsLocation& location) {
     location_in_use() = location;
 }
 
-const std::string& settings_file_to_read(const SettingsLocation& location) {
+const std::wstring& settings_file_to_read(const SettingsLocation& location) {
     return is_file(location.user_file) ? location.user_file : location.fallback_file;
 }
 
-Settings read_settings_file(const std::string& file) {
-    const std::string mode = read_value(file, kSpeedSetting);
-    const std::string zoomlevel = read_value(file, kZoomSetting);
-    Settings settings = settings_from_values(mode, zoomlevel);
-    // A path is read whole, not cut at the choices' 99 characters.
-    std::string network(32768, '\0');
-    const DWORD length =
-        GetPrivateProfileStringA(kSettingsSection, kNetworkSetting.key, "", network.data(),
-                                 static_cast<DWORD>(network.size()), file.c_str());
-    network.resize(length);
-    settings.network = network;
+Settings read_settings_file(const std::wstring& file) {
+    if (file.empty()) return {}; // no file name: the profile functions would pick one
+    Settings settings = settings_from_values(
+        read_choice(file, kSpeedSetting.key, kSpeedSetting.default_choice.value),
+        read_choice(file, kZoomSetting.key, kZoomSetting.default_choice.value));
+    settings.network = narrow(read_value(file, kNetworkSetting.key, "", kPathBuffer));
+    settings.colours =
+        colour_scheme_from_value(read_choice(file, kColourKey, kColourChoices[0].value));
     return settings;
 }
 
@@ -124,48 +181,35 @@ Settings read_win32_settings() {
 }
 
 bool write_settings(const SettingsLocation& location, const Settings& settings, DWORD& error) {
-    if (location.user_file.empty()) {
+    const std::wstring& file = location.user_file;
+    if (file.empty()) {
         error = ERROR_PATH_NOT_FOUND;
         return false;
     }
     // The folder and any missing folder above it.
-    const std::string folder = folder_of(location.user_file, "\\/");
+    const std::wstring folder = folder_of(file);
     if (!folder.empty()) {
-        const int made = SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
+        const int made = SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
         if (made != ERROR_SUCCESS && made != ERROR_ALREADY_EXISTS) {
             error = static_cast<DWORD>(made);
             return false;
         }
     }
-    return write_value(location.user_file, kSpeedSetting, mode_value(settings), error) &&
-           write_value(location.user_file, kZoomSetting, zoomlevel_value(settings), error);
-}
-
-INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
-    if (message == WM_INITDIALOG) {
-        const Settings settings = read_win32_settings();
-        check_choice(dialog, kSpeedSetting, settings.speed_mode == SpeedMode::Fast);
-        check_choice(dialog, kZoomSetting, settings.downtown);
-        return FALSE; // no initial keyboard focus
-    }
-    if (message == WM_COMMAND && LOWORD(wparam) == IDOK) {
-        Settings chosen;
-        chosen.speed_mode =
-            is_checked(dialog, kSpeedSetting.other) ? SpeedMode::Fast : SpeedMode::RealTime;
-        chosen.downtown = is_checked(dialog, kZoomSetting.other);
-        DWORD error = 0;
-        if (!write_settings(settings_location(), chosen, error)) {
-            report_write_failure(dialog, settings_location().user_file, error);
-            return TRUE; // stays open, so the choices are not lost
+    if (!make_unicode(file, error)) return false;
+    const std::pair<const char*, std::string> values[] = {
+        {kSpeedSetting.key, mode_value(settings)},
+        {kZoomSetting.key, zoomlevel_value(settings)},
+        {kNetworkSetting.key, settings.network},
+        {kColourKey, colours_value(settings.colours)},
+    };
+    for (const auto& [key, value] : values) {
+        if (!WritePrivateProfileStringW(widen(kSettingsSection).c_str(), widen(key).c_str(),
+                                        widen(value).c_str(), file.c_str())) {
+            error = GetLastError();
+            return false;
         }
-        EndDialog(dialog, 1);
-        return TRUE;
     }
-    return FALSE;
-}
-
-BOOL WINAPI register_dialog_hook(HINSTANCE) {
-    return TRUE;
+    return true;
 }
 
 } // namespace zintu

@@ -12,6 +12,7 @@
 #include <imm.h>
 
 #include <cstdint>
+#include <string>
 
 namespace zintu {
 
@@ -25,7 +26,7 @@ struct HostState {
     // The application's registration, called first on WM_CREATE.
     RegisterCallbacks register_callbacks = nullptr;
     // The stage every message goes on to after the host's own work; the saver
-    // sets its default procedure here. Null means DefWindowProcA.
+    // sets its default procedure here. Null means DefWindowProcW.
     WNDPROC next_stage = nullptr;
 };
 
@@ -54,6 +55,9 @@ struct Win32State {
     // Set by the process entry before any saver window exists.
     HINSTANCE module_instance = nullptr;
     int32_t windows95_family = 0; // platform identifier 1 from the version query
+    // The name of the network built into the program, which the dialog shows
+    // for the built-in choice.
+    std::string builtin_network_name;
     HostState host;
     SaverState saver;
 };

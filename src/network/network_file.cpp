@@ -210,6 +210,39 @@ std::string decode(std::string_view bytes, LoadedNetwork& out) {
     return check_network(out.view());
 }
 
+#ifdef _WIN32
+// Windows names files in UTF-16, and the runtime's narrow fopen reads a name
+// in the ANSI code page, which cannot spell most names. Paths are UTF-8
+// throughout the program, so here they are widened for _wfopen; a byte that
+// is not part of well-formed UTF-8 becomes U+FFFD, which names no file.
+std::FILE* open_for_reading(const std::string& path) {
+    std::wstring wide;
+    for (size_t i = 0; i < path.size();) {
+        const auto lead = static_cast<unsigned char>(path[i]);
+        const size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        uint32_t code = length == 1 ? lead : lead & (0x3Fu >> (length - 1));
+        size_t k = 1;
+        for (; k < length && i + k < path.size() && (path[i + k] & 0xC0) == 0x80; ++k)
+            code = code << 6 | (static_cast<unsigned char>(path[i + k]) & 0x3Fu);
+        constexpr uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (k < length || (lead >= 0x80 && lead < 0xC0) || lead > 0xF4 || code < kLeast[length] ||
+            code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            code = 0xFFFD;
+        if (code >= 0x10000) {
+            wide.push_back(static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10)));
+            code = 0xDC00 + ((code - 0x10000) & 0x3FF);
+        }
+        wide.push_back(static_cast<wchar_t>(code));
+        i += k;
+    }
+    return _wfopen(wide.c_str(), L"rb");
+}
+#else
+std::FILE* open_for_reading(const std::string& path) {
+    return std::fopen(path.c_str(), "rb");
+}
+#endif
+
 } // namespace
 
 Network LoadedNetwork::view() const {
@@ -291,7 +324,7 @@ size_t max_network_file_bytes() {
 }
 
 std::string load_network_file(const std::string& path, LoadedNetwork& out) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = open_for_reading(path);
     if (file == nullptr) return path + ": cannot read: " + std::strerror(errno);
     // Read in pieces rather than by a size the file claims, and stop as soon
     // as the bytes read so far are enough to refuse the file: a wrong magic,

@@ -82,7 +82,7 @@ TEST(Windows95, TheFullScreenSaverClosesThroughTheVerifierModule) {
     for (MSG message{}; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) {
     }
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktop, "ScreenSaveUsePassword");
-    UnregisterClassA(kSaverClassName, win32.module_instance);
+    UnregisterClassW(kSaverClassName, win32.module_instance);
     reset_saver_globals();
 }
 

@@ -4,6 +4,9 @@
 # Wine's slow first start happens once per run.
 #   wine_session.sh start|stop|env STATE
 #   wine_session.sh run STATE PROGRAM [ARGS...]   (the cross-compiling emulator)
+# With ZINTU_WINE_USER set, the session's Unix user name is that name, which
+# Wine gives the Windows user whose profile the prefix makes; it must be set
+# for every command of that session.
 set -euo pipefail
 command=$1
 state=$(realpath -m "$2")
@@ -11,6 +14,7 @@ shift 2
 export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko installers: the tests need neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ -n "${ZINTU_WINE_USER:-}" ]; then export USER=$ZINTU_WINE_USER LOGNAME=$ZINTU_WINE_USER; fi
 
 session_display() {
     [ -f "$state/xvfb.pid" ] && [ -f "$state/display" ] && kill -0 "$(cat "$state/xvfb.pid")" \
@@ -70,6 +74,7 @@ stop)
     ;;
 env)
     echo "export WINEPREFIX='$WINEPREFIX' WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES='$WINEDLLOVERRIDES'"
+    if [ -n "${ZINTU_WINE_USER:-}" ]; then echo "export USER='$USER' LOGNAME='$LOGNAME'"; fi
     if display=$(session_display); then echo "export DISPLAY='$display'"; fi
     ;;
 run)

@@ -5,21 +5,11 @@
 # The last screenshot of the full-screen saver goes to OUT.
 source "$(dirname "$0")/../../e2e/check.sh"
 scr=$1 owner_program=$2 session=$3 state=$4 out=$5
-mkdir -p "$out"
+source "$(dirname "$0")/wine_lib.sh"
 eval "$("$session" env "$state")"
 [ -n "${DISPLAY:-}" ] || { echo "no session display"; exit 1; }
-run() { "$session" run "$state" "$@"; }
 
-# The map: mostly white background, the network's grey lines and the
-# overlay's dark text.
-map_drawn() {
-    xwd -root -silent | tee "$out/fullscreen.xwd" | pixel_counts >"$out/screen.txt"
-    awk '{ c[$1] = $2; t += $2 } END { exit !(c["white"] * 2 >= t && c["network"] >= 100 &&
-        c["other"] >= 200) }' "$out/screen.txt"
-}
-covers_screen() { [ "$(geometry "$(window_titled "Screen Saver")")" = 1024x768+0+0 ]; }
-
-run "$scr" /s &
+start "$scr" /s
 saver=$!
 started+=("$saver")
 check "/s: a window titled Screen Saver covers the screen" wait_until 30 covers_screen
@@ -32,10 +22,10 @@ check "a key press ends the saver with 0" ends_with "$saver" 30 0
 # it; the window then goes, destroyed or with the program that owned it.
 for how in destroy exit; do
     rm -f "$out/parent.txt"
-    run "$owner_program" "$how" >"$out/parent.txt" &
+    start "$owner_program" "$how" >"$out/parent.txt"
     owner=$!
     wait_until 20 test -s "$out/parent.txt" # its window's handle
-    run "$scr" /p "$(head -n 1 "$out/parent.txt" | tr -d '\r')" &
+    start "$scr" /p "$(head -n 1 "$out/parent.txt" | tr -d '\r')"
     preview=$!
     started+=("$owner" "$preview")
     check "/p: the preview fills its parent, input leaves it (parent: $how)" \
@@ -50,23 +40,28 @@ for arguments in "/p $(head -n 1 "$out/parent.txt" | tr -d '\r')" /x /a; do
     check "'$arguments' exits 255" test $? -eq 255
 done
 
-# The dialog opens on the choices in the Windows folder's file, stays open on
-# Escape, and OK (Enter) saves them to the user's file, making its folder.
+# The dialog opens on the choices in the Windows folder's file; Escape ends
+# it and saves nothing; OK (Enter) saves them to the user's file, in UTF-16,
+# making its folder.
 appdata=$(winepath -u "$(run cmd /c echo %APPDATA% | tr -d '\r')")
 [ -d "$appdata" ] || { echo "FAIL no application data folder"; exit 1; }
 rm -rf "$appdata/Zintu"
 settings=$appdata/Zintu/zintu.ini fallback=$(winepath -u 'C:\windows')/zintu.ini
 printf '[zintu]\r\nmode=fastmode\r\nzoomlevel=downtown\r\n' >"$fallback"
-run "$scr" /c &
+start "$scr" /c
 dialog=$!
 started+=("$dialog")
-check "/c shows the settings dialog" wait_until 30 window_shown "Zintu Screensaver Settings"
+check "/c shows the settings dialog" wait_until 30 has_keyboard "$title"
 xdotool key Escape
-sleep 1
-check "  ... which Escape leaves open" window_shown "Zintu Screensaver Settings"
+check "Escape ends /c with 0" ends_with "$dialog" 30 0
+check "  ... saving nothing" test ! -e "$settings"
+start "$scr" /c
+dialog=$!
+started+=("$dialog")
+wait_until 30 has_keyboard "$title"
 xdotool key Return
 check "OK ends /c with 1" ends_with "$dialog" 30 1
 check "  ... and saves the shown choices for the user" \
-    test "$(grep -cE '^(mode=fastmode|zoomlevel=downtown)' "$settings")" -eq 2
+    test "$(iconv -f UTF-16 "$settings" | grep -cE '^(mode=fastmode|zoomlevel=downtown)')" -eq 2
 rm -f "$fallback"
 exit $fail
