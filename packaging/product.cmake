@@ -16,4 +16,4 @@ file(STRINGS ${ZINTU_COPYRIGHT_FILE} copyright_lines REGEX "^Copyright: " LIMIT_
 if(NOT copyright_lines)
     message(FATAL_ERROR "${ZINTU_COPYRIGHT_FILE} has no Copyright: line")
 endif()
-string(REGEX REPLACE "^Copyright: *" "Copyright " ZINTU_COPYRIGHT "${copyright_lines}")
+string(REGEX REPLACE "^Copyright: *" "Copyright © " ZINTU_COPYRIGHT "${copyright_lines}")

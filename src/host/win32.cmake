@@ -40,9 +40,7 @@ zintu_warnings(zintu_win32_host)
 # The dialog template, the description string, the version record (from the
 # project's version and the copyright line of packaging/copyright) and the
 # application manifest.
-file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/copyright ZINTU_COPYRIGHT REGEX "^Copyright: "
-     LIMIT_COUNT 1)
-string(REGEX REPLACE "^Copyright: " "Copyright © " ZINTU_COPYRIGHT "${ZINTU_COPYRIGHT}")
+include(${PROJECT_SOURCE_DIR}/packaging/product.cmake)
 set(resource_dir ${CMAKE_CURRENT_BINARY_DIR}/win32_resources)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/win32_version.h.in ${resource_dir}/win32_version.h @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/win32_manifest.xml.in ${resource_dir}/win32_manifest.xml
