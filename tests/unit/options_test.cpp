@@ -69,6 +69,18 @@ TEST(Options, ValuesOfAtSnapshotAndNetwork) {
             << testing::PrintToString(args);
     }
     EXPECT_EQ(parse({"--network", "city.zintu", "--info"}).options.settings.network, "city.zintu");
+    const std::pair<std::vector<const char*>, std::optional<ColourScheme>> colours[] = {
+        {{}, std::nullopt},
+        {{"--colours", "lines"}, ColourScheme::Lines},
+        {{"-colours=featured", "--configure"}, ColourScheme::Featured},
+        {{"--colours", "lines", "-colours", "auto"}, ColourScheme::Auto},
+    };
+    for (const auto& [args, scheme] : colours)
+        EXPECT_EQ(parse(args).options.settings.colours, scheme) << testing::PrintToString(args);
+    EXPECT_EQ(parse({"--colours", "red"}).error,
+              "malformed colours 'red': expected auto, lines or featured");
+    EXPECT_EQ(parse({"--colours"}).error,
+              "option 'colours' needs a value: auto, lines or featured");
     EXPECT_FALSE(parse({"-root", "-network", ""}).options.settings.network);
 }
 
@@ -88,6 +100,7 @@ TEST(Options, BadInputGivesOneLineReasons) {
         {"--vehicles", "--network"}, {"--window-id"}, {"--window-id", "abc"},
         {"--window-id", "5", "--fullscreen"}, {"--root", "--window-id", "5", "--vehicles"},
         {"--configure", "--snapshot", "x.png"}, {"--configure", "--at", "2026-12-07 08:15:00"},
+        {"--colours="}, {"--colours", "Lines"}, {"-colours", "lines "},
     };
     // clang-format on
     for (const auto& args : bad) {
