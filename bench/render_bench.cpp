@@ -137,6 +137,38 @@ BENCHMARK(BM_FrameColours)
     ->MeasureProcessCPUTime()
     ->Unit(benchmark::kMillisecond);
 
+// The per-vehicle work of a fast frame without its drawing: placement and the
+// glyph arrays, whose styles come from the palette; args colours (0 featured,
+// 1 lines) and copies. Apart from the rasterising of the larger glyphs, this
+// is all that line colours could add to a frame.
+void BM_GlyphArrays(benchmark::State& state) {
+    const bool lines = state.range(0) != 0;
+    Fixture f(FramePath::Fast, false, kSizes[0], static_cast<int>(state.range(1)), true,
+              lines ? ColourScheme::Lines : ColourScheme::Featured);
+    if (!f.ok) {
+        state.SkipWithError("no GL context");
+        return;
+    }
+    Simulation& sim = f.app->sim;
+    GlyphBatch& batch = f.app->glyphs;
+    const GlyphPalette& palette = f.app->palette;
+    for (auto _ : state) {
+        clear_glyph_batch(batch);
+        place_vehicles(sim.network, sim.loading.service_runs, sim.run_index, sim.clock,
+                       [&](float x, float y, float heading, int32_t shape_id) {
+                           add_vehicle_glyph(batch, palette, x, y, heading, shape_id);
+                       });
+        benchmark::DoNotOptimize(batch.colours.data());
+    }
+    state.SetLabel(lines ? "lines" : "featured");
+    state.counters["vehicles"] = static_cast<double>(batch.corners.size() / 8);
+}
+BENCHMARK(BM_GlyphArrays)
+    ->ArgNames({"lines", "copies"})
+    ->ArgsProduct({{0, 1}, {1, 10}})
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
+
 // The loading frames of a fresh start, 1920x1200, full network: from the
 // first frame to the one that finds nothing left to build.
 void BM_LoadingFrames(benchmark::State& state) {
