@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <pwd.h>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -99,6 +100,18 @@ protected:
                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::string out_, err_;
 };
+
+// Without HOME, or with an empty one, the password database names the home.
+TEST_F(SettingsFileTest, AnEmptyHomeIsLookedUp) {
+    const char* home = std::getenv("HOME");
+    const std::string saved = home ? home : "";
+    const passwd* entry = getpwuid(getuid());
+    ASSERT_NE(entry, nullptr);
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", "", 1);
+    EXPECT_EQ(user_settings_file_path(), settings_file_path(nullptr, entry->pw_dir));
+    home ? setenv("HOME", saved.c_str(), 1) : unsetenv("HOME");
+}
 
 TEST_F(SettingsFileTest, FilesThatCannotBeUsedGiveTheDefaultsAndAReason) {
     const fs::path file = dir_ / "zintu.ini";
