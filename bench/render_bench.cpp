@@ -1,7 +1,8 @@
 // Whole frames on the headless host, the literal frame beside the fast one in
 // the same run: the full network and the downtown view at 1920x1200 and
-// 1280x800 on a Monday at 08:15 with every run built, the loading frames, the
-// glyph batch both ways, the network replicated ten times, and snapshots
+// 1280x800 on a Monday at 08:15 with every run built, featured colours beside
+// line colours, the loading frames, the glyph batch both ways, the network
+// replicated ten times, and snapshots
 // (wall time and peak memory of a child process running `zintu --snapshot`'s
 // code). Times are CPU time of the process; llvmpipe rasterises on the
 // calling thread, as LP_NUM_THREADS=0 asks (set here unless given).
@@ -51,7 +52,8 @@ struct Fixture {
     std::unique_ptr<App> app;
     bool ok = false;
 
-    Fixture(FramePath path, bool downtown, Size size, int copies, bool loaded = true) {
+    Fixture(FramePath path, bool downtown, Size size, int copies, bool loaded = true,
+            ColourScheme colours = ColourScheme::Featured) {
         std::string error;
         ok = create_egl_context(egl, size.width, size.height, error);
         if (!ok) return;
@@ -62,7 +64,7 @@ struct Fixture {
         app->platform.time_source = [at] { return WallTime{at, 0}; };
         app->platform.make_font = make_linux_font;
         app->platform.map_store = [this] { return egl_map_store(egl); };
-        init_app_view(*app, downtown, size.width, size.height);
+        init_app_view(*app, downtown, colours, size.width, size.height);
         if (!loaded) return;
         load_all_runs(app->sim);
         run_frame(*app);
@@ -104,6 +106,68 @@ BENCHMARK(BM_Frame)
     ->Args({1, 0, 0, 10})
     ->MeasureProcessCPUTime()
     ->Unit(benchmark::kMillisecond);
+
+// One frame in featured colours (the frame as it was) and in line colours,
+// full network at 1920x1200 on a Monday at 08:15: args path (0 literal, 1
+// fast), colours (0 featured, 1 lines), copies of the network. The network
+// carries route styles (made up for New York, which records none).
+void BM_FrameColours(benchmark::State& state) {
+    const FramePath path = state.range(0) == 0 ? FramePath::Literal : FramePath::Fast;
+    const bool lines = state.range(1) != 0;
+    Fixture f(path, false, kSizes[0], static_cast<int>(state.range(2)), true,
+              lines ? ColourScheme::Lines : ColourScheme::Featured);
+    if (!f.ok) {
+        state.SkipWithError("no GL context");
+        return;
+    }
+    for (auto _ : state) {
+        run_frame(*f.app);
+        glFinish();
+    }
+    state.SetLabel(std::string(path_name(path)) + (lines ? " lines" : " featured"));
+    state.counters["vehicles"] = f.app->sim.vehicle_count;
+    int large = 0;
+    for (const GlyphStyle& style : f.app->palette.styles)
+        large += style.half_width > 5.0;
+    state.counters["large_shapes"] = large;
+}
+BENCHMARK(BM_FrameColours)
+    ->ArgNames({"fast", "lines", "copies"})
+    ->ArgsProduct({{0, 1}, {0, 1}, {1, 10}})
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The per-vehicle work of a fast frame without its drawing: placement and the
+// glyph arrays, whose styles come from the palette; args colours (0 featured,
+// 1 lines) and copies. Apart from the rasterising of the larger glyphs, this
+// is all that line colours could add to a frame.
+void BM_GlyphArrays(benchmark::State& state) {
+    const bool lines = state.range(0) != 0;
+    Fixture f(FramePath::Fast, false, kSizes[0], static_cast<int>(state.range(1)), true,
+              lines ? ColourScheme::Lines : ColourScheme::Featured);
+    if (!f.ok) {
+        state.SkipWithError("no GL context");
+        return;
+    }
+    Simulation& sim = f.app->sim;
+    GlyphBatch& batch = f.app->glyphs;
+    const GlyphPalette& palette = f.app->palette;
+    for (auto _ : state) {
+        clear_glyph_batch(batch);
+        place_vehicles(sim.network, sim.loading.service_runs, sim.run_index, sim.clock,
+                       [&](float x, float y, float heading, int32_t shape_id) {
+                           add_vehicle_glyph(batch, palette, x, y, heading, shape_id);
+                       });
+        benchmark::DoNotOptimize(batch.colours.data());
+    }
+    state.SetLabel(lines ? "lines" : "featured");
+    state.counters["vehicles"] = static_cast<double>(batch.corners.size() / 8);
+}
+BENCHMARK(BM_GlyphArrays)
+    ->ArgNames({"lines", "copies"})
+    ->ArgsProduct({{0, 1}, {1, 10}})
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
 
 // The loading frames of a fresh start, 1920x1200, full network: from the
 // first frame to the one that finds nothing left to build.
@@ -154,14 +218,16 @@ void BM_GlyphBatch(benchmark::State& state) {
         if (array) {
             clear_glyph_batch(batch);
             place_vehicles(sim.network, sim.loading.service_runs, sim.run_index, sim.clock,
-                           [&batch](float x, float y, float heading, int32_t shape_id) {
-                               add_vehicle_glyph(batch, x, y, heading, shape_id);
+                           [&batch, &f](float x, float y, float heading, int32_t shape_id) {
+                               add_vehicle_glyph(batch, f.app->palette, x, y, heading, shape_id);
                            });
             draw_glyph_batch(batch);
         } else {
             begin_vehicle_batch();
             place_vehicles(sim.network, sim.loading.service_runs, sim.run_index, sim.clock,
-                           draw_vehicle_glyph);
+                           [&f](float x, float y, float heading, int32_t shape_id) {
+                               draw_vehicle_glyph(f.app->palette, x, y, heading, shape_id);
+                           });
             end_vehicle_batch();
         }
         glFinish();

@@ -2,8 +2,13 @@
 // straight lines, a loop that passes a stop twice, repeated points, shapes that
 // begin or end on a plain vertex, rows that run past midnight and empty windows.
 // Shape ids 1 to 8 are the four featured pairs; 9 is an empty entry; 12 is
-// drawn but named by no row.
+// drawn but named by no row. Each shape carries a route style, so line
+// colours can be tried: a pale yellow metro, a white rail line, a tram and a
+// bus without a colour, a pale and a dark bus; the network itself still
+// chooses the featured colours.
 #include "network/network.h"
+
+#include <iterator>
 
 namespace zintu {
 namespace {
@@ -119,13 +124,37 @@ constexpr ShapeEntry kShapes[] = {
     {7, kShape10}, {3, kShape11}, {2, kShape12}, {4, kShape13},
 };
 
+constexpr uint32_t kNone = kNoRouteColour;
+constexpr ShapeStyle kShapeStyles[] = {
+    {.colour = kNone, .kind = RouteKind::Bus},           // 0, no shape
+    {.colour = 0xFCCC0A, .kind = RouteKind::Metro},      // 1: yellow, too pale on white
+    {.colour = 0xFCCC0A, .kind = RouteKind::Metro},      // 2
+    {.colour = 0xFFFFFF, .kind = RouteKind::Rail},       // 3: white
+    {.colour = 0xFFFFFF, .kind = RouteKind::Rail},       // 4
+    {.colour = kNone, .kind = RouteKind::Tram},          // 5: the tram's default
+    {.colour = kNone, .kind = RouteKind::Tram},          // 6
+    {.colour = 0x0039A6, .kind = RouteKind::Ferry},      // 7: dark enough as it is
+    {.colour = 0x0039A6, .kind = RouteKind::Ferry},      // 8
+    {.colour = kNone, .kind = RouteKind::Bus},           // 9, empty entry
+    {.colour = 0xFEF0B5, .kind = RouteKind::Bus},        // 10: pale yellow
+    {.colour = kNone, .kind = RouteKind::Bus},           // 11: the bus's default
+    {.colour = 0xEE352E, .kind = RouteKind::Bus},        // 12
+    {.colour = 0x00933C, .kind = RouteKind::Trolleybus}, // 13
+};
+
 constexpr int32_t kWeekdayServiceMap[7] = {2, 0, 0, 0, 0, 0, 1};
 
 } // namespace
 
 Network compiled_network() {
-    return {&kHeader, kFrequencyTable, kShapes, 14, kWeekdayServiceMap,
-            {"Demo", {}, {}, false, 0, 0, "hand-made", {}, {}}};
+    static_assert(std::size(kShapeStyles) == std::size(kShapes));
+    return {.header = &kHeader,
+            .frequencies = kFrequencyTable,
+            .shapes = kShapes,
+            .shape_count = 14,
+            .weekday_service_map = kWeekdayServiceMap,
+            .info = {"Demo", {}, {}, false, 0, 0, "hand-made", {}, {}},
+            .shape_styles = kShapeStyles};
 }
 
 } // namespace zintu

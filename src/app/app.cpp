@@ -36,15 +36,16 @@ void init_view(int32_t width, int32_t height) {
     App& a = app();
     const Settings settings = a.platform.read_settings ? a.platform.read_settings() : Settings{};
     a.sim.speed_mode = settings.speed_mode;
-    init_app_view(a, settings.downtown, width, height);
+    init_app_view(a, settings.downtown, settings.colours, width, height);
 }
 
 void frame_callback() {
     run_frame(app());
 }
 
-void init_app_view(App& a, bool downtown, int32_t width, int32_t height) {
+void init_app_view(App& a, bool downtown, ColourScheme colours, int32_t width, int32_t height) {
     init_map_view(a.view, a.sim.network, downtown, a.platform.make_font, width, height);
+    a.palette = make_glyph_palette(a.sim.network, drawn_colours(colours, a.sim.network));
     start_map_cache(a.map_cache, a.platform.map_store ? a.platform.map_store() : MapStore{}, width,
                     height);
 }
@@ -60,18 +61,23 @@ void run_frame(App& a) {
     update_clock(sim.clock, sim.speed_mode, a.platform.time_source, sim.zone);
     if (a.path == FramePath::Literal) {
         draw_map_layer(a.view, header);
+        const GlyphPalette& palette = a.palette;
         begin_vehicle_batch();
         sim.vehicle_count =
-            place_vehicles(sim.network, sim.loading.service_runs, sim.clock, draw_vehicle_glyph);
+            place_vehicles(sim.network, sim.loading.service_runs, sim.clock,
+                           [&palette](float x, float y, float heading, int32_t shape_id) {
+                               draw_vehicle_glyph(palette, x, y, heading, shape_id);
+                           });
         end_vehicle_batch();
     } else {
         draw_cached_map_layer(a.view, a.map_cache, header);
         GlyphBatch& glyphs = a.glyphs;
+        const GlyphPalette& palette = a.palette;
         clear_glyph_batch(glyphs);
         sim.vehicle_count =
             place_vehicles(sim.network, sim.loading.service_runs, sim.run_index, sim.clock,
-                           [&glyphs](float x, float y, float heading, int32_t shape_id) {
-                               add_vehicle_glyph(glyphs, x, y, heading, shape_id);
+                           [&glyphs, &palette](float x, float y, float heading, int32_t shape_id) {
+                               add_vehicle_glyph(glyphs, palette, x, y, heading, shape_id);
                            });
         draw_glyph_batch(glyphs);
     }

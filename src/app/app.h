@@ -27,8 +27,9 @@ struct App {
     ViewState view;
     PlatformServices platform;
     FramePath path = FramePath::Fast;
-    MapCache map_cache; // the network layer, kept in the platform's map store
-    GlyphBatch glyphs;  // the frame's glyphs, storage kept between frames
+    MapCache map_cache;   // the network layer, kept in the platform's map store
+    GlyphBatch glyphs;    // the frame's glyphs, storage kept between frames
+    GlyphPalette palette; // each shape's glyph style, made when the view initialises
 };
 
 // The process's one instance, used by the callbacks (they take no arguments).
@@ -42,15 +43,16 @@ void start_app(PlatformServices platform);
 // stay empty.
 void register_host_callbacks();
 
-// The on_init callback: settings, GL state, projection and network list.
+// The on_init callback: settings, GL state, projection, network list and the
+// glyph palette.
 void init_view(int32_t width, int32_t height);
 
 // The on_frame callback.
 void frame_callback();
 
-// The same two steps on an explicit instance; `downtown` comes from the
-// settings the caller read.
-void init_app_view(App& app, bool downtown, int32_t width, int32_t height);
+// The same two steps on an explicit instance; `downtown` and `colours` come
+// from the settings the caller read.
+void init_app_view(App& app, bool downtown, ColourScheme colours, int32_t width, int32_t height);
 void run_frame(App& app);
 
 // A new viewport size for the same context (no host resizes its view today):

@@ -33,6 +33,19 @@ const char* colours_value(ColourScheme scheme) {
     return kColourChoices[0].value;
 }
 
+NetworkColours drawn_colours(ColourScheme choice, const Network& network) {
+    if (network.shape_styles == nullptr) return NetworkColours::Featured;
+    switch (choice) {
+    case ColourScheme::Lines:
+        return NetworkColours::Lines;
+    case ColourScheme::Featured:
+        return NetworkColours::Featured;
+    case ColourScheme::Auto:
+        break;
+    }
+    return network.info.colours;
+}
+
 Settings apply_override(Settings settings, const SettingsOverride& override_) {
     if (override_.speed_mode) settings.speed_mode = *override_.speed_mode;
     if (override_.downtown) settings.downtown = *override_.downtown;

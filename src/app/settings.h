@@ -4,6 +4,7 @@
 // page all follow this table.
 #pragma once
 
+#include "network/network.h"
 #include "sim/clock.h"
 
 #include <cstdint>
@@ -102,6 +103,11 @@ std::optional<ColourScheme> parse_colour_scheme(std::string_view value);
 
 // The file text of a scheme.
 const char* colours_value(ColourScheme scheme);
+
+// The colours `network` is drawn in under `choice`: "auto" is the network's
+// own choice; a network that records no shape styles is drawn featured
+// whatever the choice.
+NetworkColours drawn_colours(ColourScheme choice, const Network& network);
 
 // `settings` with the command line's overrides applied.
 Settings apply_override(Settings settings, const SettingsOverride& override_);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <iterator>
 #include <string_view>
 
 namespace zintu {
@@ -129,6 +130,16 @@ std::string shown(std::string_view text) {
     return out;
 }
 
+// "auto, lines or featured": the values --colours accepts.
+std::string colour_values() {
+    std::string text;
+    for (std::size_t i = 0; i < std::size(kColourChoices); ++i) {
+        if (i > 0) text += i + 1 == std::size(kColourChoices) ? " or " : ", ";
+        text += kColourChoices[i].value;
+    }
+    return text;
+}
+
 } // namespace
 
 ParseResult parse_options(int argc, const char* const* argv) {
@@ -183,6 +194,19 @@ ParseResult parse_options(int argc, const char* const* argv) {
             // An empty file name (a settings dialog's empty file field) names
             // no file: the settings file decides, as without the option.
             if (!text->empty()) options.settings.network = *text;
+            continue;
+        }
+        if (name == kColourSwitch) {
+            const std::optional<std::string> text = value();
+            const std::optional<ColourScheme> scheme =
+                text ? parse_colour_scheme(*text) : std::nullopt;
+            if (!scheme) {
+                result.error =
+                    text ? "malformed colours '" + shown(*text) + "': expected " + colour_values()
+                         : "option 'colours' needs a value: " + colour_values();
+                return result;
+            }
+            options.settings.colours = *scheme;
             continue;
         }
         if (name == "snapshot" || name == "size" || name == "frame" || name == "window-id") {
@@ -277,7 +301,7 @@ ParseResult parse_options(int argc, const char* const* argv) {
 
 const char* usage_text() {
     return "Usage: zintu [MODE] [--fast|--realtime] [--downtown|--full-network] [--at TIME]\n"
-           "             [--network FILE]\n"
+           "             [--network FILE] [--colours auto|lines|featured]\n"
            "Animates every scheduled vehicle of a transit network on its line map.\n"
            "\n"
            "Modes:\n"
@@ -292,9 +316,10 @@ const char* usage_text() {
            "                    These two end only when that window goes away\n"
            "                    (status 0) or by SIGTERM, SIGINT or SIGHUP. Without\n"
            "                    a mode, a set XSCREENSAVER_WINDOW is drawn into too.\n"
-           "  --configure       save --fast/--realtime, --downtown/--full-network and\n"
-           "                    --network in the settings file (a setting not given\n"
-           "                    keeps its saved value) and print the file's path\n"
+           "  --configure       save --fast/--realtime, --downtown/--full-network,\n"
+           "                    --network and --colours in the settings file (a\n"
+           "                    setting not given keeps its saved value) and print\n"
+           "                    the file's path\n"
            "  --info            print the network's name, time zone, source, size and\n"
            "                    how closely it follows its timetable\n"
            "  --vehicles        print the vehicles on the road at the clock's time as\n"
@@ -318,11 +343,17 @@ const char* usage_text() {
            "                    runs on\n"
            "  --network FILE    show the network of a network file (made by\n"
            "                    zintu-gtfs) instead of the built-in one\n"
+           "  --colours auto|lines|featured\n"
+           "                    lines: each vehicle in its route's colour, darkened\n"
+           "                    where too pale for the white map; featured: four\n"
+           "                    featured routes in colours of their own, the others\n"
+           "                    in one; auto (the default): as the network chooses\n"
            "\n"
            "Settings file: $XDG_CONFIG_HOME/zintu/zintu.ini, by default\n"
            "~/.config/zintu/zintu.ini; section [zintu], keys mode (realtime or\n"
-           "fastmode), zoomlevel (fullnetwork or downtown) and network (a network\n"
-           "file; empty or missing: the built-in network).\n"
+           "fastmode), zoomlevel (fullnetwork or downtown), network (a network\n"
+           "file; empty or missing: the built-in network) and colours (auto, lines\n"
+           "or featured).\n"
            "\n"
            "Every option may be written with one dash or two.\n";
 }

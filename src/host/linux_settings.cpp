@@ -50,6 +50,8 @@ Settings settings_from_ini(std::string_view text) {
     const std::string zoomlevel = stored_value(text, kZoomSetting);
     Settings settings = settings_from_values(mode, zoomlevel);
     settings.network = ini_value(text, kSettingsSection, kNetworkSetting.key).value_or("");
+    settings.colours = colour_scheme_from_value(
+        ini_value(text, kSettingsSection, kColourKey).value_or(kColourChoices[0].value));
     return settings;
 }
 
@@ -58,10 +60,14 @@ std::string ini_with_settings(std::string_view text, const Settings& settings) {
         ini_with_value(text, kSettingsSection, kSpeedSetting.key, mode_value(settings));
     std::string updated =
         ini_with_value(with_mode, kSettingsSection, kZoomSetting.key, zoomlevel_value(settings));
-    // The network key is written only once there is one to keep: the file of
-    // someone who never chose a network keeps its two keys.
+    // The network and colours keys are written only once there is a choice to
+    // keep: the file of someone who never chose keeps its two keys.
     if (!settings.network.empty() || ini_value(text, kSettingsSection, kNetworkSetting.key)) {
         updated = ini_with_value(updated, kSettingsSection, kNetworkSetting.key, settings.network);
+    }
+    if (settings.colours != ColourScheme::Auto || ini_value(text, kSettingsSection, kColourKey)) {
+        updated =
+            ini_with_value(updated, kSettingsSection, kColourKey, colours_value(settings.colours));
     }
     return updated;
 }

@@ -17,8 +17,9 @@ void end_vehicle_batch() {
     glEnd();
 }
 
-void draw_vehicle_glyph(float x, float y, float heading, int32_t shape_id) {
-    const GlyphStyle& style = glyph_style(shape_id);
+void draw_vehicle_glyph(const GlyphPalette& palette, float x, float y, float heading,
+                        int32_t shape_id) {
+    const GlyphStyle& style = palette_style(palette, shape_id);
     glColor4f(style.red, style.green, style.blue, style.alpha);
     const GlyphCorners c = glyph_corners(x, y, heading, style);
     for (int i = 0; i < 4; ++i)
@@ -30,8 +31,9 @@ void clear_glyph_batch(GlyphBatch& batch) {
     batch.colours.clear();
 }
 
-void add_vehicle_glyph(GlyphBatch& batch, float x, float y, float heading, int32_t shape_id) {
-    const GlyphStyle& style = glyph_style(shape_id);
+void add_vehicle_glyph(GlyphBatch& batch, const GlyphPalette& palette, float x, float y,
+                       float heading, int32_t shape_id) {
+    const GlyphStyle& style = palette_style(palette, shape_id);
     const GlyphCorners c = glyph_corners(x, y, heading, style);
     for (int i = 0; i < 4; ++i) {
         batch.corners.insert(batch.corners.end(), {c.x[i], c.y[i]});

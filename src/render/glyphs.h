@@ -7,6 +7,8 @@
 // a colour per corner and drawn with one call.
 #pragma once
 
+#include "render/glyph_palette.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -16,8 +18,10 @@ namespace zintu {
 void begin_vehicle_batch();
 void end_vehicle_batch();
 
-// The vehicle consumer: one colour and four vertices, one quad of the batch.
-void draw_vehicle_glyph(float x, float y, float heading, int32_t shape_id);
+// The vehicle consumer: one colour and four vertices, one quad of the batch,
+// in the style the palette holds for `shape_id`.
+void draw_vehicle_glyph(const GlyphPalette& palette, float x, float y, float heading,
+                        int32_t shape_id);
 
 // The glyphs of one frame as arrays: x, y of each corner and the glyph's
 // colour (red, green, blue, alpha) at each corner. Kept between frames so
@@ -30,7 +34,8 @@ struct GlyphBatch {
 void clear_glyph_batch(GlyphBatch& batch);
 
 // The vehicle consumer for arrays: appends one glyph's quad.
-void add_vehicle_glyph(GlyphBatch& batch, float x, float y, float heading, int32_t shape_id);
+void add_vehicle_glyph(GlyphBatch& batch, const GlyphPalette& palette, float x, float y,
+                       float heading, int32_t shape_id);
 
 // Draws the batch as one GL_QUADS array with the state the immediate batch
 // has (texture off), and leaves the last glyph's colour current (the common

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Settings and network files as a user meets them: --configure saves the
-# switches given, which then decide what a run shows; a settings file that
+# switches given (the colours among them), which then decide what a run shows; a settings file that
 # cannot be read is named once. A zintu-gtfs file shows what the same network
 # compiled in shows, --configure checks it before saving it, and a bad one
 # stops the program only when named on the command line.
@@ -33,6 +33,21 @@ check "a folder in the file's place reads as the defaults" cmp -s "$work/folder.
 check "  ... and is named once, on standard error" \
     err_is "zintu: cannot read '$file': not a regular file; running with the default settings"
 rmdir "$file"
+
+# Line colours, saved, show as the switch does; the demo network chooses the
+# featured colours by itself, so without a choice it draws those.
+"$zintu" --configure --colours lines >/dev/null
+check "--configure saves the colours beside the two keys" \
+    test "$(cat "$file")" = $'[zintu]\nmode=realtime\nzoomlevel=fullnetwork\ncolours=lines'
+busy() { "$zintu" --snapshot "$work/$1.png" --size 320x200 --at "$at" "${@:2}"; }
+busy file_lines
+rm "$file"
+busy switch_lines --colours lines
+busy auto
+busy featured --colours featured
+check "the saved line colours show as --colours lines does" cmp -s "$work/file_lines.png" "$work/switch_lines.png"
+check "  ... which differ from the network's choice" test "$(cmp -s "$work/auto.png" "$work/file_lines.png"; echo $?)" -ne 0
+check "  ... the featured colours" cmp -s "$work/auto.png" "$work/featured.png"
 
 # The same feeds and featured routes the compiled fixture network was made from.
 "$gtfs" --week 2026-09-14 --feature S --feature L -o "$work/city.zintu" \

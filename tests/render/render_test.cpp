@@ -12,6 +12,7 @@
 #include "render/map_view.h"
 #include "render/overlay.h"
 #include "render/overlay_text.h"
+#include "render/route_colours.h"
 #include "sim/placement.h"
 
 #include <gtest/gtest.h>
@@ -40,9 +41,16 @@ std::ostream& operator<<(std::ostream& out, const Rgb& c) {
     return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
 }
 
-// The glyph colours as they reach the screen: yellow, green, purple and cyan
-// for the four featured pairs of shapes, one rose for every other shape.
-Rgb glyph_rgb(int32_t shape_id) {
+// The glyph colours as they reach the screen. Featured: yellow, green, purple
+// and cyan for the four featured pairs of shapes, one rose for every other
+// shape. Lines: the route's colour made visible on white.
+Rgb glyph_rgb(const Network& network, ColourScheme colours, int32_t shape_id) {
+    if (colours == ColourScheme::Lines) {
+        const ShapeStyle& style = network.shape_styles[shape_id];
+        const uint32_t c = visible_route_colour(style.colour, style.kind);
+        return {static_cast<int>(c >> 16), static_cast<int>(c >> 8 & 0xFF),
+                static_cast<int>(c & 0xFF)};
+    }
     static const Rgb featured[] = {{255, 198, 0}, {44, 189, 0}, {142, 0, 189}, {0, 191, 203}};
     return shape_id >= 1 && shape_id <= 8 ? featured[(shape_id - 1) / 2] : Rgb{204, 102, 102};
 }
@@ -64,15 +72,18 @@ protected:
         tzset();
         std::string error;
         ASSERT_TRUE(create_egl_context(egl_, kWidth, kHeight, error)) << error;
-        app_ = std::make_unique<App>();
-        use_network(app_->sim, compiled_network());
-        app_->platform.time_source = [] { return WallTime{kMondayMorning, 0}; };
-        app_->platform.make_font = make_linux_font;
     }
 
     void TearDown() override { destroy_egl_context(egl_); }
 
-    void init(bool downtown) { init_app_view(*app_, downtown, kWidth, kHeight); }
+    // A new application on the same context, its view initialised.
+    void init(bool downtown, ColourScheme colours = ColourScheme::Auto) {
+        app_ = std::make_unique<App>();
+        use_network(app_->sim, compiled_network());
+        app_->platform.time_source = [] { return WallTime{kMondayMorning, 0}; };
+        app_->platform.make_font = make_linux_font;
+        init_app_view(*app_, downtown, colours, kWidth, kHeight);
+    }
 
     void frame() {
         run_frame(*app_);
@@ -146,58 +157,79 @@ TEST_F(RenderTest, FirstFrameIsTheNetworkAloneWhileLoading) {
         EXPECT_GT(text_pixels(line), 10) << "overlay line " << line << ": clock, vehicles, loading";
 }
 
+// Every isolated vehicle of a busy frame shows its shape's colour, in either
+// colouring (the demo network's lines are all coloured apart from the grey).
 TEST_F(RenderTest, GlyphsTakeTheirShapesColours) {
-    init(false);
-    while (!app_->sim.loading.loading_complete)
-        run_frame(*app_);
-    frame(); // the first full picture
-    EXPECT_EQ(text_pixels(2), 0) << "the loading line is gone once loading is complete";
-    EXPECT_GT(text_pixels(0), 10);
+    for (const ColourScheme colours : {ColourScheme::Featured, ColourScheme::Lines}) {
+        SCOPED_TRACE(colours_value(colours));
+        init(false, colours);
+        while (!app_->sim.loading.loading_complete)
+            run_frame(*app_);
+        frame(); // the first full picture
+        EXPECT_EQ(text_pixels(2), 0) << "the loading line is gone once loading is complete";
+        EXPECT_GT(text_pixels(0), 10);
 
-    std::vector<Vehicle> placed;
-    place_vehicles(app_->sim.network, app_->sim.loading.service_runs, app_->sim.clock,
-                   [&](float x, float y, float heading, int32_t shape_id) {
-                       placed.push_back({x, y, heading, shape_id});
-                   });
-    ASSERT_FALSE(placed.empty());
-    int featured = 0, ordinary = 0;
-    for (std::size_t i = 0; i < placed.size(); ++i) {
-        const Vehicle& v = placed[i];
-        bool isolated = true;
-        for (std::size_t j = 0; j < placed.size(); ++j) {
-            if (j != i && std::hypot(placed[j].x - v.x, placed[j].y - v.y) < 45) isolated = false;
+        std::vector<Vehicle> placed;
+        place_vehicles(app_->sim.network, app_->sim.loading.service_runs, app_->sim.clock,
+                       [&](float x, float y, float heading, int32_t shape_id) {
+                           placed.push_back({x, y, heading, shape_id});
+                       });
+        ASSERT_FALSE(placed.empty());
+        int featured = 0, ordinary = 0;
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            const Vehicle& v = placed[i];
+            bool isolated = true;
+            for (std::size_t j = 0; j < placed.size(); ++j) {
+                if (j != i && std::hypot(placed[j].x - v.x, placed[j].y - v.y) < 45)
+                    isolated = false;
+            }
+            if (!isolated) continue;
+            EXPECT_EQ(at_map(v.x, v.y), glyph_rgb(app_->sim.network, colours, v.shape_id))
+                << "vehicle of shape " << v.shape_id << " at (" << v.x << ", " << v.y << ")";
+            (v.shape_id <= 8 ? featured : ordinary) += 1;
         }
-        if (!isolated) continue;
-        EXPECT_EQ(at_map(v.x, v.y), glyph_rgb(v.shape_id))
-            << "vehicle of shape " << v.shape_id << " at (" << v.x << ", " << v.y << ")";
-        (v.shape_id <= 8 ? featured : ordinary) += 1;
+        EXPECT_GT(featured, 0) << "no isolated vehicle of a featured shape to probe";
+        EXPECT_GT(ordinary, 0) << "no isolated vehicle of an ordinary shape to probe";
     }
-    EXPECT_GT(featured, 0) << "no isolated vehicle of a featured shape to probe";
-    EXPECT_GT(ordinary, 0) << "no isolated vehicle of an ordinary shape to probe";
 }
 
 // Downtown: the screen centre shows (x_center, y_center - 750); a glyph there
-// with heading 0 has its wide back edge on the right and points left.
+// with heading 0 has its wide back edge on the right and points left. One
+// glyph in each colouring: its colour at the centre, and a point of the back
+// edge that only the large glyph covers.
 TEST_F(RenderTest, DowntownCentreAndGlyphOrientation) {
-    init(true);
-    const NetworkHeader& h = *app_->sim.network.header;
-    const float px = static_cast<float>(h.x_center), py = static_cast<float>(h.y_center - 750);
-    draw_map_layer(app_->view, h);
-    begin_vehicle_batch();
-    draw_vehicle_glyph(px, py, 0.0f, 1);
-    end_vehicle_batch();
-    end_map_layer();
-    pixels_ = read_rgb_pixels(egl_);
+    const Rgb white{255, 255, 255};
+    const std::tuple<ColourScheme, int32_t, Rgb, bool> glyphs[] = {
+        {ColourScheme::Auto, 1, {255, 198, 0}, true},         // the network chooses featured
+        {ColourScheme::Featured, 10, {204, 102, 102}, false}, // the common glyph
+        {ColourScheme::Lines, 1, {0xB3, 0x91, 0x07}, true},   // yellow metro, darkened
+        {ColourScheme::Lines, 3, {0x94, 0x94, 0x94}, true},   // white rail, grey
+        {ColourScheme::Lines, 10, {0x9E, 0x95, 0x71}, false}, // pale yellow bus
+        {ColourScheme::Lines, 11, {204, 102, 102}, false},    // a bus without a colour
+    };
+    for (const auto& [colours, shape_id, rgb, large] : glyphs) {
+        SCOPED_TRACE(std::string(colours_value(colours)) + " " + std::to_string(shape_id));
+        init(true, colours);
+        const NetworkHeader& h = *app_->sim.network.header;
+        const float px = static_cast<float>(h.x_center), py = static_cast<float>(h.y_center - 750);
+        draw_map_layer(app_->view, h);
+        begin_vehicle_batch();
+        draw_vehicle_glyph(app_->palette, px, py, 0.0f, shape_id);
+        end_vehicle_batch();
+        end_map_layer();
+        pixels_ = read_rgb_pixels(egl_);
 
-    const Rgb yellow = glyph_rgb(1);
-    EXPECT_EQ(at(kWidth / 2, kHeight / 2), yellow) << "screen centre";
-    EXPECT_EQ(at_map(px - 17, py + 6), yellow) << "back edge, wide: on the right of the screen";
-    EXPECT_EQ(at_map(px + 17, py + 6), (Rgb{255, 255, 255})) << "front edge, narrow: on the left";
-    const ViewportPoint back = map_to_viewport(h, app_->view, px - 17, py, kWidth, kHeight);
-    EXPECT_GT(back.x, kWidth / 2) << "map x grows to the left";
-    // At four times the scale the north-south line at x 3000 lies 2000 units
-    // right of the centre: 0.9 of the width.
-    EXPECT_GT(count_in(1150, 100, 1154, 100, is_network_grey), 0);
+        EXPECT_EQ(at(kWidth / 2, kHeight / 2), rgb) << "screen centre";
+        EXPECT_EQ(at_map(px - 17, py + 6), large ? rgb : white)
+            << "back edge, wide: on the right of the screen";
+        EXPECT_EQ(at_map(px - 7, py + 3), rgb) << "inside either glyph";
+        EXPECT_EQ(at_map(px + 17, py + 6), white) << "front edge, narrow: on the left";
+        const ViewportPoint back = map_to_viewport(h, app_->view, px - 17, py, kWidth, kHeight);
+        EXPECT_GT(back.x, kWidth / 2) << "map x grows to the left";
+        // At four times the scale the north-south line at x 3000 lies 2000
+        // units right of the centre: 0.9 of the width.
+        EXPECT_GT(count_in(1150, 100, 1154, 100, is_network_grey), 0);
+    }
 }
 
 TEST_F(RenderTest, DrawTextCutsLongTextsAndIgnoresNull) {
@@ -231,6 +263,8 @@ struct PathCase {
     int32_t view_width, view_height, resized_width, resized_height;
     bool store; // the host offers a map store
     bool loses; // and the store's contents are lost after the loading frames
+    // The colours of the literal frames and of the fast ones.
+    ColourScheme literal_colours = ColourScheme::Auto, fast_colours = ColourScheme::Auto;
 };
 
 // Local times the comparison steps through, each for one frame: the loading
@@ -243,6 +277,8 @@ constexpr int64_t kInstants[] = {
 
 // Two applications in lockstep on one context, one making literal frames and
 // one fast frames; after each pair of frames the drawable must be the same.
+// The demo network chooses the featured colours, so under "auto" it draws
+// exactly the frames of "featured".
 TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
     setenv("TZ", "UTC0", 1);
     tzset();
@@ -254,6 +290,10 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
         {"view smaller than the drawable, then resized to it", false, 1280, 800, 960, 600, 1280,
          800, true, false},
         {"downtown resized to a smaller view", true, 1280, 800, 1280, 800, 1000, 700, true, false},
+        {"line colours", false, 1280, 800, 1280, 800, 0, 0, true, false, ColourScheme::Lines,
+         ColourScheme::Lines},
+        {"auto against featured", false, 1280, 800, 1280, 800, 0, 0, true, false,
+         ColourScheme::Featured, ColourScheme::Auto},
     };
     for (const PathCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -278,8 +318,8 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
                 return store;
             };
         }
-        for (App& a : apps)
-            init_app_view(a, c.downtown, c.view_width, c.view_height);
+        init_app_view(literal, c.downtown, c.literal_colours, c.view_width, c.view_height);
+        init_app_view(fast, c.downtown, c.fast_colours, c.view_width, c.view_height);
 
         const auto compare_frames = [&](const char* when) {
             for (const int64_t instant : kInstants) {

@@ -1,6 +1,8 @@
 // The Linux settings file: where it lives, reading it, and --configure.
 #include "host/linux_settings.h"
 
+#include "host/ini_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <pwd.h>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -35,15 +38,28 @@ TEST(SettingsFilePath, XdgFirstThenHome) {
 
 // What a save writes reads back (the lookup and the values themselves are
 // ini_text_test's and settings_test's).
+// The network and colours keys appear once chosen, and stay once there.
 TEST(SettingsFromIni, WrittenSettingsReadBack) {
-    for (const Settings& s : {Settings{SpeedMode::RealTime, false, {}},
-                              Settings{SpeedMode::Fast, true, "/srv/city.zintu"}}) {
-        const std::string text = ini_with_settings("; mine\n[zintu]\nmode=junk\n", s);
+    using enum ColourScheme;
+    const std::tuple<std::string, Settings, bool, const char*> cases[] = {
+        {"", {SpeedMode::RealTime, false, {}, Auto}, false, nullptr},
+        {"", {SpeedMode::Fast, true, "/srv/city.zintu", Lines}, true, "lines"},
+        {"", {SpeedMode::RealTime, false, {}, Featured}, false, "featured"},
+        {"colours=lines\n", {SpeedMode::RealTime, false, {}, Auto}, false, "auto"},
+        {"colours=Lines\nnetwork=\n", {SpeedMode::RealTime, false, {}, Auto}, true, "auto"},
+    };
+    for (const auto& [before, s, network_key, colours] : cases) {
+        const std::string text = ini_with_settings("; mine\n[zintu]\nmode=junk\n" + before, s);
         const Settings back = settings_from_ini(text);
-        EXPECT_EQ(std::tie(back.speed_mode, back.downtown, back.network),
-                  std::tie(s.speed_mode, s.downtown, s.network));
-        EXPECT_EQ(text.find("network=") != std::string::npos, !s.network.empty()) << text;
+        EXPECT_EQ(std::tie(back.speed_mode, back.downtown, back.network, back.colours),
+                  std::tie(s.speed_mode, s.downtown, s.network, s.colours))
+            << text;
+        EXPECT_EQ(text.find("network=") != std::string::npos, network_key) << text;
+        EXPECT_EQ(ini_value(text, "zintu", "colours"),
+                  colours ? std::optional<std::string>(colours) : std::nullopt)
+            << text;
     }
+    EXPECT_EQ(settings_from_ini("[zintu]\ncolours=featured").colours, Featured);
 }
 
 class SettingsFileTest : public ::testing::Test {
@@ -84,6 +100,18 @@ protected:
                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::string out_, err_;
 };
+
+// Without HOME, or with an empty one, the password database names the home.
+TEST_F(SettingsFileTest, AnEmptyHomeIsLookedUp) {
+    const char* home = std::getenv("HOME");
+    const std::string saved = home ? home : "";
+    const passwd* entry = getpwuid(getuid());
+    ASSERT_NE(entry, nullptr);
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", "", 1);
+    EXPECT_EQ(user_settings_file_path(), settings_file_path(nullptr, entry->pw_dir));
+    home ? setenv("HOME", saved.c_str(), 1) : unsetenv("HOME");
+}
 
 TEST_F(SettingsFileTest, FilesThatCannotBeUsedGiveTheDefaultsAndAReason) {
     const fs::path file = dir_ / "zintu.ini";

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <tuple>
 #include <vector>
 
@@ -55,10 +56,20 @@ TEST(Options, ValuesOfAtSnapshotAndNetwork) {
     const CivilTime& at = *r.options.at;
     EXPECT_EQ(std::tie(at.year, at.month, at.day, at.hour, at.minute, at.second),
               std::make_tuple(2026, 12, 7, 8, 15, 0));
-    EXPECT_EQ(parse({"--at", "2028-02-29 00:00:00"}).error, "");
+    for (const char* good : {"2028-02-29 00:00:00", "2000-02-29 23:59:59"})
+        EXPECT_EQ(parse({"--at", good}).error, "") << good;
+    // Every month's last day, and the day after it.
+    constexpr int kMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (int month = 1; month <= 12; ++month) {
+        for (const int day : {kMonthDays[month - 1], kMonthDays[month - 1] + 1}) {
+            char text[20];
+            std::snprintf(text, sizeof text, "2029-%02d-%02d 19:09:09", month, day);
+            EXPECT_EQ(parse_civil_time(text).has_value(), day == kMonthDays[month - 1]) << text;
+        }
+    }
     const std::tuple<std::vector<const char*>, int32_t, int32_t, int64_t> snapshots[] = {
         {{"--snapshot", "a.png"}, 1280, 800, 0},
-        {{"-snapshot=a.png", "-frame", "1", "-size", "320x200"}, 320, 200, 1},
+        {{"-snapshot=a.png", "-frame", "19", "-size", "320x200"}, 320, 200, 19},
         {{"--snapshot", "a.png", "--size=16384x1", "--frame=1000000"}, 16384, 1, 1000000},
     };
     for (const auto& [args, width, height, frame] : snapshots) {
@@ -69,6 +80,18 @@ TEST(Options, ValuesOfAtSnapshotAndNetwork) {
             << testing::PrintToString(args);
     }
     EXPECT_EQ(parse({"--network", "city.zintu", "--info"}).options.settings.network, "city.zintu");
+    const std::pair<std::vector<const char*>, std::optional<ColourScheme>> colours[] = {
+        {{}, std::nullopt},
+        {{"--colours", "lines"}, ColourScheme::Lines},
+        {{"-colours=featured", "--configure"}, ColourScheme::Featured},
+        {{"--colours", "lines", "-colours", "auto"}, ColourScheme::Auto},
+    };
+    for (const auto& [args, scheme] : colours)
+        EXPECT_EQ(parse(args).options.settings.colours, scheme) << testing::PrintToString(args);
+    EXPECT_EQ(parse({"--colours", "red"}).error,
+              "malformed colours 'red': expected auto, lines or featured");
+    EXPECT_EQ(parse({"--colours"}).error,
+              "option 'colours' needs a value: auto, lines or featured");
     EXPECT_FALSE(parse({"-root", "-network", ""}).options.settings.network);
 }
 
@@ -88,6 +111,9 @@ TEST(Options, BadInputGivesOneLineReasons) {
         {"--vehicles", "--network"}, {"--window-id"}, {"--window-id", "abc"},
         {"--window-id", "5", "--fullscreen"}, {"--root", "--window-id", "5", "--vehicles"},
         {"--configure", "--snapshot", "x.png"}, {"--configure", "--at", "2026-12-07 08:15:00"},
+        {"--colours="}, {"--colours", "Lines"}, {"-colours", "lines "},
+        {"--at", "2026-12-07 08:1::00"}, {"--at", "2100-02-29 00:00:00"},
+        {"--snapshot", "x.png", "--size", "10x"},
     };
     // clang-format on
     for (const auto& args : bad) {

@@ -1,6 +1,6 @@
 // The XScreenSaver description, the manual pages and each program's --help
 // name the same options, each accepted; the description switches only to a
-// setting's other choice, so that the settings file decides the default.
+// setting's other choices, so that the settings file decides the default.
 #include "app/settings.h"
 #include "host/linux_options.h"
 #include "options.h" // zintu-gtfs's
@@ -54,7 +54,8 @@ bool zintu_accepts(const std::string& name) {
         {"size", {"1x1", "--snapshot", "x.png"}},
         {"frame", {"1", "--snapshot", "x.png"}},
         {"at", {"2026-12-07 08:15:00"}},
-        {"network", {"city.zintu"}}};
+        {"network", {"city.zintu"}},
+        {"colours", {"lines"}}};
     const std::string option = "-" + name;
     std::vector<const char*> argv = {"zintu", option.c_str()};
     if (const auto it = values.find(name); it != values.end())
@@ -94,6 +95,12 @@ TEST(Packaging, XmlManualsAndHelpNameTheSameOptionsAndVersion) {
             << name;
     for (const SettingDefinition* s : {&kSpeedSetting, &kZoomSetting})
         EXPECT_TRUE(xml.count(s->other.linux_switch) && !xml.count(s->default_choice.linux_switch));
+    // The colours: "auto", the default, leaves them to the settings file.
+    const std::set<std::string> colours =
+        found(read_file("zintu.xml"), R"(arg-set="-colours ([a-z]+)\")");
+    EXPECT_EQ(colours, (std::set<std::string>{"lines", "featured"}));
+    for (const std::string& value : colours)
+        EXPECT_TRUE(parse_colour_scheme(value)) << value;
     EXPECT_EQ(read_file("changelog").rfind("zintu (" ZINTU_VERSION ") ", 0), 0u)
         << "the newest entry comes first";
 }

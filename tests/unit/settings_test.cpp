@@ -30,12 +30,9 @@ TEST(SettingsValues, OnlyTheExactTextSelectsTheOtherChoice) {
 
 TEST(SettingsValues, ColoursAreOneOfThreeExactTexts) {
     const std::tuple<std::string, ColourScheme, bool> cases[] = {
-        {"auto", ColourScheme::Auto, true},
-        {"lines", ColourScheme::Lines, true},
-        {"featured", ColourScheme::Featured, true},
-        {"", ColourScheme::Auto, false},
-        {"Lines", ColourScheme::Auto, false},
-        {"lines ", ColourScheme::Auto, false},
+        {"auto", ColourScheme::Auto, true},         {"lines", ColourScheme::Lines, true},
+        {"featured", ColourScheme::Featured, true}, {"", ColourScheme::Auto, false},
+        {"Lines", ColourScheme::Auto, false},       {"lines ", ColourScheme::Auto, false},
     };
     for (const auto& [value, scheme, named] : cases) {
         EXPECT_EQ(colour_scheme_from_value(value), scheme) << value;
@@ -45,15 +42,41 @@ TEST(SettingsValues, ColoursAreOneOfThreeExactTexts) {
         EXPECT_STREQ(colours_value(choice.scheme), choice.value);
 }
 
+// Auto is the network's own choice; a network without route styles is drawn
+// featured whatever the choice.
+TEST(SettingsValues, ColourChoiceResolvedAgainstTheNetwork) {
+    using enum ColourScheme;
+    constexpr auto F = NetworkColours::Featured, L = NetworkColours::Lines;
+    const ShapeStyle styles[1] = {{.colour = 0xEE352E, .kind = RouteKind::Metro}};
+    // Without styles (though preferring lines), with styles preferring
+    // featured, with styles preferring lines.
+    Network networks[3]{};
+    networks[1].shape_styles = networks[2].shape_styles = styles;
+    networks[0].info.colours = networks[2].info.colours = L;
+    const std::tuple<ColourScheme, int, NetworkColours> cases[] = {
+        {Auto, 0, F},  {Auto, 1, F},     {Auto, 2, L},     {Lines, 0, F},    {Lines, 1, L},
+        {Lines, 2, L}, {Featured, 0, F}, {Featured, 1, F}, {Featured, 2, F},
+    };
+    for (const auto& [choice, network, drawn] : cases)
+        EXPECT_EQ(drawn_colours(choice, networks[network]), drawn)
+            << colours_value(choice) << ", network " << network;
+}
+
 TEST(SettingsValues, OverridesReplaceOnlyWhatTheyName) {
     const Settings file{SpeedMode::Fast, true, "a.zintu", ColourScheme::Lines};
     const std::tuple<SettingsOverride, SpeedMode, bool, std::string, ColourScheme> cases[] = {
         {{}, SpeedMode::Fast, true, "a.zintu", ColourScheme::Lines},
-        {{SpeedMode::RealTime, {}, {}, {}}, SpeedMode::RealTime, true, "a.zintu",
+        {{SpeedMode::RealTime, {}, {}, {}},
+         SpeedMode::RealTime,
+         true,
+         "a.zintu",
          ColourScheme::Lines},
         {{{}, false, {}, {}}, SpeedMode::Fast, false, "a.zintu", ColourScheme::Lines},
         {{{}, {}, "city.zintu", {}}, SpeedMode::Fast, true, "city.zintu", ColourScheme::Lines},
-        {{{}, {}, {}, ColourScheme::Featured}, SpeedMode::Fast, true, "a.zintu",
+        {{{}, {}, {}, ColourScheme::Featured},
+         SpeedMode::Fast,
+         true,
+         "a.zintu",
          ColourScheme::Featured},
     };
     for (const auto& [override_, speed, downtown, network, colours] : cases) {
