@@ -2,6 +2,7 @@
 // one table replaced, and the one-line "file:line: reason" it must give.
 #include "feed_error.h"
 #include "fixture_support.h"
+#include "id_assignment.h"
 #include "report.h"
 #include "source_writer.h"
 
@@ -24,7 +25,7 @@ const Files kBase = {
                    "FX,Fixture Transit,https://example.org,Europe/Amsterdam\n"},
     {"calendar.txt", "service_id,monday,tuesday,wednesday,thursday,friday,saturday,sunday,"
                      "start_date,end_date\nWK,1,1,1,1,1,0,0,20260101,20261231\n"},
-    {"routes.txt", "route_id,route_short_name\nR,R\n"},
+    {"routes.txt", "route_id,route_short_name,route_type\nR,R,3\n"},
     {"stops.txt", "stop_id,stop_name,stop_lat,stop_lon\nS1,One,52.6,5.60\nS2,Two,52.6,5.61\n"
                   "S3,Three,52.6,5.62\n"},
     {"shapes.txt", "shape_id,shape_pt_lat,shape_pt_lon,shape_pt_sequence\nSH,52.6,5.60,1\n"
@@ -35,10 +36,17 @@ const Files kBase = {
                        "T1,08:10:00,08:10:00,S3,3\n"},
 };
 
-// Generates from kBase with `changes`; the error without the feed's folder, or
-// "" when the feed is good (its source and report are then written in memory,
-// so that the sanitizers see that path too).
-std::string problem_of(const Files& changes) {
+// What generating from kBase with `changes` gives: the error, or "" when the
+// feed is good (its source and report are then written in memory, so that the
+// sanitizers see that path too), the warnings, each without the feed's folder,
+// and the style of the one route's shape.
+struct Outcome {
+    std::string problem;
+    std::vector<std::string> warnings;
+    ShapeStyle style{0, RouteKind::Tram, -1};
+};
+
+Outcome outcome_of(const Files& changes) {
     static int counter = 0;
     const auto dir =
         std::filesystem::temp_directory_path() /
@@ -52,18 +60,27 @@ std::string problem_of(const Files& changes) {
     }
     auto options = testing::fixture_options({});
     options.feeds = {dir.string()};
-    std::string problem;
+    const std::string prefix = dir.string() + "/";
+    const auto local = [&](std::string text) {
+        return text.rfind(prefix, 0) == 0 ? text.erase(0, prefix.size()) : text;
+    };
+    Outcome out;
     try {
         const Generated g = generate(options);
         write_network_source(g.tables, {});
         write_report(g, {});
+        for (const std::string& warning : g.warnings)
+            out.warnings.push_back(local(warning));
+        out.style = g.tables.shapes[kFirstPlainShapeId].style;
     } catch (const FeedError& error) {
-        problem = error.what();
-        const std::string prefix = dir.string() + "/";
-        if (problem.rfind(prefix, 0) == 0) problem.erase(0, prefix.size());
+        out.problem = local(error.what());
     }
     std::filesystem::remove_all(dir);
-    return problem;
+    return out;
+}
+
+std::string problem_of(const Files& changes) {
+    return outcome_of(changes).problem;
 }
 
 std::string stop_times(const std::string& rows) {
@@ -126,6 +143,41 @@ TEST(FeedErrors, EachProblemStopsWithItsFileAndLine) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(problem_of({{c.table, c.content}}), c.expected) << c.table;
+}
+
+// A colour or kind this program cannot use only changes how the route is
+// drawn: a warning at its line, and no colour of its own or a bus.
+TEST(FeedErrors, RouteLooksItCannotUseAreWarnings) {
+    const std::string head = "route_id,route_short_name,route_type,route_color\n";
+    const std::string no_colour = "routes.txt:2: route_color 'FF00' is not six hex digits: the "
+                                  "route is drawn in its kind's colour";
+    const std::string no_kind = "routes.txt:2: route_type '99' is not a kind of route this program "
+                                "knows: drawn as a bus";
+    const struct {
+        std::string routes;
+        ShapeStyle style;
+        std::vector<std::string> warnings;
+    } cases[] = {
+        {head + "R,R,1,ee352E\n", {0xEE352E, RouteKind::Metro, 1}, {}},
+        {head + "R,R,109,\n", {kNoRouteColour, RouteKind::Rail, 1}, {}},
+        {head + "R,R, 3 ,FF00\n", {kNoRouteColour, RouteKind::Bus, 1}, {no_colour}},
+        {head + "R,R,99,000000\n", {0, RouteKind::Bus, 1}, {no_kind}},
+        {head + "R,R,,FF00\n",
+         {kNoRouteColour, RouteKind::Bus, 1},
+         {no_colour, "routes.txt:2: route_type '' is not a kind of route this program knows: "
+                     "drawn as a bus"}},
+        {"route_id,route_color\nR,FFFFFF\n",
+         {0xFFFFFF, RouteKind::Bus, 1},
+         {"routes.txt: no route_type column: every route is drawn as a bus"}},
+    };
+    for (const auto& c : cases) {
+        const Outcome out = outcome_of({{"routes.txt", c.routes}});
+        EXPECT_EQ(out.problem, "") << c.routes;
+        EXPECT_EQ(out.warnings, c.warnings) << c.routes;
+        EXPECT_EQ(std::tie(out.style.colour, out.style.kind, out.style.route),
+                  std::tie(c.style.colour, c.style.kind, c.style.route))
+            << c.routes;
+    }
 }
 
 } // namespace

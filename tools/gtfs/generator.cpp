@@ -150,6 +150,26 @@ ShapeIds number_shapes(const Assembly& assembly, const std::vector<Feed>& feeds,
     return assign_shape_ids(static_cast<int32_t>(built.size()), tallies, ends, featured);
 }
 
+// Each shape drawn as its route: the route's colour and kind, and a number for
+// the route, given in the order of the route's first shape id.
+void style_shapes(const std::vector<Feed>& feeds, const Assembly& assembly, const ShapeIds& ids,
+                  NetworkTables& tables) {
+    std::vector<int32_t> source_of(tables.shapes.size(), kNone);
+    for (size_t s = 0; s < assembly.shapes.size(); ++s)
+        source_of[static_cast<size_t>(ids.id_of[s])] = static_cast<int32_t>(s);
+    std::map<std::pair<int32_t, int32_t>, int32_t> numbers; // (feed, route) -> number
+    for (size_t id = 0; id < tables.shapes.size(); ++id) {
+        if (source_of[id] == kNone) continue;
+        const ShapeSource& source = assembly.shapes[static_cast<size_t>(source_of[id])];
+        const Route& route =
+            feeds[static_cast<size_t>(source.feed)].routes[static_cast<size_t>(source.route)];
+        const auto next = static_cast<int32_t>(numbers.size()) + 1;
+        const int32_t number =
+            numbers.emplace(std::pair{source.feed, source.route}, next).first->second;
+        tables.shapes[id].style = {route.colour, route.kind, number};
+    }
+}
+
 // The run time of one trip over its whole shape: its own duration, stretched by
 // the share of the shape that its stops cover.
 int32_t scaled_duration(const BuiltShape& shape, int32_t pattern, int32_t duration) {
@@ -376,6 +396,10 @@ NetworkMetadata describe(const GeneratorOptions& options, const std::vector<Feed
                   static_cast<long long>(f.worst_absolute.difference()),
                   f.worst_relative.relative() * 100.0, f.offset_max);
     info.summary = summary;
+    // A network with featured routes is drawn in their four colours unless the
+    // user chooses otherwise; one without, in its routes' own colours.
+    info.colours = options.featured.empty() ? NetworkColours::Lines : NetworkColours::Featured;
+    info.week = format_iso_date(out.days[0] - 2);
     return info;
 }
 
@@ -387,6 +411,8 @@ Generated generate(const GeneratorOptions& options) {
     for (const std::string& path : options.feeds) {
         feeds.push_back(load_feed(path));
         out.feed_names.push_back(feeds.back().name);
+        out.warnings.insert(out.warnings.end(), feeds.back().warnings.begin(),
+                            feeds.back().warnings.end());
     }
     const TimeZone zone = network_time_zone(feeds, options.time_zone, options.zoneinfo_dir);
     out.days = service_days_of_week(options.week_monday);
@@ -446,6 +472,7 @@ Generated generate(const GeneratorOptions& options) {
         shape.source = source.source;
         shape.name = out.feed_names[static_cast<size_t>(source.feed)] + ":" + source.name;
     }
+    style_shapes(feeds, assembly, ids, out.tables);
 
     RowBuilder rows{feeds, assembly, built, ids, options.limits, out, {}, {}};
     rows.collect();
