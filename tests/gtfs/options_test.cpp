@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace zintu::gtfs {
 namespace {
 
@@ -44,9 +46,8 @@ TEST(Options, ParsesAFullCommandLine) {
 
 TEST(Options, RejectsBadCommandLinesWithOneReason) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"-o", "x.cpp", "feed"}, "--week is required"},
-        {{"--week", "2026-09-14", "feed"}, "--output is required"},
         {{"--week", "2026-09-14", "-o", "x.cpp"}, "no feed given"},
+        {{}, "no feed given"},
         {{"--week", "2026-09-15", "-o", "x", "f"}, "--week: 2026-09-15 is not a Monday"},
         {{"--week", "14/09/2026"}, "--week: '14/09/2026' is not a date (YYYY-MM-DD)"},
         {{"--week"}, "--week: missing value"},
@@ -68,8 +69,37 @@ TEST(Options, RejectsBadCommandLinesWithOneReason) {
     for (const auto& [args, error] : cases)
         EXPECT_EQ(parse_options(args).error, error);
     EXPECT_TRUE(parse_options({"--help"}).options.help);
+    EXPECT_FALSE(parse_options({"feed"}).options.generator.week_monday);
     EXPECT_EQ(parse_options({"--", "--odd-feed-name"}).options.generator.feeds,
               (std::vector<std::string>{"--odd-feed-name"}));
+}
+
+// Without -o, the network file is named after the network, in the current
+// folder, with the report beside it.
+TEST(Options, DefaultOutputIsNamedAfterTheNetwork) {
+    const std::pair<std::string, std::string> names[] = {
+        {"Fixture Transit", "Fixture-Transit.zintu"},
+        {"MTA New York City Transit, MTA Bus Company",
+         "MTA-New-York-City-Transit-MTA-Bus-Company.zintu"},
+        {"Z\u00fcrich / ZVV", "Z\u00fcrich-ZVV.zintu"},
+        {"../../etc/passwd", "etc-passwd.zintu"},
+        {"-rf .", "rf.zintu"},
+        {"v1.2_beta.", "v1.2_beta.zintu"},
+        {"...", "network.zintu"},
+        {"", "network.zintu"},
+        {std::string(99, 'a') + "\u00fc", std::string(99, 'a') + ".zintu"}, // not cut inside
+        {std::string(98, 'a') + "\u00fc", std::string(98, 'a') + "\u00fc.zintu"},
+    };
+    for (const auto& [name, file] : names)
+        EXPECT_EQ(network_file_name(name), file) << name;
+    ParsedOptions parsed = parse_options({"city.zip"});
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(complete_outputs(parsed.options, "City"), "");
+    EXPECT_EQ(std::tie(parsed.options.output, parsed.options.report),
+              std::make_tuple("City.zintu", "REPORT.md"));
+    parsed = parse_options({"--report", "City.zintu", "city.zip"});
+    EXPECT_EQ(complete_outputs(parsed.options, "City"),
+              "'City.zintu' and 'City.zintu' name the same file");
 }
 
 } // namespace

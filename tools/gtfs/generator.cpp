@@ -9,6 +9,7 @@
 #include "gtfs_time.h"
 #include "id_assignment.h"
 #include "network/network_check.h" // the limits of NetworkInfo
+#include "network/tz_rule.h"
 #include "report.h"
 #include "shape_builder.h"
 #include "validation.h"
@@ -148,6 +149,28 @@ ShapeIds number_shapes(const Assembly& assembly, const std::vector<Feed>& feeds,
                         {static_cast<double>(last.x), static_cast<double>(last.y)}});
     }
     return assign_shape_ids(static_cast<int32_t>(built.size()), tallies, ends, featured);
+}
+
+// The services that some trip runs on: a service no trip names says nothing
+// about when the network runs.
+std::vector<const Service*> services_with_trips(const std::vector<Feed>& feeds) {
+    std::vector<const Service*> out;
+    for (const Feed& feed : feeds) {
+        std::vector<bool> used(feed.services.size(), false);
+        for (const Trip& trip : feed.trips)
+            used[static_cast<size_t>(trip.service)] = true;
+        for (size_t s = 0; s < used.size(); ++s) {
+            if (used[s]) out.push_back(&feed.services[s]);
+        }
+    }
+    return out;
+}
+
+// The date in the network's zone at `epoch`: the city's today.
+int32_t local_day(int64_t epoch, const TimeZone& zone) {
+    const auto rule = parse_tz_rule(zone.rule);
+    const int64_t local = epoch + (rule ? utc_offset_at(*rule, epoch) : 0);
+    return static_cast<int32_t>(local >= 0 ? local / 86400 : -((-local + 86399) / 86400));
 }
 
 // Each shape drawn as its route: the route's colour and kind, and a number for
@@ -415,7 +438,10 @@ Generated generate(const GeneratorOptions& options) {
                             feeds.back().warnings.end());
     }
     const TimeZone zone = network_time_zone(feeds, options.time_zone, options.zoneinfo_dir);
-    out.days = service_days_of_week(options.week_monday);
+    out.week = choose_week(served_weeks(services_with_trips(feeds)),
+                           local_day(options.generated_at, zone), options.week_monday);
+    if (!out.week.error.empty()) throw FeedError("", 0, out.week.error);
+    out.days = service_days_of_week(out.week.monday);
     const Assembly assembly = assemble(feeds, out.days);
     for (const WeekTrip& trip : assembly.trips) {
         for (size_t s = 0; s < 3; ++s)

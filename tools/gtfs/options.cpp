@@ -129,7 +129,6 @@ std::string apply(Options& options, const std::string& name, const std::string& 
 ParsedOptions parse_options(const std::vector<std::string>& args) {
     ParsedOptions parsed;
     Options& options = parsed.options;
-    bool has_week = false;
     bool options_end = false;
     for (size_t i = 0; i < args.size(); ++i) {
         std::string arg = args[i];
@@ -168,23 +167,56 @@ ParsedOptions parse_options(const std::vector<std::string>& args) {
             parsed.error = "unknown option '" + arg + "'";
             return parsed;
         }
-        if (arg == "--week") has_week = true;
         parsed.error = apply(options, arg, value);
         if (!parsed.error.empty()) return parsed;
     }
     if (options.help || options.version) return parsed;
-    if (!has_week) {
-        parsed.error = "--week is required";
-    } else if (options.output.empty()) {
-        parsed.error = "--output is required";
-    } else if (options.generator.feeds.empty()) {
+    if (options.generator.feeds.empty()) {
         parsed.error = "no feed given";
+    } else if (!options.output.empty()) {
+        // Paths known now are checked now, before a long generation.
+        parsed.error = complete_outputs(options, "");
     }
-    if (parsed.error.empty() && options.report.empty())
+    return parsed;
+}
+
+std::string network_file_name(std::string_view name) {
+    constexpr size_t kLongest = 100;
+    std::string out;
+    bool gap = false;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool kept = byte >= 0x80 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                          (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
+        if (!kept) {
+            gap = true;
+            continue;
+        }
+        // A leading dot would hide the file and a leading hyphen read as an
+        // option; one run of anything else (spaces, slashes, punctuation)
+        // becomes one hyphen.
+        if (out.empty() && (c == '.' || c == '-')) continue;
+        if (gap && !out.empty()) out += '-';
+        gap = false;
+        out += c;
+    }
+    if (out.size() > kLongest) {
+        size_t cut = kLongest;
+        while (cut > 0 && (static_cast<unsigned char>(out[cut]) & 0xC0) == 0x80)
+            --cut;
+        out.resize(cut);
+    }
+    while (!out.empty() && (out.back() == '.' || out.back() == '-'))
+        out.pop_back();
+    return (out.empty() ? "network" : out) + ".zintu";
+}
+
+std::string complete_outputs(Options& options, std::string_view network_name) {
+    if (options.output.empty()) options.output = network_file_name(network_name);
+    if (options.report.empty())
         options.report =
             (std::filesystem::path(options.output).parent_path() / "REPORT.md").string();
-    if (parsed.error.empty()) parsed.error = output_paths_problem({options.output, options.report});
-    return parsed;
+    return output_paths_problem({options.output, options.report});
 }
 
 std::string apply_environment(Options& options, const char* source_date_epoch,
