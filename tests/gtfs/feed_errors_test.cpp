@@ -2,7 +2,6 @@
 // one table replaced, and the one-line "file:line: reason" it must give.
 #include "feed_error.h"
 #include "fixture_support.h"
-#include "id_assignment.h"
 #include "report.h"
 #include "source_writer.h"
 
@@ -44,9 +43,10 @@ struct Outcome {
     std::string problem;
     std::vector<std::string> warnings;
     ShapeStyle style{0, RouteKind::Tram, -1};
+    std::vector<std::string> featured; // the route_id of each --feature
 };
 
-Outcome outcome_of(const Files& changes) {
+Outcome outcome_of(const Files& changes, const std::vector<std::string>& featured = {}) {
     static int counter = 0;
     const auto dir =
         std::filesystem::temp_directory_path() /
@@ -60,6 +60,7 @@ Outcome outcome_of(const Files& changes) {
     }
     auto options = testing::fixture_options({});
     options.feeds = {dir.string()};
+    options.featured = featured;
     const std::string prefix = dir.string() + "/";
     const auto local = [&](std::string text) {
         return text.rfind(prefix, 0) == 0 ? text.erase(0, prefix.size()) : text;
@@ -71,7 +72,10 @@ Outcome outcome_of(const Files& changes) {
         write_report(g, {});
         for (const std::string& warning : g.warnings)
             out.warnings.push_back(local(warning));
-        out.style = g.tables.shapes[kFirstPlainShapeId].style;
+        for (const TableShape& shape : g.tables.shapes) {
+            if (!shape.points.empty()) out.style = shape.style;
+        }
+        out.featured = g.featured_routes;
     } catch (const FeedError& error) {
         out.problem = local(error.what());
     }
@@ -178,6 +182,14 @@ TEST(FeedErrors, RouteLooksItCannotUseAreWarnings) {
                   std::tie(c.style.colour, c.style.kind, c.style.route))
             << c.routes;
     }
+}
+
+// Route 7 of last year has no trip, so its name names this year's.
+TEST(FeedErrors, FeaturedByShortNameTakesTheRouteThatRuns) {
+    const std::string routes = "route_id,route_short_name,route_type\nOLD,7,3\nR,7,3\n";
+    const Outcome out = outcome_of({{"routes.txt", routes}}, {"7"});
+    EXPECT_EQ(out.problem, "");
+    EXPECT_EQ(out.featured, std::vector<std::string>{"R"});
 }
 
 } // namespace

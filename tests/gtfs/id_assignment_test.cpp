@@ -48,5 +48,50 @@ TEST(ShapeIds, BadFeaturedRoutesAreErrors) {
     }
 }
 
+// --feature takes a route_id, or a short name that names one route (of
+// several, the one that runs on the chosen days).
+TEST(ShapeIds, FeaturedRoutesByIdOrShortName) {
+    std::vector<NamedRoute> routes = {
+        {"A", "4", true},
+        {"B", "4", true},
+        {"C", "N", true},
+        {"D", "N", false},
+        {"E", "Q", false},
+        {"F", "Q", false},
+        {"X12-2024SEP", "X12", false},
+        {"X12-2025JAN", "X12", true},
+        {"G", "A", true},
+    };
+    for (int i = 0; i < 10; ++i)
+        routes.push_back({"M" + std::to_string(i), "M", true});
+    using V = std::vector<std::string>;
+    const std::pair<V, std::string> ok[] = {
+        {{"C", "N", "X12", "A"}, "C C X12-2025JAN A"}, // a route_id before a short name
+        {{"E"}, "E"}, // that it does not run is for the shape ids to say
+    };
+    for (const auto& [featured, ids] : ok) {
+        std::string got;
+        for (const std::string& id : resolve_featured(featured, routes))
+            got += (got.empty() ? "" : " ") + id;
+        EXPECT_EQ(got, ids);
+    }
+    const std::pair<std::string, std::string> errors[] = {
+        {"4", "--feature 4: the route_short_name of 2 routes running on the chosen days: 'A', 'B'; "
+              "name one by its route_id"},
+        {"Q", "--feature Q: the route_short_name of 2 routes: 'E', 'F'; name one by its route_id"},
+        {"Z", "--feature Z: no route has this route_id or route_short_name"},
+        {"M", "--feature M: the route_short_name of 10 routes running on the chosen days: 'M0', "
+              "'M1', 'M2', 'M3', 'M4', 'M5', 'M6', 'M7' and 2 more; name one by its route_id"},
+    };
+    for (const auto& [value, message] : errors) {
+        try {
+            resolve_featured({"C", value}, routes);
+            ADD_FAILURE() << "no error: " << message;
+        } catch (const FeedError& error) {
+            EXPECT_EQ(std::string(error.what()), message);
+        }
+    }
+}
+
 } // namespace
 } // namespace zintu::gtfs

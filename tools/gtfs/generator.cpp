@@ -151,6 +151,26 @@ ShapeIds number_shapes(const Assembly& assembly, const std::vector<Feed>& feeds,
     return assign_shape_ids(static_cast<int32_t>(built.size()), tallies, ends, featured);
 }
 
+// Every route of the feeds, one per route_id, and whether it runs on the
+// chosen days.
+std::vector<NamedRoute> named_routes(const std::vector<Feed>& feeds, const Assembly& assembly) {
+    std::vector<NamedRoute> out;
+    std::map<std::string, size_t> index;
+    std::vector<std::vector<size_t>> of_feed(feeds.size());
+    for (size_t f = 0; f < feeds.size(); ++f) {
+        for (const Route& route : feeds[f].routes) {
+            const auto [found, added] = index.emplace(route.id, out.size());
+            if (added) out.push_back({route.id, route.short_name});
+            of_feed[f].push_back(found->second);
+        }
+    }
+    for (const WeekTrip& trip : assembly.trips) {
+        const Trip& t = feeds[static_cast<size_t>(trip.feed)].trips[static_cast<size_t>(trip.trip)];
+        out[of_feed[static_cast<size_t>(trip.feed)][static_cast<size_t>(t.route)]].runs = true;
+    }
+    return out;
+}
+
 // The services that some trip runs on: a service no trip names says nothing
 // about when the network runs.
 std::vector<const Service*> services_with_trips(const std::vector<Feed>& feeds) {
@@ -478,7 +498,8 @@ Generated generate(const GeneratorOptions& options) {
         built.push_back(finish_shape(shape));
     }
 
-    const ShapeIds ids = number_shapes(assembly, feeds, built, options.featured);
+    const ShapeIds ids = number_shapes(
+        assembly, feeds, built, resolve_featured(options.featured, named_routes(feeds, assembly)));
     out.featured_routes = ids.featured_routes;
     std::vector<StopKey> stop_keys;
     for (const MergedStop& stop : assembly.stops)
