@@ -47,8 +47,9 @@ for moment in "$at" "2026-12-08 00:30:00" "2026-12-12 17:45:30" "2026-12-13 23:5
 done
 check "the file shows what the compiled tables show, at four moments" test "$same" -eq 4
 "$zintu" -network="$work/city.zintu" --info >"$work/info"
-check "--info counts the rows and the runs" \
-    test "$(grep -c -e '^frequency rows: [1-9]' -e '^runs: [1-9]' "$work/info")" -eq 2
+check "--info counts the rows and the runs, and names the week" \
+    test "$(grep -c -e '^frequency rows: [1-9]' -e '^runs: [1-9]' -e '^week: 2026-09-14$' \
+        "$work/info")" -eq 3
 
 # A file that cannot be used, named on the command line: one line, status 1.
 printf 'not a network' >"$work/bad.zintu"
