@@ -13,18 +13,25 @@
 namespace zintu::gtfs {
 
 const char* const kUsage =
-    "usage: zintu-gtfs --week YYYY-MM-DD -o FILE [options] FEED...\n"
+    "usage: zintu-gtfs [options] FEED...\n"
     "Reads GTFS feeds (zip files or directories), merges them and writes the\n"
-    "network tables as a C++ source file, with a Markdown report beside it.\n"
+    "network: a network file for zintu to show, or a C++ source file to build\n"
+    "into the program, with a Markdown report beside it.\n"
     "\n"
     "  FEED                a GTFS feed: a .zip file or a directory of .txt tables\n"
     "  --week YYYY-MM-DD   a Monday: the timetables of that week's Wednesday,\n"
     "                      Saturday and Sunday become services 1, 2 and 3\n"
+    "                      (default: this week if the feeds run on those days,\n"
+    "                      otherwise the first week of their calendars that does)\n"
     "  -o, --output FILE   the file to write: a network file if FILE ends in\n"
-    "                      .zintu, otherwise a C++ source file\n"
+    "                      .zintu, otherwise a C++ source file (default: the\n"
+    "                      network's name with .zintu, in the current folder)\n"
     "  --report FILE       the report (default: REPORT.md beside the output)\n"
-    "  --feature ROUTE     a featured route_id; up to four, in order, giving the\n"
-    "                      busiest shape of each direction the ids 1-2, 3-4, 5-6, 7-8\n"
+    "  --feature ROUTE     a featured route: its route_id, or a route_short_name\n"
+    "                      that names one route; up to four, in order, giving the\n"
+    "                      busiest shape of each direction the ids 1-2, 3-4, 5-6,\n"
+    "                      7-8. With featured routes the network is drawn in\n"
+    "                      their colours; without them, in each route's own\n"
     "  --units-per-km N    map scale (default: the longer side about 5,300 units)\n"
     "  --max-offset S      a time band keeps every departure within S seconds of\n"
     "                      the timetable (default 150)\n"
@@ -40,9 +47,11 @@ const char* const kUsage =
     "  --help              this text\n"
     "  --version           the program's version\n"
     "\n"
-    "A stop more than 1 km from its trip's shape is drawn on the shape, with a\n"
-    "warning. SOURCE_DATE_EPOCH, when set, is the generation time the network\n"
-    "records; TZDIR, when set, is the zone database's folder.\n";
+    "Each route keeps its route_color and route_type; a value that cannot be used\n"
+    "is a warning. A stop more than 1 km from its trip's shape is drawn on the\n"
+    "shape, with a warning. SOURCE_DATE_EPOCH, when set, is the generation time\n"
+    "the network records and the moment whose date chooses the week; TZDIR, when\n"
+    "set, is the zone database's folder.\n";
 
 namespace {
 
