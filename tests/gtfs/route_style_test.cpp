@@ -8,74 +8,34 @@ namespace zintu::gtfs {
 namespace {
 
 TEST(RouteStyle, ColoursAreSixHexDigits) {
+    const std::optional<uint32_t> no;
+    // clang-format off
     const std::pair<const char*, std::optional<uint32_t>> cases[] = {
-        {"000000", 0x000000},      {"FFFFFF", 0xFFFFFF},     {"ee352E", 0xEE352E},
-        {"09afAF", 0x09AFAF},      {"", std::nullopt},       {"FF00", std::nullopt},
-        {"FF00000", std::nullopt}, {"0x1234", std::nullopt}, {" 00000", std::nullopt},
-        {"12345/", std::nullopt},  {"12345:", std::nullopt}, {"12345@", std::nullopt},
-        {"12345G", std::nullopt},  {"12345`", std::nullopt}, {"12345g", std::nullopt},
-    };
+        {"000000", 0}, {"FFFFFF", 0xFFFFFF}, {"ee352E", 0xEE352E}, {"09afAF", 0x09AFAF}, {"", no},
+        {"FF00", no}, {"FF00000", no}, {"0x1234", no}, {" 00000", no}, {"12345/", no},
+        {"12345:", no}, {"12345@", no}, {"12345G", no}, {"12345`", no}, {"12345g", no}};
+    // clang-format on
     for (const auto& [text, colour] : cases)
         EXPECT_EQ(parse_route_color(text), colour) << text;
 }
 
 TEST(RouteStyle, RouteTypesMapToTheirBasicKind) {
     using K = RouteKind;
-    const std::optional<RouteKind> none;
+    const std::optional<RouteKind> no;
+    // clang-format off
     const std::pair<int64_t, std::optional<RouteKind>> cases[] = {
-        {-1, none},
-        {0, K::Tram},
-        {1, K::Metro},
-        {2, K::Rail},
-        {3, K::Bus},
-        {4, K::Ferry},
-        {5, K::CableTram},
-        {6, K::AerialLift},
-        {7, K::Funicular},
-        {8, none},
-        {10, none},
-        {11, K::Trolleybus},
-        {12, K::Monorail},
-        {13, none},
-        {99, none},
-        {100, K::Rail},
-        {199, K::Rail},
-        {200, K::Bus},
-        {299, K::Bus},
-        {300, K::Rail},
-        {399, K::Rail},
-        {400, K::Metro},
-        {404, K::Metro},
-        {405, K::Monorail},
-        {406, K::Metro},
-        {699, K::Metro},
-        {700, K::Bus},
-        {799, K::Bus},
-        {800, K::Trolleybus},
-        {899, K::Trolleybus},
-        {900, K::Tram},
-        {999, K::Tram},
-        {1000, K::Ferry},
-        {1099, K::Ferry},
-        {1100, none},
-        {1199, none},
-        {1200, K::Ferry},
-        {1299, K::Ferry},
-        {1300, K::AerialLift},
-        {1399, K::AerialLift},
-        {1400, K::Funicular},
-        {1499, K::Funicular},
-        {1500, K::Bus},
-        {1599, K::Bus},
-        {1600, none},
-        {1699, none},
-        {1700, K::Bus},
-        {1701, K::CableTram},
-        {1702, K::Bus},
-        {1799, K::Bus},
-        {1800, none},
-        {1LL << 40, none},
-    };
+        {-1, no}, {0, K::Tram}, {1, K::Metro}, {2, K::Rail}, {3, K::Bus}, {4, K::Ferry},
+        {5, K::CableTram}, {6, K::AerialLift}, {7, K::Funicular}, {8, no}, {10, no},
+        {11, K::Trolleybus}, {12, K::Monorail}, {13, no}, {99, no}, {100, K::Rail},
+        {199, K::Rail}, {200, K::Bus}, {299, K::Bus}, {300, K::Rail}, {399, K::Rail},
+        {400, K::Metro}, {404, K::Metro}, {405, K::Monorail}, {406, K::Metro}, {699, K::Metro},
+        {700, K::Bus}, {799, K::Bus}, {800, K::Trolleybus}, {899, K::Trolleybus}, {900, K::Tram},
+        {999, K::Tram}, {1000, K::Ferry}, {1099, K::Ferry}, {1100, no}, {1199, no},
+        {1200, K::Ferry}, {1299, K::Ferry}, {1300, K::AerialLift}, {1399, K::AerialLift},
+        {1400, K::Funicular}, {1499, K::Funicular}, {1500, K::Bus}, {1599, K::Bus}, {1600, no},
+        {1699, no}, {1700, K::Bus}, {1701, K::CableTram}, {1702, K::Bus}, {1799, K::Bus},
+        {1800, no}, {1LL << 40, no}};
+    // clang-format on
     for (const auto& [type, kind] : cases)
         EXPECT_EQ(kind_of_route_type(type), kind) << type;
 }
