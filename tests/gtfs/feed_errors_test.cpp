@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -46,7 +47,8 @@ struct Outcome {
     std::vector<std::string> featured; // the route_id of each --feature
 };
 
-Outcome outcome_of(const Files& changes, const std::vector<std::string>& featured = {}) {
+Outcome outcome_of(const Files& changes,
+                   const std::function<void(GeneratorOptions&)>& adjust = nullptr) {
     static int counter = 0;
     const auto dir =
         std::filesystem::temp_directory_path() /
@@ -60,7 +62,7 @@ Outcome outcome_of(const Files& changes, const std::vector<std::string>& feature
     }
     auto options = testing::fixture_options({});
     options.feeds = {dir.string()};
-    options.featured = featured;
+    if (adjust) adjust(options);
     const std::string prefix = dir.string() + "/";
     const auto local = [&](std::string text) {
         return text.rfind(prefix, 0) == 0 ? text.erase(0, prefix.size()) : text;
@@ -187,9 +189,23 @@ TEST(FeedErrors, RouteLooksItCannotUseAreWarnings) {
 // Route 7 of last year has no trip, so its name names this year's.
 TEST(FeedErrors, FeaturedByShortNameTakesTheRouteThatRuns) {
     const std::string routes = "route_id,route_short_name,route_type\nOLD,7,3\nR,7,3\n";
-    const Outcome out = outcome_of({{"routes.txt", routes}}, {"7"});
+    const Outcome out = outcome_of({{"routes.txt", routes}}, [](auto& o) { o.featured = {"7"}; });
     EXPECT_EQ(out.problem, "");
     EXPECT_EQ(out.featured, std::vector<std::string>{"R"});
+}
+
+// Limits of the generated tables, on their edge: one run of three stops, and
+// a line one unit high that would be too wide.
+TEST(FeedErrors, TablesBeyondTheirLimitsAreRefused) {
+    const std::pair<std::function<void(GeneratorOptions&)>, std::string> cases[] = {
+        {[](auto& o) { o.limits.stop_timings = 3; }, ""},
+        {[](auto& o) { o.limits.stop_timings = 2; },
+         "trips.txt:2: the rows make more than 2 stop timings in all"},
+        {[](auto& o) { o.units_per_km = 1e10; },
+         "the map would be too large for 32-bit coordinates: lower --units-per-km"},
+    };
+    for (const auto& [adjust, problem] : cases)
+        EXPECT_EQ(outcome_of({}, adjust).problem, problem);
 }
 
 } // namespace

@@ -86,6 +86,8 @@ TEST(Options, DefaultOutputIsNamedAfterTheNetwork) {
         {"-rf .", "rf.zintu"},
         {"v1.2_beta.", "v1.2_beta.zintu"},
         {"...", "network.zintu"},
+        {"azAZ09~\u0400", "azAZ09-\u0400.zintu"},    // U+0400 ends in byte 0x80
+        {std::string(150, '\x80'), "network.zintu"}, // no character starts within the limit
         {"", "network.zintu"},
         {std::string(99, 'a') + "\u00fc", std::string(99, 'a') + ".zintu"}, // not cut inside
         {std::string(98, 'a') + "\u00fc", std::string(98, 'a') + "\u00fc.zintu"},

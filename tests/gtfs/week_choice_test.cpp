@@ -24,10 +24,12 @@ Service service(const char* days, const char* first, const char* last,
 }
 
 const std::vector<Service> kYear = {service("1111111", "2026-01-01", "2026-12-31")};
-// Weekdays and weekends apart, the weekend's Saturday 2026-09-19 taken out.
+// Weekdays and weekends apart, from Thursday and Saturday 2026-01-01 and -03;
+// the weekend's Saturday 2026-09-19 taken out, and the weekday service's
+// Wednesday 2026-01-07 (its first) and 2027-01-06 (after its end).
 const std::vector<Service> kNoSaturday = {
-    service("1111100", "2026-01-01", "2026-12-31"),
-    service("0000011", "2026-01-01", "2026-12-31", {{d("2026-09-19"), 2}})};
+    service("1111100", "2026-01-01", "2026-12-31", {{d("2026-01-07"), 2}, {d("2027-01-06"), 2}}),
+    service("0000011", "2026-01-03", "2026-12-31", {{d("2026-09-19"), 2}})};
 // A summer and a winter timetable, none between them.
 const std::vector<Service> kSeasons = {service("1111111", "2026-06-01", "2026-08-30"),
                                        service("1111111", "2026-10-05", "2026-12-31")};
@@ -54,11 +56,25 @@ TEST(WeekChoice, ServedWeeksAreRunsOfTheSameDays) {
     for (const ServedWeeks& w : weeks_of(kNoSaturday))
         runs += format_iso_date(w.first_monday) + ".." + format_iso_date(w.last_monday) + ":" +
                 std::to_string(w.days) + " ";
-    // From Thursday 2026-01-01 (no Wednesday) to the week whose weekend is in 2027.
-    EXPECT_EQ(runs, "2025-12-29..2025-12-29:6 2026-01-05..2026-09-07:7 2026-09-14..2026-09-14:5 "
+    // To the week whose weekend is in 2027.
+    EXPECT_EQ(runs, "2025-12-29..2026-01-05:6 2026-01-12..2026-09-07:7 2026-09-14..2026-09-14:5 "
                     "2026-09-21..2026-12-21:7 2026-12-28..2026-12-28:1 ");
     EXPECT_EQ(monday_of(d("2026-09-20")), d("2026-09-14")); // a Sunday ends its week
     EXPECT_EQ(monday_of(d("1969-12-31")), d("1969-12-29"));
+}
+
+// Today is the network's own date, which may differ from UTC's by a day.
+TEST(WeekChoice, TodayIsTheDateInTheNetworksZone) {
+    const char* cet = "CET-1CEST,M3.5.0,M10.5.0/3";
+    const std::tuple<int64_t, const char*, const char*> cases[] = {
+        {1789343999, "UTC0", "2026-09-13"},
+        {1789343999, cet, "2026-09-14"},
+        {1789344000, "EST5EDT,M3.2.0,M11.1.0", "2026-09-13"},
+        {-1, "not a rule", "1969-12-31"},
+        {-86400, "UTC0", "1969-12-31"},
+        {0, "UTC0", "1970-01-01"}};
+    for (const auto& [epoch, rule, date] : cases)
+        EXPECT_EQ(format_iso_date(local_date(epoch, rule)), date) << epoch << " " << rule;
 }
 
 TEST(WeekChoice, TodayInsideOrOutsideTheCalendarsWithGapsAndDatesOnly) {
@@ -81,7 +97,7 @@ TEST(WeekChoice, TodayInsideOrOutsideTheCalendarsWithGapsAndDatesOnly) {
         {kYear, "2030-01-01", "2026-12-21", "2026-12-21", R::Requested, ""},
         {kYear, "2026-09-16", "2026-12-28", nullptr, R::Requested,
          "--week 2026-12-28: no service on Saturday 2027-01-02 or Sunday 2027-01-03" + all + " is 2026-12-21"},
-        {kNoSaturday, "2026-09-16", nullptr, "2026-01-05", R::First, ""},
+        {kNoSaturday, "2026-09-16", nullptr, "2026-01-12", R::First, ""},
         {kNoSaturday, "2026-09-16", "2026-09-14", nullptr, R::Requested, // 09-07 and 09-21 as near
          "--week 2026-09-14: no service on Saturday 2026-09-19" + all + " is 2026-09-07"},
         {kSeasons, "2026-09-16", nullptr, "2026-06-01", R::First, ""},

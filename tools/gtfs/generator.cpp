@@ -9,7 +9,6 @@
 #include "gtfs_time.h"
 #include "id_assignment.h"
 #include "network/network_check.h" // the limits of NetworkInfo
-#include "network/tz_rule.h"
 #include "report.h"
 #include "shape_builder.h"
 #include "validation.h"
@@ -184,13 +183,6 @@ std::vector<const Service*> services_with_trips(const std::vector<Feed>& feeds) 
         }
     }
     return out;
-}
-
-// The date in the network's zone at `epoch`: the city's today.
-int32_t local_day(int64_t epoch, const TimeZone& zone) {
-    const auto rule = parse_tz_rule(zone.rule);
-    const int64_t local = epoch + (rule ? utc_offset_at(*rule, epoch) : 0);
-    return static_cast<int32_t>(local >= 0 ? local / 86400 : -((-local + 86399) / 86400));
 }
 
 // Each shape drawn as its route: the route's colour and kind, and a number for
@@ -458,8 +450,9 @@ Generated generate(const GeneratorOptions& options) {
                             feeds.back().warnings.end());
     }
     const TimeZone zone = network_time_zone(feeds, options.time_zone, options.zoneinfo_dir);
+    // Today is the city's own date at the generation time.
     out.week = choose_week(served_weeks(services_with_trips(feeds)),
-                           local_day(options.generated_at, zone), options.week_monday);
+                           local_date(options.generated_at, zone.rule), options.week_monday);
     if (!out.week.error.empty()) throw FeedError("", 0, out.week.error);
     out.days = service_days_of_week(out.week.monday);
     const Assembly assembly = assemble(feeds, out.days);

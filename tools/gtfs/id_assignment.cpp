@@ -117,8 +117,8 @@ std::vector<std::string> resolve_featured(const std::vector<std::string>& featur
             continue;
         }
         if (named.empty())
-            throw FeedError("", 0,
-                            "--feature " + value + ": no route has this route_id or route_short_name");
+            throw FeedError(
+                "", 0, "--feature " + value + ": no route has this route_id or route_short_name");
         const auto& listed = running.empty() ? named : running;
         std::string list;
         for (size_t i = 0; i < listed.size() && i < kListed; ++i)

@@ -2,6 +2,7 @@
 #include "week_choice.h"
 
 #include "gtfs_time.h"
+#include "network/tz_rule.h"
 
 #include <algorithm>
 
@@ -45,18 +46,19 @@ void add_spans(const Service& service, int offset, std::vector<Span>& spans) {
     std::sort(removed.begin(), removed.end());
     for (int64_t week : removed) {
         if (week < first || week > last) continue;
-        if (week > first) spans.push_back({first, week - 1});
+        spans.push_back({first, week - 1}); // empty when the first week is removed
         first = week + 1;
     }
-    if (first <= last) spans.push_back({first, last});
+    spans.push_back({first, last});
 }
 
-// Sorted, with overlapping and adjacent spans joined.
+// Sorted, with overlapping and adjacent spans joined and empty ones left out.
 std::vector<Span> joined(std::vector<Span> spans) {
     std::sort(spans.begin(), spans.end(),
               [](const Span& a, const Span& b) { return a.first < b.first; });
     std::vector<Span> out;
     for (const Span& span : spans) {
+        if (span.first > span.last) continue;
         if (!out.empty() && span.first <= out.back().last + 1) {
             out.back().last = std::max(out.back().last, span.last);
         } else {
@@ -80,6 +82,12 @@ std::string day_list(uint8_t days, int32_t monday, const char* last_joint) {
 }
 
 } // namespace
+
+int32_t local_date(int64_t epoch, std::string_view tz_rule) {
+    const auto rule = parse_tz_rule(tz_rule);
+    const int64_t local = epoch + (rule ? utc_offset_at(*rule, epoch) : 0);
+    return static_cast<int32_t>(local >= 0 ? local / 86400 : -((-local + 86399) / 86400));
+}
 
 int32_t monday_of(int32_t day) {
     return static_cast<int32_t>(monday_of_week(week_of(day)));

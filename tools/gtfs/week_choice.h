@@ -9,9 +9,14 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zintu::gtfs {
+
+// The date at `epoch` (seconds since 1970, UTC) where `tz_rule` (a POSIX TZ
+// rule) is the law; UTC when it is not a rule.
+int32_t local_date(int64_t epoch, std::string_view tz_rule);
 
 // The Monday of the week of `day`.
 int32_t monday_of(int32_t day);
