@@ -45,6 +45,7 @@ struct Outcome {
     std::vector<std::string> warnings;
     ShapeStyle style{0, RouteKind::Tram, -1};
     std::vector<std::string> featured; // the route_id of each --feature
+    std::string name;                  // the network's
 };
 
 Outcome outcome_of(const Files& changes,
@@ -78,6 +79,7 @@ Outcome outcome_of(const Files& changes,
             if (!shape.points.empty()) out.style = shape.style;
         }
         out.featured = g.featured_routes;
+        out.name = g.tables.info.name;
     } catch (const FeedError& error) {
         out.problem = local(error.what());
     }
@@ -194,6 +196,16 @@ TEST(FeedErrors, FeaturedByShortNameTakesTheRouteThatRuns) {
     EXPECT_EQ(out.featured, std::vector<std::string>{"R"});
 }
 
+// A name is kept as UTF-8 on one line.
+TEST(FeedErrors, TheNetworksNameKeepsItsCharacters) {
+    const std::pair<std::string, std::string> names[] = {
+        {"Z\u00fcrich \u2013 \u20ac \U0001F68B", "Z\u00fcrich \u2013 \u20ac \U0001F68B"},
+        {"bad \xff\xe2\x82 bytes", "bad ??? bytes"},
+        {"tab\tand\u0085", "tab and "}};
+    for (const auto& [name, kept] : names)
+        EXPECT_EQ(outcome_of({}, [&](auto& o) { o.name = name; }).name, kept);
+}
+
 // Limits of the generated tables, on their edge: one run of three stops, and
 // a line one unit high that would be too wide.
 TEST(FeedErrors, TablesBeyondTheirLimitsAreRefused) {
@@ -201,6 +213,9 @@ TEST(FeedErrors, TablesBeyondTheirLimitsAreRefused) {
         {[](auto& o) { o.limits.stop_timings = 3; }, ""},
         {[](auto& o) { o.limits.stop_timings = 2; },
          "trips.txt:2: the rows make more than 2 stop timings in all"},
+        {[](auto& o) { o.limits.departures = 1; }, ""},
+        {[](auto& o) { o.limits.departures = 0; },
+         "trips.txt:2: more than 0 departures in all on the three days"},
         {[](auto& o) { o.units_per_km = 1e10; },
          "the map would be too large for 32-bit coordinates: lower --units-per-km"},
     };

@@ -16,17 +16,18 @@ TEST(ShapeIds, BusiestShapeOfEachDirectionInTheOrderGiven) {
         {0, "A", 0, 10}, {1, "A", 0, 30}, {2, "A", 1, 25},
         {3, "B", 1, 5},  {4, "B", 0, 7},  {5, "C", 0, 99},
     };
-    const ShapeIds ids = assign_shape_ids(6, tallies, Ends(6), {"B", "A"});
-    EXPECT_EQ(ids.id_of, (std::vector<int32_t>{9, 3, 4, 2, 1, 10}));
-    EXPECT_EQ(ids.shape_count, 11);
-    EXPECT_EQ(ids.featured_routes, (std::vector<std::string>{"B", "A"}));
+    const ShapeIds ids = assign_shape_ids(6, tallies, Ends(6), {"B", "A", "C"});
+    EXPECT_EQ(ids.id_of, (std::vector<int32_t>{9, 3, 4, 2, 1, 5})); // C runs one way
+    EXPECT_EQ(ids.shape_count, 10);
+    EXPECT_EQ(ids.featured_routes, (std::vector<std::string>{"B", "A", "C"}));
 }
 
 TEST(ShapeIds, WithoutDirectionsTheOppositeShapeIsFoundByItsEnds) {
-    // Route L: 0 runs west to east (busiest), 1 runs east to west, 2 again
-    // west to east. No direction_id anywhere.
+    // Route L: 0 runs south-west to north-east (busiest), 1 back, 2 again
+    // south-west to north-east. No direction_id anywhere.
     const std::vector<ShapeTally> tallies = {{0, "L", -1, 50}, {1, "L", -1, 20}, {2, "L", -1, 40}};
-    const Ends ends = {{{0, 0}, {100, 0}}, {{100, 5}, {0, 5}}, {{0, 9}, {90, 9}}};
+    const Ends ends = {
+        {{1000, 2000}, {1100, 2100}}, {{1100, 2105}, {1000, 2005}}, {{1000, 2009}, {1090, 2099}}};
     const ShapeIds ids = assign_shape_ids(3, tallies, ends, {"L"});
     EXPECT_EQ(ids.id_of, (std::vector<int32_t>{1, 2, 9}));
 }

@@ -30,9 +30,11 @@ const std::vector<Service> kYear = {service("1111111", "2026-01-01", "2026-12-31
 const std::vector<Service> kNoSaturday = {
     service("1111100", "2026-01-01", "2026-12-31", {{d("2026-01-07"), 2}, {d("2027-01-06"), 2}}),
     service("0000011", "2026-01-03", "2026-12-31", {{d("2026-09-19"), 2}})};
-// A summer and a winter timetable, none between them.
+// A summer and a winter timetable, none between them; the winter's in two
+// halves that meet on Sunday 2026-11-15.
 const std::vector<Service> kSeasons = {service("1111111", "2026-06-01", "2026-08-30"),
-                                       service("1111111", "2026-10-05", "2026-12-31")};
+                                       service("1111111", "2026-10-05", "2026-11-15"),
+                                       service("1111111", "2026-11-16", "2026-12-31")};
 // Only dates: the whole week of 09-14, a Wednesday 09-23, the whole week of 10-05.
 const std::vector<Service> kDates = {
     service(
@@ -51,16 +53,24 @@ std::vector<ServedWeeks> weeks_of(const std::vector<Service>& services) {
     return served_weeks(pointers);
 }
 
-TEST(WeekChoice, ServedWeeksAreRunsOfTheSameDays) {
+std::string runs_of(const std::vector<Service>& services) {
     std::string runs;
-    for (const ServedWeeks& w : weeks_of(kNoSaturday))
+    for (const ServedWeeks& w : weeks_of(services))
         runs += format_iso_date(w.first_monday) + ".." + format_iso_date(w.last_monday) + ":" +
                 std::to_string(w.days) + " ";
+    return runs;
+}
+
+TEST(WeekChoice, ServedWeeksAreRunsOfTheSameDays) {
     // To the week whose weekend is in 2027.
-    EXPECT_EQ(runs, "2025-12-29..2026-01-05:6 2026-01-12..2026-09-07:7 2026-09-14..2026-09-14:5 "
-                    "2026-09-21..2026-12-21:7 2026-12-28..2026-12-28:1 ");
+    EXPECT_EQ(runs_of(kNoSaturday), "2025-12-29..2026-01-05:6 2026-01-12..2026-09-07:7 "
+                                    "2026-09-14..2026-09-14:5 2026-09-21..2026-12-21:7 "
+                                    "2026-12-28..2026-12-28:1 ");
+    EXPECT_EQ(runs_of(kSeasons), "2026-06-01..2026-08-24:7 2026-10-05..2026-12-21:7 "
+                                 "2026-12-28..2026-12-28:1 ");
     EXPECT_EQ(monday_of(d("2026-09-20")), d("2026-09-14")); // a Sunday ends its week
     EXPECT_EQ(monday_of(d("1969-12-31")), d("1969-12-29"));
+    EXPECT_EQ(monday_of(d("1969-12-22")), d("1969-12-22"));
 }
 
 // Today is the network's own date, which may differ from UTC's by a day.

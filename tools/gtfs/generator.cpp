@@ -190,17 +190,18 @@ std::vector<const Service*> services_with_trips(const std::vector<Feed>& feeds) 
 void style_shapes(const std::vector<Feed>& feeds, const Assembly& assembly, const ShapeIds& ids,
                   NetworkTables& tables) {
     std::vector<int32_t> source_of(tables.shapes.size(), kNone);
-    for (size_t s = 0; s < assembly.shapes.size(); ++s)
-        source_of[static_cast<size_t>(ids.id_of[s])] = static_cast<int32_t>(s);
+    int32_t source = 0;
+    for (int32_t id : ids.id_of)
+        source_of[static_cast<size_t>(id)] = source++;
     std::map<std::pair<int32_t, int32_t>, int32_t> numbers; // (feed, route) -> number
     for (size_t id = 0; id < tables.shapes.size(); ++id) {
         if (source_of[id] == kNone) continue;
-        const ShapeSource& source = assembly.shapes[static_cast<size_t>(source_of[id])];
+        const ShapeSource& shape = assembly.shapes[static_cast<size_t>(source_of[id])];
         const Route& route =
-            feeds[static_cast<size_t>(source.feed)].routes[static_cast<size_t>(source.route)];
+            feeds[static_cast<size_t>(shape.feed)].routes[static_cast<size_t>(shape.route)];
         const auto next = static_cast<int32_t>(numbers.size()) + 1;
         const int32_t number =
-            numbers.emplace(std::pair{source.feed, source.route}, next).first->second;
+            numbers.emplace(std::pair{shape.feed, shape.route}, next).first->second;
         tables.shapes[id].style = {route.colour, route.kind, number};
     }
 }

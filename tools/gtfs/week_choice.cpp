@@ -108,7 +108,8 @@ std::vector<ServedWeeks> served_weeks(const std::vector<const Service*>& service
     }
     std::sort(bounds.begin(), bounds.end());
     bounds.erase(std::unique(bounds.begin(), bounds.end()), bounds.end());
-    // Between two bounds, every week has service on the same days.
+    // Between two bounds, every week has service on the same days; and as the
+    // spans of each day are joined, the days change at every bound.
     std::vector<ServedWeeks> out;
     size_t next[3] = {0, 0, 0};
     for (size_t b = 0; b + 1 < bounds.size(); ++b) {
@@ -122,13 +123,8 @@ std::vector<ServedWeeks> served_weeks(const std::vector<const Service*>& service
                 days |= static_cast<uint8_t>(1u << s);
         }
         if (days == 0) continue;
-        const auto first = static_cast<int32_t>(monday_of_week(week));
-        const auto last = static_cast<int32_t>(monday_of_week(bounds[b + 1] - 1));
-        if (!out.empty() && out.back().days == days && out.back().last_monday + 7 == first) {
-            out.back().last_monday = last;
-        } else {
-            out.push_back({first, last, days});
-        }
+        out.push_back({static_cast<int32_t>(monday_of_week(week)),
+                       static_cast<int32_t>(monday_of_week(bounds[b + 1] - 1)), days});
     }
     return out;
 }
