@@ -156,35 +156,26 @@ TEST(FeedErrors, EachProblemStopsWithItsFileAndLine) {
 // A colour or kind this program cannot use only changes how the route is
 // drawn: a warning at its line, and no colour of its own or a bus.
 TEST(FeedErrors, RouteLooksItCannotUseAreWarnings) {
-    const std::string head = "route_id,route_short_name,route_type,route_color\n";
-    const std::string no_colour = "routes.txt:2: route_color 'FF00' is not six hex digits: the "
-                                  "route is drawn in its kind's colour";
-    const std::string no_kind = "routes.txt:2: route_type '99' is not a kind of route this program "
-                                "knows: drawn as a bus";
-    const struct {
-        std::string routes;
-        ShapeStyle style;
-        std::vector<std::string> warnings;
-    } cases[] = {
-        {head + "R,R,1,ee352E\n", {0xEE352E, RouteKind::Metro, 1}, {}},
-        {head + "R,R,109,\n", {kNoRouteColour, RouteKind::Rail, 1}, {}},
-        {head + "R,R, 3 ,FF00\n", {kNoRouteColour, RouteKind::Bus, 1}, {no_colour}},
-        {head + "R,R,99,000000\n", {0, RouteKind::Bus, 1}, {no_kind}},
-        {head + "R,R,,FF00\n",
-         {kNoRouteColour, RouteKind::Bus, 1},
-         {no_colour, "routes.txt:2: route_type '' is not a kind of route this program knows: "
-                     "drawn as a bus"}},
-        {"route_id,route_color\nR,FFFFFF\n",
-         {0xFFFFFF, RouteKind::Bus, 1},
-         {"routes.txt: no route_type column: every route is drawn as a bus"}},
-    };
-    for (const auto& c : cases) {
-        const Outcome out = outcome_of({{"routes.txt", c.routes}});
-        EXPECT_EQ(out.problem, "") << c.routes;
-        EXPECT_EQ(out.warnings, c.warnings) << c.routes;
-        EXPECT_EQ(std::tie(out.style.colour, out.style.kind, out.style.route),
-                  std::tie(c.style.colour, c.style.kind, c.style.route))
-            << c.routes;
+    const std::string head = "route_id,route_short_name,route_type,route_color\nR,R,";
+    const std::string type = "routes.txt:2: route_type '";
+    const std::string bus = "' is not a kind of route this program knows: drawn as a bus";
+    const std::string colour = "routes.txt:2: route_color 'FF00' is not six hex digits: the route "
+                               "is drawn in its kind's colour";
+    using K = RouteKind;
+    // clang-format off
+    const std::tuple<std::string, uint32_t, RouteKind, std::vector<std::string>> cases[] = {
+        {head + "1,ee352E\n", 0xEE352E, K::Metro, {}}, {head + "109,\n", kNoRouteColour, K::Rail, {}},
+        {head + " 3 ,FF00\n", kNoRouteColour, K::Bus, {colour}},
+        {head + "99,000000\n", 0, K::Bus, {type + "99" + bus}},
+        {head + ",FF00\n", kNoRouteColour, K::Bus, {colour, type + bus}},
+        {"route_id,route_color\nR,FFFFFF\n", 0xFFFFFF, K::Bus,
+         {"routes.txt: no route_type column: every route is drawn as a bus"}}};
+    // clang-format on
+    for (const auto& [routes, colour_of, kind, warnings] : cases) {
+        const Outcome out = outcome_of({{"routes.txt", routes}});
+        EXPECT_EQ(std::tie(out.problem, out.warnings, out.style.colour, out.style.kind),
+                  std::make_tuple("", warnings, colour_of, kind))
+            << routes;
     }
 }
 

@@ -37,23 +37,18 @@ done
 # Thursday 2026-09-10, whose week has service), the file named after the network.
 mkdir "$work/plain"
 (cd "$work/plain" && "$gtfs" "$fixtures/schedule_feed" 2>"$work/err")
-check "a feed alone makes a network" test $? -eq 0
-check "  ... named after it, with its report" \
-    test "$(ls "$work/plain" | tr '\n' ' ')" = "Fixture-Transit.zintu REPORT.md "
+check "a feed alone makes a network named after it, with its report" test $? -eq 0 -a \
+    "$(ls "$work/plain" | tr '\n' ' ')" = "Fixture-Transit.zintu REPORT.md "
 check "  ... of the current week, said on standard error" \
     grep -q "^zintu-gtfs: week of 2026-09-07 (the current week): Wednesday 2026-09-09" "$work/err"
 
-# A feed whose calendar has no service: one line, status 1, nothing written.
-cp -r "$fixtures/schedule_feed" "$work/idle"
-sed -E 's/^([^,]*),[01],[01],[01],[01],[01],[01],[01],/\1,0,0,0,0,0,0,0,/' \
-    "$fixtures/schedule_feed/calendar.txt" >"$work/idle/calendar.txt"
-rm "$work/idle/calendar_dates.txt"
-mkdir "$work/none"
+# A calendar without service (no weekday, no date): one line, status 1, nothing written.
+mkdir "$work/none" && cp -r "$fixtures/schedule_feed" "$work/idle" && rm "$work/idle/calendar_dates.txt"
+sed -Ei 's/^([^,]*),[01],[01],[01],[01],[01],[01],[01],/\1,0,0,0,0,0,0,0,/' "$work/idle/calendar.txt"
 (cd "$work/none" && "$gtfs" "$work/idle" 2>"$work/err")
-check "a feed without service exits 1" test $? -eq 1
-check "  ... with one line" test "$(cat "$work/err")" = \
+check "a feed without service exits 1 with one line and writes nothing" test $? -eq 1 -a \
+    -z "$(ls "$work/none")" -a "$(cat "$work/err")" = \
     "zintu-gtfs: the feeds' calendars have no service on any Wednesday, Saturday or Sunday"
-check "  ... and writes nothing" test -z "$(ls "$work/none")"
 
 "$gtfs" --week 2026-09-15 -o x.cpp f >/dev/null 2>"$work/err"
 check "a bad command line exits 2" test $? -eq 2
