@@ -10,16 +10,17 @@ namespace {
 using Ends = std::vector<std::pair<Vec2, Vec2>>;
 
 TEST(ShapeIds, BusiestShapeOfEachDirectionInTheOrderGiven) {
-    // Shapes 0..5: route A has 0 (dir 0, 10 trips), 1 (dir 0, 30 trips) and
-    // 2 (dir 1, 25 trips); route B has 3 (dir 1) and 4 (dir 0); 5 is plain.
+    // Shapes 0..6: route A has 0 (dir 0, 10 trips), 1 (dir 0, 30 trips) and
+    // 2 (dir 1, 25 trips); route B has 3 (dir 1) and 4 (dir 0); C and D run
+    // one way each, C on 5 in direction 0 and D on 6 in direction 1.
     const std::vector<ShapeTally> tallies = {
-        {0, "A", 0, 10}, {1, "A", 0, 30}, {2, "A", 1, 25},
-        {3, "B", 1, 5},  {4, "B", 0, 7},  {5, "C", 0, 99},
+        {0, "A", 0, 10}, {1, "A", 0, 30}, {2, "A", 1, 25}, {3, "B", 1, 5},
+        {4, "B", 0, 7},  {5, "C", 0, 99}, {6, "D", 1, 3},
     };
-    const ShapeIds ids = assign_shape_ids(6, tallies, Ends(6), {"B", "A", "C"});
-    EXPECT_EQ(ids.id_of, (std::vector<int32_t>{9, 3, 4, 2, 1, 5})); // C runs one way
+    const ShapeIds ids = assign_shape_ids(7, tallies, Ends(7), {"B", "A", "C", "D"});
+    EXPECT_EQ(ids.id_of, (std::vector<int32_t>{9, 3, 4, 2, 1, 5, 8}));
     EXPECT_EQ(ids.shape_count, 10);
-    EXPECT_EQ(ids.featured_routes, (std::vector<std::string>{"B", "A", "C"}));
+    EXPECT_EQ(ids.featured_routes, (std::vector<std::string>{"B", "A", "C", "D"}));
 }
 
 TEST(ShapeIds, WithoutDirectionsTheOppositeShapeIsFoundByItsEnds) {
