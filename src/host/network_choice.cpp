@@ -1,6 +1,7 @@
 // The network choice and its description.
 #include "host/network_choice.h"
 
+#include "network/route_kinds.h"
 #include "sim/simulation.h"
 
 #include <memory>
@@ -12,6 +13,30 @@ namespace {
 // A text field as --info shows it: "-" for an empty one.
 std::string or_dash(std::string_view text) {
     return text.empty() ? std::string("-") : std::string(text);
+}
+
+// What the network is drawn in when the colours are left to it, and its
+// routes by kind ("4 (1 tram, 1 rail, 2 bus)").
+void print_colours_and_routes(const Network& network, std::FILE* out) {
+    if (network.shape_styles == nullptr) {
+        std::fputs("colours: featured (the network records no route colours)\n", out);
+        std::fputs("routes: not recorded\n", out);
+        return;
+    }
+    std::fputs(network.info.colours == NetworkColours::Lines
+                   ? "colours: lines (each route in its own colour)\n"
+                   : "colours: featured (four featured routes and one common colour)\n",
+               out);
+    const RouteCounts routes = count_routes(network);
+    std::string kinds;
+    for (size_t k = 0; k < kRouteKindCount; ++k) {
+        if (routes.by_kind[k] == 0) continue;
+        kinds += (kinds.empty() ? " (" : ", ") + std::to_string(routes.by_kind[k]) + " " +
+                 std::string(route_kind_name(kRouteKinds[k]));
+    }
+    std::fprintf(out, "routes: %lld%s%s; route colours: %lld of %lld\n",
+                 static_cast<long long>(routes.routes), kinds.c_str(), kinds.empty() ? "" : ")",
+                 static_cast<long long>(routes.coloured), static_cast<long long>(routes.routes));
 }
 
 } // namespace
@@ -48,6 +73,9 @@ void print_network_info(const Network& network, std::FILE* out) {
     }
     std::fprintf(out, "source: %s\n", or_dash(info.source).c_str());
     std::fprintf(out, "generated: %s\n", or_dash(info.generated).c_str());
+    std::fprintf(out, "week: %s\n",
+                 info.week.empty() ? "not recorded" : std::string(info.week).c_str());
+    print_colours_and_routes(network, out);
     std::fprintf(out, "map: x %d to %d, y %d to %d\n", h.x_min, h.x_max, h.y_min, h.y_max);
 
     int32_t rows[3] = {};

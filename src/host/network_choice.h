@@ -21,7 +21,8 @@ std::optional<Network> choose_network(const std::optional<std::string>& explicit
                                       const std::string& saved_path, LoadedNetwork& loaded,
                                       std::string& message);
 
-// `zintu --info`: the network's metadata, its size, and the runs it makes.
+// `zintu --info`: the network's metadata (its week, colours and routes by
+// kind among it), its size, and the runs it makes.
 void print_network_info(const Network& network, std::FILE* out);
 
 } // namespace zintu

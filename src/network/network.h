@@ -70,9 +70,12 @@ inline constexpr uint32_t kNoRouteColour = 0xFFFFFFFFu;
 
 // How a shape's route looks in line colours: its colour as the feed gives it
 // (made visible on the map's white when drawn) and its kind of vehicle.
+// `route` numbers the network's routes from 1 (0: none), so that shapes of
+// one route can be told from those of another.
 struct ShapeStyle {
     uint32_t colour;
     RouteKind kind;
+    int32_t route = 0;
 };
 
 // The colours a network is drawn in when the user leaves the choice to it:

@@ -1,11 +1,15 @@
 // The checks of a whole network, in the order a reader would want its first
-// fault: table sizes, shapes, header, weekday map, rows, metadata, work.
+// fault: table sizes, shapes, header, weekday map, rows, styles, metadata,
+// work.
 #include "network/network_check.h"
 
+#include "network/civil_date.h"
+#include "network/route_kinds.h"
 #include "network/tz_rule.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string_view>
 #include <vector>
@@ -146,6 +150,58 @@ std::string check_rows(const Network& network, const std::vector<int32_t>& stops
     return {};
 }
 
+// Each style's colour, kind and route, and one kind per route: the count of
+// routes by kind would otherwise depend on which shape came first.
+std::string check_styles(const Network& network) {
+    if (network.shape_styles == nullptr) return {};
+    std::vector<int32_t> first_shape(static_cast<size_t>(network.shape_count), -1);
+    for (int32_t id = 0; id < network.shape_count; ++id) {
+        const ShapeStyle& style = network.shape_styles[id];
+        const std::string name = "shape " + to_string(id) + ": ";
+        if (style.colour != kNoRouteColour && style.colour > 0xFFFFFFu) {
+            char hex[16];
+            std::snprintf(hex, sizeof hex, "0x%X", style.colour);
+            return name + "colour " + hex + " is neither 0xRRGGBB nor none";
+        }
+        if (!route_kind_of(static_cast<int64_t>(style.kind)))
+            return name + "route kind " + to_string(static_cast<int>(style.kind)) +
+                   " is not one this program knows";
+        if (!within(style.route, 0, network.shape_count - 1))
+            return name + outside("route", style.route, 0, network.shape_count - 1);
+        if (style.route == 0) continue;
+        int32_t& first = first_shape[static_cast<size_t>(style.route)];
+        if (first < 0) {
+            first = id;
+        } else if (network.shape_styles[first].kind != style.kind) {
+            return name + "route " + to_string(style.route) + " has kind " +
+                   std::string(route_kind_name(style.kind)) + " here and " +
+                   std::string(route_kind_name(network.shape_styles[first].kind)) + " at shape " +
+                   to_string(first);
+        }
+    }
+    return {};
+}
+
+// True when `week` is empty or a Monday written "YYYY-MM-DD".
+bool is_monday_text(std::string_view week) {
+    if (week.empty()) return true;
+    if (week.size() != 10 || week[4] != '-' || week[7] != '-') return false;
+    int64_t parts[3] = {};
+    const size_t starts[3] = {0, 5, 8}, lengths[3] = {4, 2, 2};
+    for (size_t p = 0; p < 3; ++p) {
+        for (size_t i = starts[p]; i < starts[p] + lengths[p]; ++i) {
+            if (week[i] < '0' || week[i] > '9') return false;
+            parts[p] = parts[p] * 10 + (week[i] - '0');
+        }
+    }
+    if (parts[1] < 1 || parts[1] > 12 || parts[2] < 1) return false;
+    const int64_t day = days_from_civil(parts[0], parts[1], parts[2]);
+    const CivilDate back = civil_from_days(day);
+    // 1970-01-01 (day 0) was a Thursday: Mondays are 4 days on from it.
+    const int64_t weekday = ((day % 7) + 7 + 3) % 7; // 0 Monday
+    return back.month == parts[1] && back.day == parts[2] && weekday == 0;
+}
+
 // The lead byte of each multi-byte UTF-8 sequence: its marker bits, the
 // sequence's length and the smallest code point it may encode.
 struct Utf8Form {
@@ -201,7 +257,8 @@ std::string check_info(const NetworkInfo& info) {
                  {"tz_rule", info.tz_rule, kMaxTzRuleBytes},
                  {"source", info.source, kMaxSourceBytes},
                  {"generated", info.generated, kMaxGeneratedBytes},
-                 {"summary", info.summary, kMaxSummaryBytes}};
+                 {"summary", info.summary, kMaxSummaryBytes},
+                 {"week", info.week, kMaxWeekBytes}};
     for (const auto& t : texts) {
         if (t.text.size() > t.limit)
             return std::string(t.field) + ": " + to_string(t.text.size()) + " bytes, more than " +
@@ -212,6 +269,18 @@ std::string check_info(const NetworkInfo& info) {
     // A rule the clock cannot read would show the city at the machine's time.
     if (!info.tz_rule.empty() && !parse_tz_rule(info.tz_rule))
         return "tz_rule: not a POSIX TZ rule this program reads";
+    if (!is_monday_text(info.week)) return "week: not a Monday written YYYY-MM-DD";
+    return {};
+}
+
+// Line colours need each shape's colour and kind.
+std::string check_colours(const Network& network) {
+    const auto colours = static_cast<int>(network.info.colours);
+    if (colours != static_cast<int>(NetworkColours::Featured) &&
+        colours != static_cast<int>(NetworkColours::Lines))
+        return "colours " + to_string(colours) + " is neither featured (0) nor lines (1)";
+    if (network.info.colours == NetworkColours::Lines && network.shape_styles == nullptr)
+        return "colours: lines, but the shapes have no styles";
     return {};
 }
 
@@ -253,7 +322,9 @@ std::string check_network(const Network& network) {
     if (!fault.empty()) return fault;
     const std::vector<int32_t> stops = stop_counts(network);
     fault = check_rows(network, stops);
+    if (fault.empty()) fault = check_styles(network);
     if (fault.empty()) fault = check_info(network.info);
+    if (fault.empty()) fault = check_colours(network);
     if (!fault.empty()) return fault;
     const NetworkWork work = work_of(network, stops);
     if (work.runs > kMaxRuns)

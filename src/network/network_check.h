@@ -48,6 +48,7 @@ inline constexpr size_t kMaxTzRuleBytes = 100;
 inline constexpr size_t kMaxSourceBytes = 2000;
 inline constexpr size_t kMaxGeneratedBytes = 40;
 inline constexpr size_t kMaxSummaryBytes = 400;
+inline constexpr size_t kMaxWeekBytes = 10; // "YYYY-MM-DD"
 
 struct NetworkWork {
     int64_t runs = 0;
@@ -61,6 +62,11 @@ NetworkWork network_work(const Network& network);
 // Empty when `network` keeps every invariant and limit, otherwise its first
 // fault in one line without a trailing full stop, e.g.
 // "shape 12: dist decreases at point 4".
+//
+// Shape styles, where the network has them, name a colour (0xRRGGBB or
+// none), a kind this program knows and a route number below shape_count, one
+// kind for all shapes of a route. A network drawn in line colours has styles;
+// its week is empty or a Monday, "YYYY-MM-DD".
 //
 // Rows whose window is empty (start_time >= end_time) or has a zero time are
 // accepted: the run builder passes over them and feeds have them. Their other

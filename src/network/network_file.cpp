@@ -23,13 +23,17 @@ constexpr size_t kPreambleBytes = 20;
 constexpr size_t kRowBytes = 24;
 constexpr size_t kShapeSizeBytes = 4;
 constexpr size_t kPointBytes = 20;
+constexpr size_t kStyleBytes = 9;
 constexpr size_t kFileSizeOffset = 16;
+constexpr size_t kFixedBytesV1 = 128;
 
-constexpr int kTexts = 6;
+constexpr int kTexts = 7; // the week is the last, and version 1 has not got it
+constexpr int kTextsV1 = 6;
 constexpr size_t kTextLimits[kTexts] = {kMaxNameBytes,   kMaxTimeZoneBytes,  kMaxTzRuleBytes,
-                                        kMaxSourceBytes, kMaxGeneratedBytes, kMaxSummaryBytes};
-constexpr const char* kTextFields[kTexts] = {"name",   "time_zone", "tz_rule",
-                                             "source", "generated", "summary"};
+                                        kMaxSourceBytes, kMaxGeneratedBytes, kMaxSummaryBytes,
+                                        kMaxWeekBytes};
+constexpr const char* kTextFields[kTexts] = {"name",      "time_zone", "tz_rule", "source",
+                                             "generated", "summary",   "week"};
 
 class ByteWriter {
 public:
@@ -38,6 +42,7 @@ public:
             out_.push_back(static_cast<char>(value >> shift & 0xFF));
     }
     void i32(int32_t value) { u32(static_cast<uint32_t>(value)); }
+    void u8(uint8_t value) { out_.push_back(static_cast<char>(value)); }
     void f64(double value) {
         const auto bits = std::bit_cast<uint64_t>(value);
         u32(static_cast<uint32_t>(bits));
@@ -65,6 +70,7 @@ public:
         return value;
     }
     int32_t i32() { return static_cast<int32_t>(u32()); }
+    uint8_t u8() { return static_cast<uint8_t>(bytes_[offset_++]); }
     double f64() {
         const uint64_t low = u32();
         const uint64_t high = u32();
@@ -88,14 +94,19 @@ uint32_t crc_of(std::string_view bytes) {
 
 std::string_view text_of(const NetworkInfo& info, int index) {
     const std::string_view texts[kTexts] = {info.name,   info.time_zone, info.tz_rule,
-                                            info.source, info.generated, info.summary};
+                                            info.source, info.generated, info.summary,
+                                            info.week};
     return texts[index];
 }
 
 std::string* text_of(LoadedNetwork& out, int index) {
-    std::string* texts[kTexts] = {&out.name,   &out.time_zone, &out.tz_rule,
-                                  &out.source, &out.generated, &out.summary};
+    std::string* texts[kTexts] = {&out.name,      &out.time_zone, &out.tz_rule, &out.source,
+                                  &out.generated, &out.summary,   &out.week};
     return texts[index];
+}
+
+size_t fixed_bytes(uint32_t version) {
+    return version == 1 ? kFixedBytesV1 : kNetworkFileFixedBytes;
 }
 
 // The preamble: magic, version, size and CRC, before a single count is read.
@@ -108,9 +119,9 @@ std::string check_preamble(std::string_view bytes) {
     const uint32_t crc = in.u32();
     const uint32_t version = in.u32();
     const uint32_t file_size = in.u32();
-    if (version != kNetworkFileVersion)
-        return "format version " + to_string(version) + " is not supported (this program reads " +
-               to_string(kNetworkFileVersion) + ")";
+    if (version != 1 && version != kNetworkFileVersion)
+        return "format version " + to_string(version) +
+               " is not supported (this program reads 1 to " + to_string(kNetworkFileVersion) + ")";
     if (file_size > max_network_file_bytes())
         return "its header gives " + to_string(file_size) + " bytes, more than any network (" +
                to_string(max_network_file_bytes()) + ")";
@@ -119,9 +130,9 @@ std::string check_preamble(std::string_view bytes) {
                " bytes";
     if (bytes.size() > file_size)
         return "longer than the " + to_string(file_size) + " bytes its header gives";
-    if (file_size < kNetworkFileFixedBytes)
+    if (file_size < fixed_bytes(version))
         return "its " + to_string(file_size) + " bytes are fewer than the " +
-               to_string(kNetworkFileFixedBytes) + " of the fixed part";
+               to_string(fixed_bytes(version)) + " of the fixed part";
     if (crc_of(bytes) != crc) return "damaged: the checksum does not match";
     return {};
 }
@@ -136,6 +147,8 @@ std::string decode(std::string_view bytes, LoadedNetwork& out) {
     std::string fault = check_preamble(bytes);
     if (!fault.empty()) return fault;
 
+    const uint32_t version = ByteReader(bytes, kCrcStart).u32();
+    const int texts = version == 1 ? kTextsV1 : kTexts;
     ByteReader in(bytes, kPreambleBytes);
     NetworkHeader& h = out.header;
     for (int32_t* field : {&h.y_max, &h.y_min, &h.x_max, &h.x_min, &h.y_span, &h.x_span,
@@ -148,26 +161,34 @@ std::string decode(std::string_view bytes, LoadedNetwork& out) {
     const int32_t has_downtown = in.i32();
     out.downtown_x = in.i32();
     out.downtown_y = in.i32();
-    uint32_t text_lengths[kTexts];
-    for (uint32_t& length : text_lengths)
-        length = in.u32();
+    uint32_t text_lengths[kTexts] = {};
+    for (int i = 0; i < texts; ++i)
+        text_lengths[i] = in.u32();
+    // Version 1 files have neither: they are drawn featured.
+    const uint32_t colours = version == 1 ? 0 : in.u32();
+    const int32_t style_count = version == 1 ? 0 : in.i32();
 
     fault = count_fault("frequency_count", h.frequency_count, 0, kMaxFrequencyRows);
     if (fault.empty()) fault = count_fault("shape_count", shape_count, 1, kMaxShapeEntries);
     if (fault.empty()) fault = count_fault("point_count", point_count, 0, kMaxShapePoints);
     if (fault.empty()) fault = count_fault("has_downtown", has_downtown, 0, 1);
+    if (fault.empty()) fault = count_fault("colours", colours, 0, 1);
+    if (fault.empty() && style_count != 0 && style_count != shape_count)
+        fault = "style_count " + to_string(style_count) + " is neither 0 nor shape_count " +
+                to_string(shape_count);
     if (!fault.empty()) return fault;
     uint64_t text_bytes = 0;
-    for (int i = 0; i < kTexts; ++i) {
+    for (int i = 0; i < texts; ++i) {
         if (text_lengths[i] > kTextLimits[i])
             return std::string(kTextFields[i]) + ": " + to_string(text_lengths[i]) +
                    " bytes, more than " + to_string(kTextLimits[i]);
         text_bytes += text_lengths[i];
     }
-    const uint64_t described = kNetworkFileFixedBytes +
+    const uint64_t described = fixed_bytes(version) +
                                kRowBytes * static_cast<uint64_t>(h.frequency_count) +
                                kShapeSizeBytes * static_cast<uint64_t>(shape_count) +
-                               kPointBytes * static_cast<uint64_t>(point_count) + text_bytes;
+                               kPointBytes * static_cast<uint64_t>(point_count) +
+                               kStyleBytes * static_cast<uint64_t>(style_count) + text_bytes;
     if (described != bytes.size())
         return "the counts describe " + to_string(described) + " bytes, the file has " +
                to_string(bytes.size());
@@ -203,9 +224,16 @@ std::string decode(std::string_view bytes, LoadedNetwork& out) {
         shape.points = out.points.data() + first;
         first += static_cast<size_t>(shape.shape_size);
     }
+    out.shape_styles.resize(static_cast<size_t>(style_count));
+    for (ShapeStyle& style : out.shape_styles) {
+        style.colour = in.u32();
+        style.kind = static_cast<RouteKind>(in.u8());
+        style.route = in.i32();
+    }
     for (int i = 0; i < kTexts; ++i)
         text_of(out, i)->assign(in.bytes(text_lengths[i]));
     out.has_downtown = has_downtown == 1;
+    out.colours = colours == 1 ? NetworkColours::Lines : NetworkColours::Featured;
 
     return check_network(out.view());
 }
@@ -252,7 +280,8 @@ Network LoadedNetwork::view() const {
             static_cast<int32_t>(shapes.size()),
             weekday_service_map,
             {name, time_zone, tz_rule, has_downtown, downtown_x, downtown_y, source, generated,
-             summary}};
+             summary, colours, week},
+            shape_styles.empty() ? nullptr : shape_styles.data()};
 }
 
 std::string encode_network(const Network& network) {
@@ -279,6 +308,8 @@ std::string encode_network(const Network& network) {
     out.i32(info.downtown_y);
     for (int i = 0; i < kTexts; ++i)
         out.u32(static_cast<uint32_t>(text_of(info, i).size()));
+    out.u32(info.colours == NetworkColours::Lines ? 1 : 0);
+    out.i32(network.shape_styles != nullptr ? network.shape_count : 0);
 
     for (int32_t i = 0; i < h.frequency_count; ++i) {
         const FrequencyRow& r = network.frequencies[i];
@@ -296,6 +327,12 @@ std::string encode_network(const Network& network) {
             out.i32(shape.points[i].stop_id);
             out.f64(shape.points[i].dist);
         }
+    }
+    for (int32_t id = 0; network.shape_styles != nullptr && id < network.shape_count; ++id) {
+        const ShapeStyle& style = network.shape_styles[id];
+        out.u32(style.colour);
+        out.u8(static_cast<uint8_t>(style.kind));
+        out.i32(style.route);
     }
     for (int i = 0; i < kTexts; ++i)
         out.bytes(text_of(info, i));
@@ -320,7 +357,8 @@ size_t max_network_file_bytes() {
     for (size_t limit : kTextLimits)
         texts += limit;
     return kNetworkFileFixedBytes + kRowBytes * kMaxFrequencyRows +
-           kShapeSizeBytes * kMaxShapeEntries + kPointBytes * kMaxShapePoints + texts;
+           (kShapeSizeBytes + kStyleBytes) * kMaxShapeEntries + kPointBytes * kMaxShapePoints +
+           texts;
 }
 
 std::string load_network_file(const std::string& path, LoadedNetwork& out) {

@@ -5,13 +5,13 @@
 // file is the same on every host. i32 is a two's complement 32-bit integer,
 // u32 an unsigned one, f64 an IEEE 754 double; the file has no padding.
 //
-// Version 1:
+// Version 2 (what the writer writes):
 //
 // | Offset | Type    | Field                                                       |
 // |--------|---------|-------------------------------------------------------------|
 // | 0      | 8 bytes | magic "ZINTUNET"                                            |
 // | 8      | u32     | crc: CRC-32 (zlib's) of every byte from offset 12 to the end |
-// | 12     | u32     | version: 1                                                  |
+// | 12     | u32     | version: 2                                                  |
 // | 16     | u32     | file_size: bytes in the whole file                          |
 // | 20     | i32 × 9 | NetworkHeader: y_max, y_min, x_max, x_min, y_span, x_span,  |
 // |        |         | y_center, x_center, frequency_count                         |
@@ -21,9 +21,11 @@
 // | 92     | i32     | has_downtown: 0 or 1                                        |
 // | 96     | i32     | downtown_x                                                  |
 // | 100    | i32     | downtown_y                                                  |
-// | 104    | u32 × 6 | byte lengths of name, time_zone, tz_rule, source, generated |
-// |        |         | and summary                                                 |
-// | 128    |         | end of the fixed part; the tables follow, in this order:    |
+// | 104    | u32 × 7 | byte lengths of name, time_zone, tz_rule, source, generated, |
+// |        |         | summary and week                                            |
+// | 132    | u32     | colours under the automatic choice: 0 featured, 1 lines     |
+// | 136    | i32     | style_count: 0 (no shape styles) or shape_count             |
+// | 140    |         | end of the fixed part; the tables follow, in this order:    |
 //
 // | Part        | Size                | Each element                                   |
 // |-------------|---------------------|------------------------------------------------|
@@ -32,9 +34,15 @@
 // | shape sizes | 4 × shape_count     | i32 shape_size of entries 0 to shape_count - 1 |
 // | points      | 20 × point_count    | i32 y, i32 x, i32 stop_id, f64 dist; shape 1's |
 // |             |                     | points first, then shape 2's, and so on        |
+// | styles      | 9 × style_count     | u32 colour (0xRRGGBB, 0xFFFFFFFF for none),    |
+// |             |                     | u8 kind (RouteKind), i32 route; entry 0 first  |
 // | texts       | sum of the lengths  | name, time_zone, tz_rule, source, generated,   |
-// |             |                     | summary:                                       |
+// |             |                     | summary, week:                                 |
 // |             |                     | UTF-8, one after the other, no terminators     |
+//
+// Version 1 is version 2 without the week's length, colours and style_count:
+// its fixed part ends at offset 128, it has no styles and six texts. Such a
+// file reads as a network without styles, drawn featured, of no known week.
 //
 // The file ends right after the texts. A reader checks, in this order: magic,
 // version, file_size against the bytes it read, the CRC, the counts against
@@ -54,8 +62,8 @@
 namespace zintu {
 
 inline constexpr char kNetworkFileMagic[8] = {'Z', 'I', 'N', 'T', 'U', 'N', 'E', 'T'};
-inline constexpr uint32_t kNetworkFileVersion = 1;
-inline constexpr size_t kNetworkFileFixedBytes = 128;
+inline constexpr uint32_t kNetworkFileVersion = 2;
+inline constexpr size_t kNetworkFileFixedBytes = 140;
 
 // A network read from a file: it owns its tables, and view() is the Network
 // the rest of the program reads. The shape entries point into `points`, so the
@@ -79,6 +87,9 @@ struct LoadedNetwork {
     std::string source;
     std::string generated;
     std::string summary;
+    std::string week;
+    NetworkColours colours = NetworkColours::Featured;
+    std::vector<ShapeStyle> shape_styles; // empty, or one per shape entry
 
     Network view() const;
 };

@@ -62,8 +62,14 @@ for moment in "$at" "2026-12-08 00:30:00" "2026-12-12 17:45:30" "2026-12-13 23:5
 done
 check "the file shows what the compiled tables show, at four moments" test "$same" -eq 4
 "$zintu" -network="$work/city.zintu" --info >"$work/info"
-check "--info counts the rows and the runs" \
-    test "$(grep -c -e '^frequency rows: [1-9]' -e '^runs: [1-9]' "$work/info")" -eq 2
+check "--info counts the rows and the runs, and names the week, colours and routes" \
+    test "$(grep -c -e '^frequency rows: [1-9]' -e '^runs: [1-9]' -e '^week: 2026-09-14$' \
+        -e '^colours: featured (four featured routes' \
+        -e '^routes: 4 (1 tram, 1 rail, 2 bus); route colours: 2 of 4$' "$work/info")" -eq 5
+"$zintu" --network "$fixtures/format1.zintu" --info >"$work/info"
+check "  ... and says a first-format file records none of them" \
+    test "$(grep -c -e '^week: not recorded$' -e '^routes: not recorded$' \
+        -e '^colours: featured (the network records no route colours)$' "$work/info")" -eq 3
 
 # A file that cannot be used, named on the command line: one line, status 1.
 printf 'not a network' >"$work/bad.zintu"

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -24,7 +25,7 @@ const Files kBase = {
                    "FX,Fixture Transit,https://example.org,Europe/Amsterdam\n"},
     {"calendar.txt", "service_id,monday,tuesday,wednesday,thursday,friday,saturday,sunday,"
                      "start_date,end_date\nWK,1,1,1,1,1,0,0,20260101,20261231\n"},
-    {"routes.txt", "route_id,route_short_name\nR,R\n"},
+    {"routes.txt", "route_id,route_short_name,route_type\nR,R,3\n"},
     {"stops.txt", "stop_id,stop_name,stop_lat,stop_lon\nS1,One,52.6,5.60\nS2,Two,52.6,5.61\n"
                   "S3,Three,52.6,5.62\n"},
     {"shapes.txt", "shape_id,shape_pt_lat,shape_pt_lon,shape_pt_sequence\nSH,52.6,5.60,1\n"
@@ -35,10 +36,20 @@ const Files kBase = {
                        "T1,08:10:00,08:10:00,S3,3\n"},
 };
 
-// Generates from kBase with `changes`; the error without the feed's folder, or
-// "" when the feed is good (its source and report are then written in memory,
-// so that the sanitizers see that path too).
-std::string problem_of(const Files& changes) {
+// What generating from kBase with `changes` gives: the error, or "" when the
+// feed is good (its source and report are then written in memory, so that the
+// sanitizers see that path too), the warnings, each without the feed's folder,
+// and the style of the one route's shape.
+struct Outcome {
+    std::string problem;
+    std::vector<std::string> warnings;
+    ShapeStyle style{0, RouteKind::Tram, -1};
+    std::vector<std::string> featured; // the route_id of each --feature
+    std::string name;                  // the network's
+};
+
+Outcome outcome_of(const Files& changes,
+                   const std::function<void(GeneratorOptions&)>& adjust = nullptr) {
     static int counter = 0;
     const auto dir =
         std::filesystem::temp_directory_path() /
@@ -52,18 +63,32 @@ std::string problem_of(const Files& changes) {
     }
     auto options = testing::fixture_options({});
     options.feeds = {dir.string()};
-    std::string problem;
+    if (adjust) adjust(options);
+    const std::string prefix = dir.string() + "/";
+    const auto local = [&](std::string text) {
+        return text.rfind(prefix, 0) == 0 ? text.erase(0, prefix.size()) : text;
+    };
+    Outcome out;
     try {
         const Generated g = generate(options);
         write_network_source(g.tables, {});
         write_report(g, {});
+        for (const std::string& warning : g.warnings)
+            out.warnings.push_back(local(warning));
+        for (const TableShape& shape : g.tables.shapes) {
+            if (!shape.points.empty()) out.style = shape.style;
+        }
+        out.featured = g.featured_routes;
+        out.name = g.tables.info.name;
     } catch (const FeedError& error) {
-        problem = error.what();
-        const std::string prefix = dir.string() + "/";
-        if (problem.rfind(prefix, 0) == 0) problem.erase(0, prefix.size());
+        out.problem = local(error.what());
     }
     std::filesystem::remove_all(dir);
-    return problem;
+    return out;
+}
+
+std::string problem_of(const Files& changes) {
+    return outcome_of(changes).problem;
 }
 
 std::string stop_times(const std::string& rows) {
@@ -126,6 +151,67 @@ TEST(FeedErrors, EachProblemStopsWithItsFileAndLine) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(problem_of({{c.table, c.content}}), c.expected) << c.table;
+}
+
+// A colour or kind this program cannot use only changes how the route is
+// drawn: a warning at its line, and no colour of its own or a bus.
+TEST(FeedErrors, RouteLooksItCannotUseAreWarnings) {
+    const std::string head = "route_id,route_short_name,route_type,route_color\nR,R,";
+    const std::string type = "routes.txt:2: route_type '";
+    const std::string bus = "' is not a kind of route this program knows: drawn as a bus";
+    const std::string colour = "routes.txt:2: route_color 'FF00' is not six hex digits: the route "
+                               "is drawn in its kind's colour";
+    using K = RouteKind;
+    // clang-format off
+    const std::tuple<std::string, uint32_t, RouteKind, std::vector<std::string>> cases[] = {
+        {head + "1,ee352E\n", 0xEE352E, K::Metro, {}}, {head + "109,\n", kNoRouteColour, K::Rail, {}},
+        {head + " 3 ,FF00\n", kNoRouteColour, K::Bus, {colour}},
+        {head + "99,000000\n", 0, K::Bus, {type + "99" + bus}},
+        {head + ",FF00\n", kNoRouteColour, K::Bus, {colour, type + bus}},
+        {"route_id,route_color\nR,FFFFFF\n", 0xFFFFFF, K::Bus,
+         {"routes.txt: no route_type column: every route is drawn as a bus"}}};
+    // clang-format on
+    for (const auto& [routes, colour_of, kind, warnings] : cases) {
+        const Outcome out = outcome_of({{"routes.txt", routes}});
+        EXPECT_EQ(std::tie(out.problem, out.warnings, out.style.colour, out.style.kind),
+                  std::make_tuple("", warnings, colour_of, kind))
+            << routes;
+    }
+}
+
+// Route 7 of last year has no trip, so its name names this year's.
+TEST(FeedErrors, FeaturedByShortNameTakesTheRouteThatRuns) {
+    const std::string routes = "route_id,route_short_name,route_type\nOLD,7,3\nR,7,3\n";
+    const Outcome out = outcome_of({{"routes.txt", routes}}, [](auto& o) { o.featured = {"7"}; });
+    EXPECT_EQ(out.problem, "");
+    EXPECT_EQ(out.featured, std::vector<std::string>{"R"});
+}
+
+// A name is kept as UTF-8 on one line.
+TEST(FeedErrors, TheNetworksNameKeepsItsCharacters) {
+    const std::pair<std::string, std::string> names[] = {
+        {"Z\u00fcrich \u2013 \u20ac \U0001F68B", "Z\u00fcrich \u2013 \u20ac \U0001F68B"},
+        {"bad \xff\xe2\x82 bytes", "bad ??? bytes"},
+        {"tab\tand\u0085", "tab and "}};
+    for (const auto& [name, kept] : names)
+        EXPECT_EQ(outcome_of({}, [&](auto& o) { o.name = name; }).name, kept);
+}
+
+// Limits of the generated tables, on their edge: one run of three stops, and
+// a line one unit high that would be too wide.
+TEST(FeedErrors, TablesBeyondTheirLimitsAreRefused) {
+    const std::pair<std::function<void(GeneratorOptions&)>, std::string> cases[] = {
+        {[](auto& o) { o.limits.stop_timings = 3; }, ""},
+        {[](auto& o) { o.limits.stop_timings = 2; },
+         "trips.txt:2: the rows make more than 2 stop timings in all"},
+        {[](auto& o) { o.limits.departures = 1; }, ""},
+        {[](auto& o) { o.limits.departures = 0; },
+         "trips.txt:2: more than 0 departures in all on the three days"},
+        {[](auto& o) { o.units_per_km = 1e10; },
+         "the map would be too large for 32-bit coordinates: lower --units-per-km"},
+    };
+    for (const auto& [adjust, problem] : cases)
+        EXPECT_EQ(outcome_of({}, adjust).problem, problem);
 }
 
 } // namespace

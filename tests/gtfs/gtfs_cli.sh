@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # zintu-gtfs as a user runs it: both files written on success and identical on
-# a second run; for a broken or missing feed, exit status 1, one line naming the
-# problem and the old files left as they were; exit status 2 for a bad command
-# line. (What the files hold is the round-trip test's.)
+# a second run; a feed alone is enough; for a broken or missing feed, or one
+# without service, exit status 1, one line naming the problem and the old
+# files left as they were; exit status 2 for a bad command line. (What the
+# files hold is the round-trip test's.)
 set -u
 gtfs=$1
 fixtures=$2
@@ -31,6 +32,23 @@ for feed in "$fixtures/broken/unknown_stop" "$work/no-such-feed"; do
         test "$(wc -l <"$work/err")" -eq 1 -a "$(grep -c "^zintu-gtfs: $feed" "$work/err")" -eq 1
     check "  ... and keeps the old files" diff -r "$work/first" "$work/out"
 done
+
+# One feed and nothing else: the week from its calendar (SOURCE_DATE_EPOCH is
+# Thursday 2026-09-10, whose week has service), the file named after the network.
+mkdir "$work/plain"
+(cd "$work/plain" && "$gtfs" "$fixtures/schedule_feed" 2>"$work/err")
+check "a feed alone makes a network named after it, with its report" test $? -eq 0 -a \
+    "$(ls "$work/plain" | tr '\n' ' ')" = "Fixture-Transit.zintu REPORT.md "
+check "  ... of the current week, said on standard error" \
+    grep -q "^zintu-gtfs: week of 2026-09-07 (the current week): Wednesday 2026-09-09" "$work/err"
+
+# A calendar without service (no weekday, no date): one line, status 1, nothing written.
+mkdir "$work/none" && cp -r "$fixtures/schedule_feed" "$work/idle" && rm "$work/idle/calendar_dates.txt"
+sed -Ei 's/^([^,]*),[01],[01],[01],[01],[01],[01],[01],/\1,0,0,0,0,0,0,0,/' "$work/idle/calendar.txt"
+(cd "$work/none" && "$gtfs" "$work/idle" 2>"$work/err")
+check "a feed without service exits 1 with one line and writes nothing" test $? -eq 1 -a \
+    -z "$(ls "$work/none")" -a "$(cat "$work/err")" = \
+    "zintu-gtfs: the feeds' calendars have no service on any Wednesday, Saturday or Sunday"
 
 "$gtfs" --week 2026-09-15 -o x.cpp f >/dev/null 2>"$work/err"
 check "a bad command line exits 2" test $? -eq 2

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace zintu::gtfs {
 namespace {
 
@@ -44,9 +46,8 @@ TEST(Options, ParsesAFullCommandLine) {
 
 TEST(Options, RejectsBadCommandLinesWithOneReason) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"-o", "x.cpp", "feed"}, "--week is required"},
-        {{"--week", "2026-09-14", "feed"}, "--output is required"},
         {{"--week", "2026-09-14", "-o", "x.cpp"}, "no feed given"},
+        {{}, "no feed given"},
         {{"--week", "2026-09-15", "-o", "x", "f"}, "--week: 2026-09-15 is not a Monday"},
         {{"--week", "14/09/2026"}, "--week: '14/09/2026' is not a date (YYYY-MM-DD)"},
         {{"--week"}, "--week: missing value"},
@@ -68,8 +69,34 @@ TEST(Options, RejectsBadCommandLinesWithOneReason) {
     for (const auto& [args, error] : cases)
         EXPECT_EQ(parse_options(args).error, error);
     EXPECT_TRUE(parse_options({"--help"}).options.help);
+    EXPECT_FALSE(parse_options({"feed"}).options.generator.week_monday);
     EXPECT_EQ(parse_options({"--", "--odd-feed-name"}).options.generator.feeds,
               (std::vector<std::string>{"--odd-feed-name"}));
+}
+
+// Without -o, the network file is named after the network, in the current
+// folder, with the report beside it.
+TEST(Options, DefaultOutputIsNamedAfterTheNetwork) {
+    const std::string a98(98, 'a');
+    // clang-format off
+    const std::pair<std::string, std::string> names[] = {
+        {"Fixture Transit", "Fixture-Transit"}, {"Z\u00fcrich / ZVV", "Z\u00fcrich-ZVV"},
+        {"MTA New York City Transit, MTA Bus", "MTA-New-York-City-Transit-MTA-Bus"},
+        {"../../etc/passwd", "etc-passwd"}, {"-rf .", "rf"}, {"v1.2_beta.", "v1.2_beta"},
+        {"...", "network"}, {"", "network"}, {"azAZ09~\u0400", "azAZ09-\u0400"}, // U+0400 ends in 0x80
+        {std::string(150, '\x80'), "network"}, // no character starts within the limit
+        {a98 + "a\u00fc", a98 + "a"}, {a98 + "\u00fc", a98 + "\u00fc"}}; // cut between characters
+    // clang-format on
+    for (const auto& [name, file] : names)
+        EXPECT_EQ(network_file_name(name), file + ".zintu") << name;
+    ParsedOptions parsed = parse_options({"city.zip"});
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(complete_outputs(parsed.options, "City"), "");
+    EXPECT_EQ(std::tie(parsed.options.output, parsed.options.report),
+              std::make_tuple("City.zintu", "REPORT.md"));
+    parsed = parse_options({"--report", "City.zintu", "city.zip"});
+    EXPECT_EQ(complete_outputs(parsed.options, "City"),
+              "'City.zintu' and 'City.zintu' name the same file");
 }
 
 } // namespace

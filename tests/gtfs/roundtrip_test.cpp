@@ -3,8 +3,10 @@
 // built in memory; the report gives their figures; the compiled one loads as
 // the saver loads it.
 #include "fixture_support.h"
+#include "id_assignment.h"
 #include "network/network.h"
 #include "network/network_file.h"
+#include "network/route_kinds.h"
 #include "network_compare.h"
 #include "network_file_output.h"
 #include "report.h"
@@ -34,6 +36,12 @@ TEST(RoundTrip, CompiledAndFileNetworksHoldTheGeneratedTables) {
                               source, "1970-01-01T00:00:00Z")); // SOURCE_DATE_EPOCH=0
     EXPECT_FALSE(info.has_downtown);
     EXPECT_EQ(info.summary, g.tables.info.summary);
+    // Featured routes choose the featured colours; the routes keep their own.
+    EXPECT_EQ(std::tie(info.colours, info.week),
+              std::make_tuple(NetworkColours::Featured, "2026-09-14"));
+    const RouteCounts routes = count_routes(compiled);
+    EXPECT_EQ(std::tie(routes.routes, routes.coloured), std::make_tuple(4, 2));
+    EXPECT_EQ(routes.by_kind, (std::array<int64_t, kRouteKindCount>{1, 0, 1, 2}));
 
     LoadedNetwork loaded;
     ASSERT_EQ(decode_network(network_file_bytes(g, "fixture.zintu"), "fixture.zintu", loaded), "");
@@ -62,6 +70,18 @@ TEST(RoundTrip, CompiledAndFileNetworksHoldTheGeneratedTables) {
     EXPECT_EQ(simulation.loading.rows_processed, compiled.header->frequency_count);
     for (size_t s = 0; s < 3; ++s)
         EXPECT_EQ(simulation.loading.service_runs[s].count(), g.fidelity.runs[s]) << s;
+}
+
+// Without featured routes a network is drawn in its routes' own colours.
+TEST(RoundTrip, ANetworkWithoutFeaturedRoutesChoosesLineColours) {
+    const Generated g = testing::generate_fixtures({"loop_feed"});
+    LoadedNetwork loaded;
+    ASSERT_EQ(decode_network(network_file_bytes(g, "loop.zintu"), "loop.zintu", loaded), "");
+    EXPECT_EQ(loaded.colours, NetworkColours::Lines);
+    const ShapeStyle& style = loaded.shape_styles[kFirstPlainShapeId];
+    EXPECT_EQ(std::tie(style.colour, style.kind, style.route),
+              std::make_tuple(0xFFD700u, RouteKind::Tram, 1));
+    EXPECT_EQ(loaded.shape_styles[0].route, 0);
 }
 
 } // namespace

@@ -46,6 +46,13 @@ std::string table_difference(const Network& a, const Network& b) {
         if (a.weekday_service_map[day] != b.weekday_service_map[day])
             return "weekday " + to_string(day);
     }
+    if ((a.shape_styles == nullptr) != (b.shape_styles == nullptr)) return "shape_styles";
+    for (int32_t id = 0; a.shape_styles != nullptr && id < a.shape_count; ++id) {
+        const ShapeStyle& x = a.shape_styles[id];
+        const ShapeStyle& y = b.shape_styles[id];
+        if (std::tie(x.colour, x.kind, x.route) != std::tie(y.colour, y.kind, y.route))
+            return "style of shape " + to_string(id);
+    }
     return {};
 }
 

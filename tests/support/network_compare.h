@@ -9,7 +9,8 @@
 namespace zintu::testing {
 
 // The first difference between the tables of two networks (header, rows,
-// shapes with their points, weekday map), or "" when they are the same.
+// shapes with their points, weekday map, shape styles), or "" when they are
+// the same.
 // NetworkInfo is not compared.
 std::string table_difference(const Network& a, const Network& b);
 

@@ -1,5 +1,5 @@
-// Network files: the layout at its offsets, and damaged or hostile files
-// refused with one line naming the file and the fault.
+// Network files: the layout at its offsets, the first format still read, and
+// damaged or hostile files refused with one line naming the file and the fault.
 #include "network/network_file.h"
 #include "network_compare.h"
 
@@ -21,6 +21,19 @@ void load_demo(LoadedNetwork& out) {
     out.name = out.time_zone = out.tz_rule = out.source = out.generated = out.summary = "";
     out.has_downtown = false;
     out.downtown_x = out.downtown_y = 0;
+    out.week.clear();
+    out.colours = NetworkColours::Featured;
+    out.shape_styles.clear();
+}
+
+// A style for each of the demo's 14 entries: shape N is route N, a bus
+// without a colour of its own; empty entries have no route.
+void add_styles(LoadedNetwork& l) {
+    l.shape_styles.clear();
+    for (const ShapeEntry& shape : l.shapes) {
+        const auto id = static_cast<int32_t>(l.shape_styles.size());
+        l.shape_styles.push_back({kNoRouteColour, RouteKind::Bus, shape.shape_size > 0 ? id : 0});
+    }
 }
 
 ShapePoint& point(LoadedNetwork& l, int32_t shape, int32_t index) {
@@ -48,67 +61,98 @@ TEST(NetworkFile, FieldsSitAtTheirOffsetsAndMetadataComesBack) {
         std::make_tuple("Z\u00fcrich", "Europe/Zurich", "CET-1CEST,M3.5.0,M10.5.0/3", "hand-made",
                         "2026-09-23T03:19:00Z", "exact");
     std::tie(net.has_downtown, net.downtown_x, net.downtown_y) = std::make_tuple(true, 3000, -6000);
+    std::tie(net.week, net.colours) = std::make_tuple("2026-09-14", NetworkColours::Lines);
+    add_styles(net);
+    net.shape_styles[1].colour = 0xEE352E;
+    net.shape_styles[1].kind = RouteKind::Metro;
     const std::string bytes = encode_network(net.view());
     EXPECT_EQ(bytes.substr(0, 8), "ZINTUNET");
-    // Header, counts, weekday map, metadata, row 0, shape sizes 0, 1 and 13,
-    // and shape 1's first two points (250.0 is 0x406F4000 00000000).
+    // Header, counts, weekday map, metadata, colours, style count, row 0,
+    // shape sizes 0, 1 and 13, shape 1's first two points (250.0 is
+    // 0x406F4000 00000000) and styles 0 and 1.
     // clang-format off
     const std::pair<size_t, uint32_t> fields[] = {
-        {12, 1}, {16, 2776}, {20, 7900}, {32, 1000}, {52, 23}, {56, 14}, {60, 98}, {64, 2},
+        {12, 2}, {16, 2924}, {20, 7900}, {32, 1000}, {52, 23}, {56, 14}, {60, 98}, {64, 2},
         {68, 0}, {88, 1}, {92, 1}, {96, 3000}, {100, 0xFFFFE890u}, {104, 7}, {108, 13}, {112, 26},
-        {116, 9}, {120, 20}, {124, 5}, {128, 1}, {132, 300}, {136, 1800}, {140, 18000},
-        {144, 86400}, {148, 1}, {680, 0}, {684, 17}, {732, 4}, {736, 7000}, {740, 5500},
-        {744, 101}, {748, 0}, {752, 0}, {768, 0}, {772, 0x406F4000u},
+        {116, 9}, {120, 20}, {124, 5}, {128, 10}, {132, 1}, {136, 14}, {140, 1}, {144, 300},
+        {148, 1800}, {152, 18000}, {156, 86400}, {160, 1}, {692, 0}, {696, 17}, {744, 4},
+        {748, 7000}, {752, 5500}, {756, 101}, {760, 0}, {764, 0}, {780, 0}, {784, 0x406F4000u},
+        {2708, 0xFFFFFFFFu}, {2713, 0}, {2717, 0xEE352E}, {2722, 1},
     };
     // clang-format on
     for (const auto& [offset, value] : fields)
         EXPECT_EQ(get_u32(bytes, offset), value) << "offset " << offset;
-    EXPECT_EQ(
-        bytes.substr(2696),
-        "Z\u00fcrichEurope/ZurichCET-1CEST,M3.5.0,M10.5.0/3hand-made2026-09-23T03:19:00Zexact");
+    EXPECT_EQ(bytes[2712], 3); // bus
+    EXPECT_EQ(bytes[2721], 1); // metro
+    EXPECT_EQ(bytes.substr(2834), "Z\u00fcrichEurope/ZurichCET-1CEST,M3.5.0,M10.5.0/3hand-made"
+                                  "2026-09-23T03:19:00Zexact2026-09-14");
     LoadedNetwork back;
     ASSERT_EQ(decode_network(bytes, kFile, back), "");
     const NetworkInfo i = back.view().info;
     EXPECT_EQ(std::tie(i.name, i.time_zone, i.tz_rule, i.source, i.generated, i.summary,
-                       i.has_downtown, i.downtown_x, i.downtown_y),
+                       i.has_downtown, i.downtown_x, i.downtown_y, i.week, i.colours),
               std::tie(net.name, net.time_zone, net.tz_rule, net.source, net.generated, net.summary,
-                       net.has_downtown, net.downtown_x, net.downtown_y));
+                       net.has_downtown, net.downtown_x, net.downtown_y, net.week, net.colours));
+    EXPECT_EQ(testing::table_difference(back.view(), net.view()), "");
 }
 
-// Damage to the bytes themselves. The demo's file has 2,696 bytes: 128 of
-// fixed part, 23 rows from 128, 14 shape sizes from 680, 98 points from 736.
+// A file of the first format, written before files carried styles: it loads
+// as a network drawn featured, of no known week, and writes again as the
+// current format with the same tables.
+TEST(NetworkFile, FirstFormatStillLoads) {
+    LoadedNetwork v1, again;
+    ASSERT_EQ(load_network_file(ZINTU_FIXTURES_DIR "/format1.zintu", v1), "");
+    const Network n = v1.view();
+    EXPECT_EQ(n.shape_styles, nullptr);
+    EXPECT_EQ(n.info.colours, NetworkColours::Featured);
+    EXPECT_EQ(n.info.week, "");
+    EXPECT_EQ(std::tie(n.info.name, n.info.generated, n.header->frequency_count, n.shape_count),
+              std::make_tuple("Fixture Transit", "2026-09-10T00:26:40Z", 12, 9));
+    ASSERT_EQ(decode_network(encode_network(n), kFile, again), "");
+    EXPECT_EQ(testing::table_difference(again.view(), n), "");
+}
+
+// Damage to the bytes themselves. The demo's file has 2,708 bytes: 140 of
+// fixed part, 23 rows from 140, 14 shape sizes from 692, 98 points from 748.
 TEST(NetworkFile, DamagedBytesAreRefusedInOneLine) {
     using B = std::string;
     const std::pair<std::function<void(B&)>, std::string> files[] = {
         {[](B& b) { b = "PK\x03\x04 a zip"; }, "not a network file"},
         {[](B& b) { b.resize(19); }, "truncated: 19 bytes"},
-        {[](B& b) { b.pop_back(); }, "truncated: 2695 of its 2696 bytes"},
-        {[](B& b) { b += 'x'; }, "longer than the 2696 bytes its header gives"},
-        {[](B& b) { b.resize(100), put_u32(b, 16, 100); },
-         "its 100 bytes are fewer than the 128 of the fixed part"},
+        {[](B& b) { b.pop_back(); }, "truncated: 2707 of its 2708 bytes"},
+        {[](B& b) { b += 'x'; }, "longer than the 2708 bytes its header gives"},
+        {[](B& b) { b.resize(130), put_u32(b, 16, 130); },
+         "its 130 bytes are fewer than the 140 of the fixed part"},
+        {[](B& b) { b.resize(130), put_u32(b, 12, 1), put_u32(b, 16, 130), seal_network_file(b); },
+         "the counts describe 2696 bytes, the file has 130"}, // 128 are enough for version 1
         {[](B& b) { b[8] ^= 1; }, "damaged: the checksum does not match"},
-        {[](B& b) { put_u32(b, 680, 1), put_u32(b, 684, 16), seal_network_file(b); },
+        {[](B& b) { put_u32(b, 692, 1), put_u32(b, 696, 16), seal_network_file(b); },
          "shape 0 is not empty (shape id 0 stands for no shape)"},
     };
     // One field set to a value; sealed: size and CRC made right after it.
     const std::tuple<size_t, int64_t, bool, std::string> fields[] = {
-        {12, 2, false, "format version 2 is not supported (this program reads 1)"},
+        {12, 3, false, "format version 3 is not supported (this program reads 1 to 2)"},
+        {12, 0, false, "format version 0 is not supported (this program reads 1 to 2)"},
         {16, 0xFFFFFFFF, false,
-         "its header gives 4294967295 bytes, more than any network (228002968)"},
+         "its header gives 4294967295 bytes, more than any network (237002990)"},
         {52, -1, true, "frequency_count -1 is outside 0 to 1000000"},
-        {52, 24, true, "the counts describe 2720 bytes, the file has 2696"}, // one row more
+        {52, 24, true, "the counts describe 2732 bytes, the file has 2708"}, // one row more
         {56, 0, true, "shape_count 0 is outside 1 to 1000000"},
         {60, -1, true, "point_count -1 is outside 0 to 10000000"},
         {92, 2, true, "has_downtown 2 is outside 0 to 1"},
         {104, 0xFFFFFFFF, true, "name: 4294967295 bytes, more than 200"},
-        {684, -1, true, "shape 1: -1 points"},
-        {684, 18, true, "the shapes have 99 points in all, point_count says 98"},
-        {772, 0x7FF80000, true, "shape 1: point 1: dist is not a number from 0 to 1000000000"},
+        {128, 11, true, "week: 11 bytes, more than 10"},
+        {132, 2, true, "colours 2 is outside 0 to 1"},
+        {136, 13, true, "style_count 13 is neither 0 nor shape_count 14"},
+        {136, 14, true, "the counts describe 2834 bytes, the file has 2708"},
+        {696, -1, true, "shape 1: -1 points"},
+        {696, 18, true, "the shapes have 99 points in all, point_count says 98"},
+        {784, 0x7FF80000, true, "shape 1: point 1: dist is not a number from 0 to 1000000000"},
     };
     LoadedNetwork net;
     load_demo(net);
     const std::string good = encode_network(net.view());
-    ASSERT_EQ(good.size(), 2696u);
+    ASSERT_EQ(good.size(), 2708u);
     for (const auto& [change, error] : files) {
         std::string bytes = good;
         change(bytes);
@@ -170,6 +214,28 @@ TEST(NetworkFile, BrokenInvariantsAreRefusedInOneLine) {
         {[](L& l) { l.name = "\xC0\xAF"; }, "name: not UTF-8 at byte 0"}, // an overlong slash
         {[](L& l) { l.generated = "\xED\xA0\x80"; }, "generated: not UTF-8 at byte 0"}, // surrogate
         {[](L& l) { l.name.assign(201, 'a'); }, "name: 201 bytes, more than 200"},
+        // Styles, the colour choice and the week.
+        {[](L& l) { add_styles(l), l.colours = NetworkColours::Lines, l.week = "2024-02-26"; }, ""},
+        {[](L& l) { add_styles(l), l.shape_styles[3].colour = 0xFFFFFF; }, ""},
+        {[](L& l) { add_styles(l), l.shape_styles[3].colour = 0x1000000; },
+         "shape 3: colour 0x1000000 is neither 0xRRGGBB nor none"},
+        {[](L& l) { add_styles(l), l.shape_styles[3].kind = RouteKind{8}; },
+         "shape 3: route kind 8 is not one this program knows"},
+        {[](L& l) { add_styles(l), l.shape_styles[3].kind = RouteKind::Monorail; }, ""},
+        {[](L& l) { add_styles(l), l.shape_styles[3].route = 13; }, ""},
+        {[](L& l) { add_styles(l), l.shape_styles[3].route = 14; },
+         "shape 3: route 14 is outside 0 to 13"},
+        {[](L& l) { add_styles(l), l.shape_styles[3].route = -1; },
+         "shape 3: route -1 is outside 0 to 13"},
+        {[](L& l) { add_styles(l), l.shape_styles[5] = {0, RouteKind::Tram, 3}; },
+         "shape 5: route 3 has kind tram here and bus at shape 3"},
+        {[](L& l) { add_styles(l), l.shape_styles[5] = {0, RouteKind::Bus, 3}; }, ""},
+        {[](L& l) { l.colours = NetworkColours::Lines; },
+         "colours: lines, but the shapes have no styles"},
+        {[](L& l) { l.week = "2026-09-15"; }, "week: not a Monday written YYYY-MM-DD"},
+        {[](L& l) { l.week = "2026-02-30"; }, "week: not a Monday written YYYY-MM-DD"},
+        {[](L& l) { l.week = "2026-9-14x"; }, "week: not a Monday written YYYY-MM-DD"},
+        {[](L& l) { l.week = "1969-12-29"; }, ""},
         {[](L& l) { l.name = "Z\u00fcrich \u2013 \u5317\u4eac \U0001F68B"; }, ""},
         // 23 rows with a departure every second from 00:00:01 for a week.
         {[](L& l) { for (FrequencyRow& r : l.frequencies) r = {1, 1, 600, 1, 604800, 1}; },

@@ -215,6 +215,7 @@ Assembly assemble(const std::vector<Feed>& feeds, const std::array<int32_t, 3>& 
                 shape.gtfs_shape = trip.shape;
                 shape.reversed = found->first.reversed;
                 shape.route_id = route_id;
+                shape.route = trip.route;
                 if (trip.shape != kNone) {
                     const ShapeLine& line = feed.shapes[static_cast<size_t>(trip.shape)];
                     shape.name = line.id;

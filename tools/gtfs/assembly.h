@@ -29,6 +29,7 @@ struct ShapeSource {
     int32_t gtfs_shape;    // kNone: drawn through the stops of its one pattern
     bool reversed = false; // its trips run against the shape's point order
     std::string route_id;  // the route of its trips (the first seen, if several)
+    int32_t route = kNone; // that route's index in its feed's routes
     std::string name;      // shape_id (with its direction and stops when they tell
                            // it from the shape's other sources), or "stops of trip X"
     SourceRef source;

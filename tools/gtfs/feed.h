@@ -3,6 +3,7 @@
 // line of every record kept for messages.
 #pragma once
 
+#include "network/network.h"
 #include "projection.h"
 
 #include <cstdint>
@@ -24,6 +25,9 @@ struct Agency {
 struct Route {
     std::string id;
     std::string short_name;
+    uint32_t colour = kNoRouteColour; // route_color, where the feed gives a valid one
+    RouteKind kind = RouteKind::Bus;  // route_type, extended types as their basic kind
+    int32_t line = 0;
 };
 
 struct Stop {
@@ -99,6 +103,9 @@ struct Feed {
     std::string stop_times_file;
     std::string shapes_file;
     std::string frequencies_file;
+    std::string routes_file;
+    // Problems worked around while loading, each "file:line: what was done".
+    std::vector<std::string> warnings;
 };
 
 } // namespace zintu::gtfs

@@ -4,10 +4,12 @@
 
 #include "calendar.h"
 #include "feed_error.h"
+#include "route_style.h"
 #include "table_fields.h"
 #include "timetable_loader.h"
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 
 namespace zintu::gtfs {
@@ -33,16 +35,52 @@ void load_agencies(const FeedSource& source, Feed& feed) {
     if (feed.agencies.empty()) throw FeedError(feed.agency_file, 0, "no agency");
 }
 
+// A route's colour and kind only change how it is drawn: a value this program
+// cannot use is a warning, and the route is drawn in its kind's colour or as
+// a bus.
+void read_route_look(const CsvReader& reader, int colour_column, int type_column, Route& route,
+                     std::vector<std::string>& warnings) {
+    const std::string at = reader.file_name() + ":" + std::to_string(reader.line()) + ": ";
+    const std::string_view colour = reader.trimmed(colour_column);
+    if (const auto value = parse_route_color(colour)) {
+        route.colour = *value;
+    } else if (!colour.empty()) {
+        warnings.push_back(at + "route_color " + quote_field(colour) +
+                           " is not six hex digits: the route is drawn in its kind's colour");
+    }
+    if (type_column < 0) return;
+    const std::string_view type = reader.trimmed(type_column);
+    int64_t number = -1;
+    const auto [end, error] = std::from_chars(type.data(), type.data() + type.size(), number);
+    const auto kind = error == std::errc() && end == type.data() + type.size()
+                          ? kind_of_route_type(number)
+                          : std::nullopt;
+    if (kind) {
+        route.kind = *kind;
+    } else {
+        warnings.push_back(at + "route_type " + quote_field(type) +
+                           " is not a kind of route this program knows: drawn as a bus");
+    }
+}
+
 IdIndex load_routes(const FeedSource& source, Feed& feed) {
     CsvReader reader = open_table(source, "routes.txt");
+    feed.routes_file = reader.file_name();
     const int id_column = reader.required_column("route_id");
     const int short_name_column = reader.column("route_short_name");
+    const int colour_column = reader.column("route_color");
+    const int type_column = reader.column("route_type");
+    if (type_column < 0)
+        feed.warnings.push_back(feed.routes_file +
+                                ": no route_type column: every route is drawn as a bus");
     IdIndex index;
     reader.for_each([&] {
         const std::string_view id = required_value(reader, id_column, "route_id");
         add_unique_id(index, id, static_cast<int32_t>(feed.routes.size()), reader, "route_id");
-        feed.routes.push_back(
-            Route{std::string(id), std::string(reader.trimmed(short_name_column))});
+        Route route{std::string(id), std::string(reader.trimmed(short_name_column))};
+        route.line = static_cast<int32_t>(reader.line());
+        read_route_look(reader, colour_column, type_column, route, feed.warnings);
+        feed.routes.push_back(std::move(route));
     });
     return index;
 }

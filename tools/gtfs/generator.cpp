@@ -150,6 +150,62 @@ ShapeIds number_shapes(const Assembly& assembly, const std::vector<Feed>& feeds,
     return assign_shape_ids(static_cast<int32_t>(built.size()), tallies, ends, featured);
 }
 
+// Every route of the feeds, one per route_id, and whether it runs on the
+// chosen days.
+std::vector<NamedRoute> named_routes(const std::vector<Feed>& feeds, const Assembly& assembly) {
+    std::vector<NamedRoute> out;
+    std::map<std::string, size_t> index;
+    std::vector<std::vector<size_t>> of_feed(feeds.size());
+    for (size_t f = 0; f < feeds.size(); ++f) {
+        for (const Route& route : feeds[f].routes) {
+            const auto [found, added] = index.emplace(route.id, out.size());
+            if (added) out.push_back({route.id, route.short_name});
+            of_feed[f].push_back(found->second);
+        }
+    }
+    for (const WeekTrip& trip : assembly.trips) {
+        const Trip& t = feeds[static_cast<size_t>(trip.feed)].trips[static_cast<size_t>(trip.trip)];
+        out[of_feed[static_cast<size_t>(trip.feed)][static_cast<size_t>(t.route)]].runs = true;
+    }
+    return out;
+}
+
+// The services that some trip runs on: a service no trip names says nothing
+// about when the network runs.
+std::vector<const Service*> services_with_trips(const std::vector<Feed>& feeds) {
+    std::vector<const Service*> out;
+    for (const Feed& feed : feeds) {
+        std::vector<bool> used(feed.services.size(), false);
+        for (const Trip& trip : feed.trips)
+            used[static_cast<size_t>(trip.service)] = true;
+        for (size_t s = 0; s < used.size(); ++s) {
+            if (used[s]) out.push_back(&feed.services[s]);
+        }
+    }
+    return out;
+}
+
+// Each shape drawn as its route: the route's colour and kind, and a number for
+// the route, given in the order of the route's first shape id.
+void style_shapes(const std::vector<Feed>& feeds, const Assembly& assembly, const ShapeIds& ids,
+                  NetworkTables& tables) {
+    std::vector<int32_t> source_of(tables.shapes.size(), kNone);
+    int32_t source = 0;
+    for (int32_t id : ids.id_of)
+        source_of[static_cast<size_t>(id)] = source++;
+    std::map<std::pair<int32_t, int32_t>, int32_t> numbers; // (feed, route) -> number
+    for (size_t id = 0; id < tables.shapes.size(); ++id) {
+        if (source_of[id] == kNone) continue;
+        const ShapeSource& shape = assembly.shapes[static_cast<size_t>(source_of[id])];
+        const Route& route =
+            feeds[static_cast<size_t>(shape.feed)].routes[static_cast<size_t>(shape.route)];
+        const auto next = static_cast<int32_t>(numbers.size()) + 1;
+        const int32_t number =
+            numbers.emplace(std::pair{shape.feed, shape.route}, next).first->second;
+        tables.shapes[id].style = {route.colour, route.kind, number};
+    }
+}
+
 // The run time of one trip over its whole shape: its own duration, stretched by
 // the share of the shape that its stops cover.
 int32_t scaled_duration(const BuiltShape& shape, int32_t pattern, int32_t duration) {
@@ -383,6 +439,10 @@ NetworkMetadata describe(const GeneratorOptions& options, const std::vector<Feed
                   static_cast<long long>(f.worst_absolute.difference()),
                   f.worst_relative.relative() * 100.0, f.offset_max);
     info.summary = summary;
+    // A network with featured routes is drawn in their four colours unless the
+    // user chooses otherwise; one without, in its routes' own colours.
+    info.colours = options.featured.empty() ? NetworkColours::Lines : NetworkColours::Featured;
+    info.week = format_iso_date(out.days[0] - 2);
     return info;
 }
 
@@ -394,9 +454,15 @@ Generated generate(const GeneratorOptions& options) {
     for (const std::string& path : options.feeds) {
         feeds.push_back(load_feed(path));
         out.feed_names.push_back(feeds.back().name);
+        out.warnings.insert(out.warnings.end(), feeds.back().warnings.begin(),
+                            feeds.back().warnings.end());
     }
     const TimeZone zone = network_time_zone(feeds, options.time_zone, options.zoneinfo_dir);
-    out.days = service_days_of_week(options.week_monday);
+    // Today is the city's own date at the generation time.
+    out.week = choose_week(served_weeks(services_with_trips(feeds)),
+                           local_date(options.generated_at, zone.rule), options.week_monday);
+    if (!out.week.error.empty()) throw FeedError("", 0, out.week.error);
+    out.days = service_days_of_week(out.week.monday);
     const Assembly assembly = assemble(feeds, out.days);
     for (const WeekTrip& trip : assembly.trips) {
         for (size_t s = 0; s < 3; ++s)
@@ -433,7 +499,8 @@ Generated generate(const GeneratorOptions& options) {
         built.push_back(finish_shape(shape));
     }
 
-    const ShapeIds ids = number_shapes(assembly, feeds, built, options.featured);
+    const ShapeIds ids = number_shapes(
+        assembly, feeds, built, resolve_featured(options.featured, named_routes(feeds, assembly)));
     out.featured_routes = ids.featured_routes;
     std::vector<StopKey> stop_keys;
     for (const MergedStop& stop : assembly.stops)
@@ -453,6 +520,7 @@ Generated generate(const GeneratorOptions& options) {
         shape.source = source.source;
         shape.name = out.feed_names[static_cast<size_t>(source.feed)] + ":" + source.name;
     }
+    style_shapes(feeds, assembly, ids, out.tables);
 
     RowBuilder rows{feeds, assembly, built, ids, options.limits, out, {}, {}};
     rows.collect();

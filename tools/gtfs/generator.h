@@ -7,6 +7,7 @@
 #include "network_tables.h"
 #include "projection.h"
 #include "time_zone.h"
+#include "week_choice.h"
 
 #include <array>
 #include <cstdint>
@@ -29,7 +30,7 @@ inline constexpr double kMaxStopOffsetKm = 1.0;
 
 struct GeneratorOptions {
     std::vector<std::string> feeds;
-    int32_t week_monday = 0;            // day number of the week's Monday
+    std::optional<int32_t> week_monday; // the week's Monday; default: chosen by the calendars
     std::vector<std::string> featured;  // up to four route ids
     std::optional<double> units_per_km; // default: a map about 5,300 units across
     BandingLimits banding;
@@ -37,7 +38,7 @@ struct GeneratorOptions {
     std::optional<LatLon> downtown;       // the downtown view's centre
     std::optional<std::string> time_zone; // default: the agencies' agency_timezone
     std::string zoneinfo_dir = kZoneInfoDir;
-    int64_t generated_at = 0;               // seconds since 1970, UTC
+    int64_t generated_at = 0;               // seconds since 1970, UTC; its day is "today"
     std::optional<double> max_on_road_diff; // percent: fail when vehicles stray further
     GenerationLimits limits;
 };
@@ -46,6 +47,7 @@ struct Generated {
     NetworkTables tables;
     Fidelity fidelity;
     std::vector<std::string> feed_names;
+    WeekChoice week;
     std::array<int32_t, 3> days{};  // dates of service day types 1, 2, 3
     std::array<int64_t, 3> trips{}; // trips running on each of those days
     double units_per_km = 0.0;

@@ -94,6 +94,46 @@ ShapeIds assign_shape_ids(int32_t shape_count, const std::vector<ShapeTally>& ta
     return ids;
 }
 
+std::vector<std::string> resolve_featured(const std::vector<std::string>& featured,
+                                          const std::vector<NamedRoute>& routes) {
+    // At most this many routes are listed in a message, so that it stays a line.
+    constexpr size_t kListed = 8;
+    std::vector<std::string> ids;
+    for (const std::string& value : featured) {
+        const auto by_id = std::find_if(routes.begin(), routes.end(),
+                                        [&](const NamedRoute& r) { return r.id == value; });
+        if (by_id != routes.end()) {
+            ids.push_back(value);
+            continue;
+        }
+        std::vector<const NamedRoute*> named, running;
+        for (const NamedRoute& route : routes) {
+            if (route.short_name != value) continue;
+            named.push_back(&route);
+            if (route.runs) running.push_back(&route);
+        }
+        if (named.size() == 1 || running.size() == 1) {
+            ids.push_back((named.size() == 1 ? named : running).front()->id);
+            continue;
+        }
+        if (named.empty())
+            throw FeedError(
+                "", 0, "--feature " + value + ": no route has this route_id or route_short_name");
+        const auto& listed = running.empty() ? named : running;
+        std::string list;
+        for (size_t i = 0; i < listed.size() && i < kListed; ++i)
+            list += (i == 0 ? "" : ", ") + quote_field(listed[i]->id);
+        if (listed.size() > kListed)
+            list += " and " + std::to_string(listed.size() - kListed) + " more";
+        throw FeedError("", 0,
+                        "--feature " + value + ": the route_short_name of " +
+                            std::to_string(listed.size()) + " routes" +
+                            (running.empty() ? "" : " running on the chosen days") + ": " + list +
+                            "; name one by its route_id");
+    }
+    return ids;
+}
+
 std::vector<int32_t> assign_stop_ids(const std::vector<StopKey>& stops,
                                      const std::vector<bool>& used) {
     std::vector<int32_t> order;

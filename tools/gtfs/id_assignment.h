@@ -39,6 +39,22 @@ ShapeIds assign_shape_ids(int32_t shape_count, const std::vector<ShapeTally>& ta
                           const std::vector<std::pair<Vec2, Vec2>>& ends,
                           const std::vector<std::string>& featured);
 
+// A route as --feature may name it, over all feeds: a route_id that several
+// feeds define is one route.
+struct NamedRoute {
+    std::string id;
+    std::string short_name;
+    bool runs = false; // some trip of it runs on the chosen days
+};
+
+// The route_id that each --feature value names: a route_id as it is,
+// otherwise the one route whose route_short_name it is, or of several with
+// that name the one that runs on the chosen days. Throws FeedError for a value
+// that names no route, and for one that names several routes that run (or
+// several, none of which runs), listing them.
+std::vector<std::string> resolve_featured(const std::vector<std::string>& featured,
+                                          const std::vector<NamedRoute>& routes);
+
 struct StopKey {
     std::string id;
     double lat;

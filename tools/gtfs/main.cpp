@@ -1,7 +1,8 @@
 // zintu-gtfs: GTFS feeds in, the network tables of one city out, as a C++
 // source file or a network file (*.zintu), and a Markdown report. Exit status
 // 0 on success, 1 for a bad feed or a failed check (nothing is written then),
-// 2 for a bad command line.
+// 2 for a bad command line. Without a week, the feeds' calendars choose one;
+// without an output, the network file is named after the network.
 #include "feed_error.h"
 #include "generator.h"
 #include "gtfs_time.h"
@@ -44,7 +45,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zintu-gtfs: %s\nTry 'zintu-gtfs --help'.\n", parsed.error.c_str());
         return 2;
     }
-    const Options& options = parsed.options;
+    Options& options = parsed.options;
     if (options.help) {
         std::fputs(kUsage, stdout);
         return 0;
@@ -55,6 +56,8 @@ int main(int argc, char** argv) {
     }
     try {
         const Generated generated = generate(options.generator);
+        const std::string problem = complete_outputs(options, generated.tables.info.name);
+        if (!problem.empty()) throw std::runtime_error(problem);
         const std::string network =
             is_network_file_path(options.output)
                 ? network_file_bytes(generated, options.output)
@@ -63,6 +66,7 @@ int main(int argc, char** argv) {
                      {options.report, write_report(generated, options.generator.banding)}});
         for (const std::string& warning : generated.warnings)
             std::fprintf(stderr, "zintu-gtfs: warning: %s\n", warning.c_str());
+        std::fprintf(stderr, "zintu-gtfs: %s\n", describe_week(generated.week).c_str());
         const Fidelity& f = generated.fidelity;
         std::fprintf(stderr,
                      "zintu-gtfs: %zu rows, %zu shape entries, %lld runs; |departure offset| "
@@ -72,6 +76,8 @@ int main(int argc, char** argv) {
                      static_cast<long long>(f.runs[0] + f.runs[1] + f.runs[2]), f.offset_median,
                      f.offset_p95, static_cast<long long>(f.worst_absolute.difference()),
                      f.worst_relative.relative() * 100.0);
+        std::fprintf(stderr, "zintu-gtfs: wrote %s and %s\n", options.output.c_str(),
+                     options.report.c_str());
         return 0;
     } catch (const std::bad_alloc&) {
         std::fputs("zintu-gtfs: out of memory\n", stderr);

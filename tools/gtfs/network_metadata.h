@@ -17,14 +17,16 @@ struct NetworkMetadata {
     bool has_downtown = false;
     int32_t downtown_x = 0; // map units
     int32_t downtown_y = 0;
-    std::string source;    // the feeds' names, "subway, bus_m"
-    std::string generated; // "YYYY-MM-DDTHH:MM:SSZ"
-    std::string summary;   // how closely the tables follow the timetable
+    std::string source;                             // the feeds' names, "subway, bus_m"
+    std::string generated;                          // "YYYY-MM-DDTHH:MM:SSZ"
+    std::string summary;                            // how closely the tables follow the timetable
+    NetworkColours colours = NetworkColours::Lines; // featured when routes are featured
+    std::string week;                               // its Monday, "YYYY-MM-DD"
 
     // A view that points into this record, which must outlive it.
     NetworkInfo view() const {
-        return NetworkInfo{name,       time_zone, tz_rule,   has_downtown, downtown_x,
-                           downtown_y, source,    generated, summary};
+        return NetworkInfo{name,   time_zone, tz_rule, has_downtown, downtown_x, downtown_y,
+                           source, generated, summary, colours,      week};
     }
 };
 

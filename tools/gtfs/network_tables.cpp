@@ -41,9 +41,11 @@ NetworkView::NetworkView(const NetworkTables& tables)
     : header(tables.header), info(tables.info.view()) {
     for (const TableRow& row : tables.rows)
         rows.push_back(row.row);
-    for (const TableShape& shape : tables.shapes)
+    for (const TableShape& shape : tables.shapes) {
         entries.push_back(ShapeEntry{static_cast<int32_t>(shape.points.size()),
                                      shape.points.empty() ? nullptr : shape.points.data()});
+        styles.push_back(shape.style);
+    }
 }
 
 Network NetworkView::network() {
@@ -52,7 +54,8 @@ Network NetworkView::network() {
                    entries.data(),
                    static_cast<int32_t>(entries.size()),
                    kWeekdayServiceMap,
-                   info};
+                   info,
+                   styles.data()};
 }
 
 } // namespace zintu::gtfs

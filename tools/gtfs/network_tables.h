@@ -21,6 +21,7 @@ struct TableShape {
     std::vector<ShapePoint> points; // empty for an unused entry
     SourceRef source;
     std::string name; // "feed:shape_id" for the report
+    ShapeStyle style{kNoRouteColour, RouteKind::Bus};
 };
 
 struct NetworkTables {
@@ -39,6 +40,7 @@ struct NetworkView {
     NetworkHeader header{};
     std::vector<FrequencyRow> rows;
     std::vector<ShapeEntry> entries;
+    std::vector<ShapeStyle> styles;
     NetworkInfo info;
     static constexpr int32_t kWeekdayServiceMap[7] = {2, 0, 0, 0, 0, 0, 1};
 

@@ -13,18 +13,25 @@
 namespace zintu::gtfs {
 
 const char* const kUsage =
-    "usage: zintu-gtfs --week YYYY-MM-DD -o FILE [options] FEED...\n"
+    "usage: zintu-gtfs [options] FEED...\n"
     "Reads GTFS feeds (zip files or directories), merges them and writes the\n"
-    "network tables as a C++ source file, with a Markdown report beside it.\n"
+    "network: a network file for zintu to show, or a C++ source file to build\n"
+    "into the program, with a Markdown report beside it.\n"
     "\n"
     "  FEED                a GTFS feed: a .zip file or a directory of .txt tables\n"
     "  --week YYYY-MM-DD   a Monday: the timetables of that week's Wednesday,\n"
     "                      Saturday and Sunday become services 1, 2 and 3\n"
+    "                      (default: this week if the feeds run on those days,\n"
+    "                      otherwise the first week of their calendars that does)\n"
     "  -o, --output FILE   the file to write: a network file if FILE ends in\n"
-    "                      .zintu, otherwise a C++ source file\n"
+    "                      .zintu, otherwise a C++ source file (default: the\n"
+    "                      network's name with .zintu, in the current folder)\n"
     "  --report FILE       the report (default: REPORT.md beside the output)\n"
-    "  --feature ROUTE     a featured route_id; up to four, in order, giving the\n"
-    "                      busiest shape of each direction the ids 1-2, 3-4, 5-6, 7-8\n"
+    "  --feature ROUTE     a featured route: its route_id, or a route_short_name\n"
+    "                      that names one route; up to four, in order, giving the\n"
+    "                      busiest shape of each direction the ids 1-2, 3-4, 5-6,\n"
+    "                      7-8. With featured routes the network is drawn in\n"
+    "                      their colours; without them, in each route's own\n"
     "  --units-per-km N    map scale (default: the longer side about 5,300 units)\n"
     "  --max-offset S      a time band keeps every departure within S seconds of\n"
     "                      the timetable (default 150)\n"
@@ -40,9 +47,11 @@ const char* const kUsage =
     "  --help              this text\n"
     "  --version           the program's version\n"
     "\n"
-    "A stop more than 1 km from its trip's shape is drawn on the shape, with a\n"
-    "warning. SOURCE_DATE_EPOCH, when set, is the generation time the network\n"
-    "records; TZDIR, when set, is the zone database's folder.\n";
+    "Each route keeps its route_color and route_type; a value that cannot be used\n"
+    "is a warning. A stop more than 1 km from its trip's shape is drawn on the\n"
+    "shape, with a warning. SOURCE_DATE_EPOCH, when set, is the generation time\n"
+    "the network records and the moment whose date chooses the week; TZDIR, when\n"
+    "set, is the zone database's folder.\n";
 
 namespace {
 
@@ -129,7 +138,6 @@ std::string apply(Options& options, const std::string& name, const std::string& 
 ParsedOptions parse_options(const std::vector<std::string>& args) {
     ParsedOptions parsed;
     Options& options = parsed.options;
-    bool has_week = false;
     bool options_end = false;
     for (size_t i = 0; i < args.size(); ++i) {
         std::string arg = args[i];
@@ -168,23 +176,56 @@ ParsedOptions parse_options(const std::vector<std::string>& args) {
             parsed.error = "unknown option '" + arg + "'";
             return parsed;
         }
-        if (arg == "--week") has_week = true;
         parsed.error = apply(options, arg, value);
         if (!parsed.error.empty()) return parsed;
     }
     if (options.help || options.version) return parsed;
-    if (!has_week) {
-        parsed.error = "--week is required";
-    } else if (options.output.empty()) {
-        parsed.error = "--output is required";
-    } else if (options.generator.feeds.empty()) {
+    if (options.generator.feeds.empty()) {
         parsed.error = "no feed given";
+    } else if (!options.output.empty()) {
+        // Paths known now are checked now, before a long generation.
+        parsed.error = complete_outputs(options, "");
     }
-    if (parsed.error.empty() && options.report.empty())
+    return parsed;
+}
+
+std::string network_file_name(std::string_view name) {
+    constexpr size_t kLongest = 100;
+    std::string out;
+    bool gap = false;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool kept = byte >= 0x80 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                          (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
+        if (!kept) {
+            gap = true;
+            continue;
+        }
+        // A leading dot would hide the file and a leading hyphen read as an
+        // option; one run of anything else (spaces, slashes, punctuation)
+        // becomes one hyphen.
+        if (out.empty() && (c == '.' || c == '-')) continue;
+        if (gap && !out.empty()) out += '-';
+        gap = false;
+        out += c;
+    }
+    if (out.size() > kLongest) {
+        size_t cut = kLongest;
+        while (cut > 0 && (static_cast<unsigned char>(out[cut]) & 0xC0) == 0x80)
+            --cut;
+        out.resize(cut);
+    }
+    while (!out.empty() && (out.back() == '.' || out.back() == '-'))
+        out.pop_back();
+    return (out.empty() ? "network" : out) + ".zintu";
+}
+
+std::string complete_outputs(Options& options, std::string_view network_name) {
+    if (options.output.empty()) options.output = network_file_name(network_name);
+    if (options.report.empty())
         options.report =
             (std::filesystem::path(options.output).parent_path() / "REPORT.md").string();
-    if (parsed.error.empty()) parsed.error = output_paths_problem({options.output, options.report});
-    return parsed;
+    return output_paths_problem({options.output, options.report});
 }
 
 std::string apply_environment(Options& options, const char* source_date_epoch,

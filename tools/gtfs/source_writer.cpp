@@ -2,6 +2,9 @@
 // fixed layout, one record a line, so that a regeneration diffs line by line.
 #include "source_writer.h"
 
+#include "network/route_kinds.h"
+
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -10,6 +13,23 @@ namespace {
 
 void append_int(std::string& out, int64_t value) {
     out += std::to_string(value);
+}
+
+// The enumerators of kRouteKinds, in its order.
+constexpr const char* kKindEnumerators[kRouteKindCount] = {
+    "Tram",      "Metro",      "Rail",      "Bus",        "Ferry",
+    "CableTram", "AerialLift", "Funicular", "Trolleybus", "Monorail"};
+
+std::string style_literal(const ShapeStyle& style) {
+    char colour[16];
+    std::snprintf(colour, sizeof colour, "0x%06Xu", style.colour);
+    const auto* kind = std::find(std::begin(kRouteKinds), std::end(kRouteKinds), style.kind);
+    const std::string kind_text =
+        kind != std::end(kRouteKinds)
+            ? std::string("RouteKind::") + kKindEnumerators[kind - std::begin(kRouteKinds)]
+            : "RouteKind{" + std::to_string(static_cast<int>(style.kind)) + "}";
+    return "{" + (style.colour == kNoRouteColour ? std::string("kNoRouteColour") : colour) + ", " +
+           kind_text + ", " + std::to_string(style.route) + "}";
 }
 
 } // namespace
@@ -106,6 +126,10 @@ std::string write_network_source(const NetworkTables& tables,
         }
     }
     out += "};\n\n";
+    out += "constexpr ShapeStyle kShapeStyles[] = {\n";
+    for (const TableShape& shape : tables.shapes)
+        out += "    " + style_literal(shape.style) + ",\n";
+    out += "};\n\n";
     out += "constexpr int32_t kWeekdayServiceMap[7] = {2, 0, 0, 0, 0, 0, 1};\n\n";
     out += "} // namespace\n\nNetwork compiled_network() {\n";
     const NetworkInfo info = tables.info.view();
@@ -115,7 +139,10 @@ std::string write_network_source(const NetworkTables& tables,
            "sv, " + string_literal(info.tz_rule) + "sv, " + (info.has_downtown ? "true" : "false") +
            ", " + std::to_string(info.downtown_x) + ", " + std::to_string(info.downtown_y) + ", " +
            string_literal(info.source) + "sv, " + string_literal(info.generated) + "sv, " +
-           string_literal(info.summary) + "sv}};\n";
+           string_literal(info.summary) + "sv,\n             " +
+           (info.colours == NetworkColours::Lines ? "NetworkColours::Lines, "
+                                                  : "NetworkColours::Featured, ") +
+           string_literal(info.week) + "sv},\n            kShapeStyles};\n";
     out += "}\n\n} // namespace zintu\n// clang-format on\n";
     return out;
 }

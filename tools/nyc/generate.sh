@@ -21,6 +21,8 @@ version=0.0.202609230319
 sha1=c8e5814af29949fd9d514adc92fb48ad637c6dc4
 feeds=(subway bus_m bus_bx bus_bk bus_qns bus_si bus_busco)
 week=2026-09-14
+# The explicit week and featured routes keep the built-in network as it is:
+# featured routes make it choose the four featured colours.
 featured=(N 4 7 A) # yellow, green, purple, cyan: shape ids 1-2, 3-4, 5-6, 7-8
 name="New York City"
 downtown=40.7075,-74.0110 # the 4x view frames lower Manhattan, City Hall near its top
