@@ -126,20 +126,20 @@ constexpr ShapeEntry kShapes[] = {
 
 constexpr uint32_t kNone = kNoRouteColour;
 constexpr ShapeStyle kShapeStyles[] = {
-    {.colour = kNone, .kind = RouteKind::Bus},           // 0, no shape
-    {.colour = 0xFCCC0A, .kind = RouteKind::Metro},      // 1: yellow, too pale on white
-    {.colour = 0xFCCC0A, .kind = RouteKind::Metro},      // 2
-    {.colour = 0xFFFFFF, .kind = RouteKind::Rail},       // 3: white
-    {.colour = 0xFFFFFF, .kind = RouteKind::Rail},       // 4
-    {.colour = kNone, .kind = RouteKind::Tram},          // 5: the tram's default
-    {.colour = kNone, .kind = RouteKind::Tram},          // 6
-    {.colour = 0x0039A6, .kind = RouteKind::Ferry},      // 7: dark enough as it is
-    {.colour = 0x0039A6, .kind = RouteKind::Ferry},      // 8
-    {.colour = kNone, .kind = RouteKind::Bus},           // 9, empty entry
-    {.colour = 0xFEF0B5, .kind = RouteKind::Bus},        // 10: pale yellow
-    {.colour = kNone, .kind = RouteKind::Bus},           // 11: the bus's default
-    {.colour = 0xEE352E, .kind = RouteKind::Bus},        // 12
-    {.colour = 0x00933C, .kind = RouteKind::Trolleybus}, // 13
+    {.colour = kNone, .kind = RouteKind::Bus},                       // 0, no shape
+    {.colour = 0xFCCC0A, .kind = RouteKind::Metro, .route = 1},      // 1: yellow, too pale on white
+    {.colour = 0xFCCC0A, .kind = RouteKind::Metro, .route = 1},      // 2
+    {.colour = 0xFFFFFF, .kind = RouteKind::Rail, .route = 2},       // 3: white
+    {.colour = 0xFFFFFF, .kind = RouteKind::Rail, .route = 2},       // 4
+    {.colour = kNone, .kind = RouteKind::Tram, .route = 3},          // 5: the tram's default
+    {.colour = kNone, .kind = RouteKind::Tram, .route = 3},          // 6
+    {.colour = 0x0039A6, .kind = RouteKind::Ferry, .route = 4},      // 7: dark enough as it is
+    {.colour = 0x0039A6, .kind = RouteKind::Ferry, .route = 4},      // 8
+    {.colour = kNone, .kind = RouteKind::Bus},                       // 9, empty entry
+    {.colour = 0xFEF0B5, .kind = RouteKind::Bus, .route = 5},        // 10: pale yellow
+    {.colour = kNone, .kind = RouteKind::Bus, .route = 6},           // 11: the bus's default
+    {.colour = 0xEE352E, .kind = RouteKind::Bus, .route = 7},        // 12
+    {.colour = 0x00933C, .kind = RouteKind::Trolleybus, .route = 8}, // 13
 };
 
 constexpr int32_t kWeekdayServiceMap[7] = {2, 0, 0, 0, 0, 0, 1};
