@@ -24,12 +24,22 @@ std::string style_literal(const ShapeStyle& style) {
     char colour[16];
     std::snprintf(colour, sizeof colour, "0x%06Xu", style.colour);
     const auto* kind = std::find(std::begin(kRouteKinds), std::end(kRouteKinds), style.kind);
-    const std::string kind_text =
-        kind != std::end(kRouteKinds)
-            ? std::string("RouteKind::") + kKindEnumerators[kind - std::begin(kRouteKinds)]
-            : "RouteKind{" + std::to_string(static_cast<int>(style.kind)) + "}";
-    return "{" + (style.colour == kNoRouteColour ? std::string("kNoRouteColour") : colour) + ", " +
-           kind_text + ", " + std::to_string(style.route) + "}";
+    // Appended piece by piece: GCC 12 sees a false overlap in a chain of
+    // string additions here at -O2.
+    std::string text = "{";
+    text += style.colour == kNoRouteColour ? "kNoRouteColour" : colour;
+    if (kind != std::end(kRouteKinds)) {
+        text += ", RouteKind::";
+        text += kKindEnumerators[kind - std::begin(kRouteKinds)];
+    } else {
+        text += ", RouteKind{";
+        text += std::to_string(static_cast<int>(style.kind));
+        text += "}";
+    }
+    text += ", ";
+    text += std::to_string(style.route);
+    text += "}";
+    return text;
 }
 
 } // namespace
