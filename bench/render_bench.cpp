@@ -76,45 +76,21 @@ struct Fixture {
     }
 };
 
-void label(benchmark::State& state, FramePath path, const char* view, Size size) {
+void label(benchmark::State& state, FramePath path, const char* view, Size size,
+           const char* colours = "") {
     state.SetLabel(std::string(path_name(path)) + " " + view + " " + std::to_string(size.width) +
-                   "x" + std::to_string(size.height));
+                   "x" + std::to_string(size.height) + colours);
 }
 
 // One frame: args path (0 literal, 1 fast), view (0 full, 1 downtown), size
-// (0 1920x1200, 1 1280x800), copies of the network.
+// (0 1920x1200, 1 1280x800), copies of the network, colours (0 featured, the
+// frame as it was; 1 lines).
 void BM_Frame(benchmark::State& state) {
     const FramePath path = state.range(0) == 0 ? FramePath::Literal : FramePath::Fast;
     const bool downtown = state.range(1) != 0;
     const Size size = kSizes[state.range(2)];
-    Fixture f(path, downtown, size, static_cast<int>(state.range(3)));
-    if (!f.ok) {
-        state.SkipWithError("no GL context");
-        return;
-    }
-    for (auto _ : state) {
-        run_frame(*f.app);
-        glFinish();
-    }
-    label(state, path, downtown ? "downtown" : "full", size);
-    state.counters["vehicles"] = f.app->sim.vehicle_count;
-}
-BENCHMARK(BM_Frame)
-    ->ArgNames({"fast", "downtown", "size", "copies"})
-    ->ArgsProduct({{0, 1}, {0, 1}, {0, 1}, {1}})
-    ->Args({0, 0, 0, 10})
-    ->Args({1, 0, 0, 10})
-    ->MeasureProcessCPUTime()
-    ->Unit(benchmark::kMillisecond);
-
-// One frame in featured colours (the frame as it was) and in line colours,
-// full network at 1920x1200 on a Monday at 08:15: args path (0 literal, 1
-// fast), colours (0 featured, 1 lines), copies of the network. The network
-// carries route styles (made up for New York, which records none).
-void BM_FrameColours(benchmark::State& state) {
-    const FramePath path = state.range(0) == 0 ? FramePath::Literal : FramePath::Fast;
-    const bool lines = state.range(1) != 0;
-    Fixture f(path, false, kSizes[0], static_cast<int>(state.range(2)), true,
+    const bool lines = state.range(4) != 0;
+    Fixture f(path, downtown, size, static_cast<int>(state.range(3)), true,
               lines ? ColourScheme::Lines : ColourScheme::Featured);
     if (!f.ok) {
         state.SkipWithError("no GL context");
@@ -124,16 +100,15 @@ void BM_FrameColours(benchmark::State& state) {
         run_frame(*f.app);
         glFinish();
     }
-    state.SetLabel(std::string(path_name(path)) + (lines ? " lines" : " featured"));
+    label(state, path, downtown ? "downtown" : "full", size, lines ? " lines" : "");
     state.counters["vehicles"] = f.app->sim.vehicle_count;
-    int large = 0;
-    for (const GlyphStyle& style : f.app->palette.styles)
-        large += style.half_width > 5.0;
-    state.counters["large_shapes"] = large;
 }
-BENCHMARK(BM_FrameColours)
-    ->ArgNames({"fast", "lines", "copies"})
-    ->ArgsProduct({{0, 1}, {0, 1}, {1, 10}})
+BENCHMARK(BM_Frame)
+    ->ArgNames({"fast", "downtown", "size", "copies", "lines"})
+    ->ArgsProduct({{0, 1}, {0, 1}, {0, 1}, {1}, {0}})
+    ->ArgsProduct({{0, 1}, {0}, {0}, {1, 10}, {1}})
+    ->Args({0, 0, 0, 10, 0})
+    ->Args({1, 0, 0, 10, 0})
     ->MeasureProcessCPUTime()
     ->Unit(benchmark::kMillisecond);
 

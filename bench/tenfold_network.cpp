@@ -71,35 +71,9 @@ std::unique_ptr<ReplicatedNetwork> replicate_network(const Network& base, int co
     return out;
 }
 
-std::vector<ShapeStyle> made_up_styles(const Network& network) {
-    constexpr uint32_t kColours[] = {0xEE352E, 0x00933C, 0xB933AD, 0x0039A6, 0xFF6319,
-                                     0x6CBE45, 0x996633, 0xA7A9AC, 0xFCCC0A, kNoRouteColour};
-    constexpr double kMetroSpacing = 65.0;
-    std::vector<ShapeStyle> styles;
-    for (int32_t s = 0; s < network.shape_count; ++s) {
-        const ShapeEntry& shape = network.shapes[s];
-        int32_t stops = 0;
-        double first = 0.0, last = 0.0;
-        for (int32_t i = 0; i < shape.shape_size; ++i) {
-            if (shape.points[i].stop_id == 0) continue;
-            if (stops++ == 0) first = shape.points[i].dist;
-            last = shape.points[i].dist;
-        }
-        const bool metro = stops > 1 && (last - first) / (stops - 1) >= kMetroSpacing;
-        styles.push_back({.colour = kColours[s % std::size(kColours)],
-                          .kind = metro ? RouteKind::Metro : RouteKind::Bus});
-    }
-    return styles;
-}
-
 Network benchmark_network(int copies) {
     static std::map<int, std::unique_ptr<ReplicatedNetwork>> replicated;
-    static const std::vector<ShapeStyle> styles = made_up_styles(compiled_network());
-    static const Network base = [] {
-        Network network = compiled_network();
-        if (network.shape_styles == nullptr) network.shape_styles = styles.data();
-        return network;
-    }();
+    static const Network base = compiled_network();
     if (copies == 1) return base;
     std::unique_ptr<ReplicatedNetwork>& made = replicated[copies];
     if (!made) made = replicate_network(base, copies);

@@ -1,8 +1,8 @@
 // A network ten times the size of the one compiled in, for the benchmarks:
 // the compiled-in tables replicated side by side with offsets, five copies
 // across and two up, each copy with shape ids of its own. Made at run time,
-// never kept as data. Every benchmark network carries route styles, made up
-// where the compiled-in network records none, so line colours can be timed.
+// never kept as data. The copies keep the route styles of the shapes they
+// copy, so line colours can be timed on them too.
 #pragma once
 
 #include "network/network.h"
@@ -25,16 +25,8 @@ struct ReplicatedNetwork {
 // `copies` copies of `base`, in rows of five.
 std::unique_ptr<ReplicatedNetwork> replicate_network(const Network& base, int copies);
 
-// Route styles for a network that records none: a shape whose stops lie 65
-// map units or more apart on average runs a metro (in New York's tables that
-// parts the subway, about 0.8 km between stops, from the buses, about 0.3 km),
-// any other a bus; the colours cycle through a few line colours, pale ones
-// and none among them.
-std::vector<ShapeStyle> made_up_styles(const Network& network);
-
 // The compiled-in network (copies 1), or it replicated `copies` times, made
-// once per number of copies and kept for the rest of the run; with route
-// styles either way.
+// once per number of copies and kept for the rest of the run.
 Network benchmark_network(int copies);
 
 } // namespace zintu
