@@ -115,14 +115,14 @@ KeyScan scan(std::string_view text, std::string_view section, std::string_view k
 } // namespace
 
 std::optional<std::string> ini_value(std::string_view text, std::string_view section,
-                                     std::string_view key) {
+                                     std::string_view key, std::size_t limit) {
     const KeyScan found = scan(text, section, key);
     if (!found.key_line) return std::nullopt;
     std::string_view value = found.value;
     // The profile buffer is a C string: a NUL byte ends the value.
     value = value.substr(0, value.find('\0'));
     value = trim(value);
-    return std::string(value.substr(0, kSettingValueBuffer - 1));
+    return std::string(value.substr(0, limit));
 }
 
 std::string ini_with_value(std::string_view text, std::string_view section, std::string_view key,

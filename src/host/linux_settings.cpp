@@ -49,7 +49,9 @@ Settings settings_from_ini(std::string_view text) {
     const std::string mode = stored_value(text, kSpeedSetting);
     const std::string zoomlevel = stored_value(text, kZoomSetting);
     Settings settings = settings_from_values(mode, zoomlevel);
-    settings.network = ini_value(text, kSettingsSection, kNetworkSetting.key).value_or("");
+    // A path is read whole, not cut at the choices' 99 characters.
+    settings.network =
+        ini_value(text, kSettingsSection, kNetworkSetting.key, kMaxSettingsFileSize).value_or("");
     settings.colours = colour_scheme_from_value(
         ini_value(text, kSettingsSection, kColourKey).value_or(kColourChoices[0].value));
     return settings;

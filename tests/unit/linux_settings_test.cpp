@@ -43,7 +43,11 @@ TEST(SettingsFromIni, WrittenSettingsReadBack) {
     using enum ColourScheme;
     const std::tuple<std::string, Settings, bool, const char*> cases[] = {
         {"", {SpeedMode::RealTime, false, {}, Auto}, false, nullptr},
-        {"", {SpeedMode::Fast, true, "/srv/city.zintu", Lines}, true, "lines"},
+        // A path is kept whole, longer than a choice's 99 characters.
+        {"",
+         {SpeedMode::Fast, true, "/srv/" + std::string(120, 'n') + ".zintu", Lines},
+         true,
+         "lines"},
         {"", {SpeedMode::RealTime, false, {}, Featured}, false, "featured"},
         {"colours=lines\n", {SpeedMode::RealTime, false, {}, Auto}, false, "auto"},
         {"colours=Lines\nnetwork=\n", {SpeedMode::RealTime, false, {}, Auto}, true, "auto"},
