@@ -26,7 +26,7 @@ TEST(GtfsTime, ParsesDatesAndWeekdays) {
     for (const auto& [text, day] : feed_dates)
         EXPECT_EQ(parse_feed_date(text), day) << text;
     for (const char* bad :
-         {"20230229", "20261301", "20260100", "2026091", "2026-09-14", "abcdefgh"})
+         {"20230229", "20261232", "20261301", "20260100", "2026091", "2026-09-14", "abcdefgh"})
         EXPECT_FALSE(parse_feed_date(bad)) << bad;
     EXPECT_EQ(parse_iso_date("2026-12-07"), 20794);
     EXPECT_FALSE(parse_iso_date("2026-9-14"));

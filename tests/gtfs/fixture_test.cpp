@@ -213,8 +213,8 @@ TEST(Fixtures, BrokenFeedsStopWithFileLineAndProblem) {
         {"stop_at_zero", "/stops.txt:7: stop 'S6' at 0.000000, 0.000000 lies 5861.2 km from the "
                          "middle of the network, where nine stops in ten lie within 1.7 km"},
         {"far_shape_point", "/shapes.txt:11: point of shape 'SH' at 0.000000, 0.000000 lies "
-                            "5861.2 km from the middle of the network, where nine stops in ten "
-                            "lie within 1.4 km"},
+                            "5864.5 km from the middle of the network, where nine stops in ten "
+                            "lie within 2.8 km"},
     };
     for (const auto& [name, message] : cases) {
         const std::string feed = std::string("broken/") + name;

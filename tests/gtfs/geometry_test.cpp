@@ -108,6 +108,17 @@ TEST(ShapeBuilder, StopsBecomeVerticesAtTheirOwnPositions) {
     EXPECT_EQ(shape.pattern_points, (std::vector<std::vector<int32_t>>{{0, 2, 4}}));
 }
 
+// A shape point that rounds onto the first stop, where the line turns back:
+// the point goes, the stop stays.
+TEST(ShapeBuilder, TheFirstStopOutlastsAPointRoundedOntoIt) {
+    ShapeInput input;
+    input.line = {{500, 300}, {500.45, 299.55}, {400, 300}};
+    input.patterns = {{0, 1}};
+    const BuiltShape shape = build_shape(input, {{500, 300}, {400, 300}});
+    ASSERT_EQ(shape.points.size(), 2u);
+    EXPECT_EQ(std::tie(shape.points[0].stop_id, shape.points[1].stop_id), std::make_tuple(1, 2));
+}
+
 TEST(ShapeBuilder, WithoutALineTheShapeRunsThroughTheStops) {
     ShapeInput input;
     input.patterns = {{0, 1, 2, 1}};

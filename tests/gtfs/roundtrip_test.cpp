@@ -61,6 +61,7 @@ TEST(RoundTrip, CompiledAndFileNetworksHoldTheGeneratedTables) {
              "`x_span` 3,718, `y_center` 0, `x_center` 0.\n",
              "- The run builder makes 82 runs (69 for service 1, 9 for service 2, 4 for service 3) "
              "with 293 stop timings in all.",
+             "\n| 25:00 | 1 | 1 | 1 | 1 | 0 | 0 |\n", // vehicles on the road, real and generated
          })
         EXPECT_NE(report.find(line), std::string::npos) << line;
 
@@ -82,6 +83,12 @@ TEST(RoundTrip, ANetworkWithoutFeaturedRoutesChoosesLineColours) {
     EXPECT_EQ(std::tie(style.colour, style.kind, style.route),
               std::make_tuple(0xFFD700u, RouteKind::Tram, 1));
     EXPECT_EQ(loaded.shape_styles[0].route, 0);
+    // Its runs match the timetable exactly, and the report says where.
+    EXPECT_EQ(on_road_headline(g.fidelity),
+              "- Over every quarter hour with a vehicle on the road, the largest difference is 0 "
+              "vehicles (service 1 at 09:00:00: 1 generated, 1 in the timetable), and the largest "
+              "relative difference 0.00 % (service 1 at 09:00:00: 1 generated, 1 in the "
+              "timetable).\n");
 }
 
 } // namespace
