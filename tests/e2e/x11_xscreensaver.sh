@@ -13,17 +13,6 @@ check "a display that cannot be opened: exit status 1 and one line that names it
     fails_with 1 "zintu: cannot open display ':65000'" env DISPLAY=:65000 "$zintu"
 start_xvfb 1024x768
 
-# Creates the daemon's window; sets $owner (the probe's pid), $window and its
-# id in hex, $hex.
-make_window() { # [input-only]
-    rm -f "$work/window" # never read the last one's id
-    "$probe" window "$@" >"$work/window" &
-    owner=$!
-    started+=("$owner")
-    wait_until 20 test -s "$work/window" && window=$(head -n 1 "$work/window") &&
-        printf -v hex '0x%x' "$window"
-}
-
 make_window
 start_zintu -window-id "$window"
 check "-window-id ID draws into that window" wait_until 30 shows_frames "$window"
