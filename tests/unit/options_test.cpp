@@ -112,6 +112,7 @@ TEST(Options, BadInputGivesOneLineReasons) {
         {"--vehicles", "--network"}, {"--window-id"}, {"--window-id", "abc"},
         {"--window-id", "5", "--fullscreen"}, {"--root", "--window-id", "5", "--vehicles"},
         {"--configure", "--at", "2026-12-07 08:15:00"}, {"--snapshot", "x.png", "--size", "10x"},
+        {"--configure", "--snapshot", "x.png"}, // the conflict where --snapshot is met
     };
     // clang-format on
     for (const auto& args : bad) {
