@@ -67,15 +67,15 @@ ends_with() { # pid, seconds, expected
     [ "$status" -eq "$3" ]
 }
 
-# True when `command...` exits with `expected` and one line of standard
-# error, which stays in $work/err.
-fails_in_one_line() { # expected, command...
-    local expected=$1 status
-    shift
+# True when `command...` exits with `expected` and its standard error, kept
+# in $work/err, is one line that matches `pattern` whole (err_is).
+fails_with() { # expected, pattern, command...
+    local expected=$1 pattern=$2 status
+    shift 2
     "$@" >/dev/null 2>"$work/err"
     status=$?
     [ "$status" -eq "$expected" ] || echo "     (exit status $status)"
-    [ "$status" -eq "$expected" ] && err_is ".*"
+    [ "$status" -eq "$expected" ] && err_is "$pattern"
 }
 
 # True when $work/err is one line that matches `pattern` (a basic regex) whole.

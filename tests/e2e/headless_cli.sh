@@ -29,9 +29,9 @@ check "a picture replaced at the requested size" test "$(png_size "$work/full.pn
 check "no temporary files left" test "$(ls "$work" | tr '\n' ' ')" = "err fast.png full.png "
 
 check "an unwritable path exits 1 with one line" \
-    fails_in_one_line 1 "$zintu" --snapshot "$work/missing/dir/x.png"
+    fails_with 1 "zintu: .*" "$zintu" --snapshot "$work/missing/dir/x.png"
 check "a bad option exits 2 with one line" \
-    fails_in_one_line 2 "$zintu" --snapshot "$work/x.png" --frame 0
+    fails_with 2 "zintu: .*" "$zintu" --snapshot "$work/x.png" --frame 0
 check "  ... and writes no file" test ! -e "$work/x.png"
 
 "$zintu" --vehicles --at "$at" >"$work/out" 2>"$work/err"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sourced by the X11 end-to-end scripts, on top of check.sh: a private Xvfb,
-# and zintu ($1; $2 is x11_probe) started at a Monday morning, when the demo
-# network's vehicles are on the road.
+# zintu ($1) started at a Monday morning, when the demo network's vehicles are
+# on the road, and windows of x11_probe's ($2).
 source "$(dirname "${BASH_SOURCE[0]}")/check.sh"
 zintu=$(realpath "$1")
 probe=$(realpath "$2")
@@ -39,6 +39,17 @@ start_window() { # options...
     start_zintu "$@"
     wait_until 30 window_shown Zintu && wid=$(window_titled Zintu) &&
         wait_until 30 shows_frames "$wid" && eval "$(xdotool getmouselocation --shell)"
+}
+
+# Creates a window as a daemon would; sets $owner (the probe's pid), $window
+# and its id in hex, $hex.
+make_window() { # [input-only]
+    rm -f "$work/window" # never read the last one's id
+    "$probe" window "$@" >"$work/window" &
+    owner=$!
+    started+=("$owner")
+    wait_until 20 test -s "$work/window" && window=$(head -n 1 "$work/window") &&
+        printf -v hex '0x%x' "$window"
 }
 
 # True once the window (or root) shows the network and at least one vehicle.

@@ -23,11 +23,9 @@ check "nothing on standard error" test ! -s "$work/err"
 # Moved into a window that is not mapped, the saver's window is mapped again
 # and can no longer take the keyboard focus: the server answers BadMatch.
 start_window --fullscreen
-"$probe" window >"$work/parent" &
-started+=($!)
-wait_until 20 test -s "$work/parent" && parent=$(head -n 1 "$work/parent")
-xdotool windowunmap --sync "$parent"
-xdotool windowreparent "$wid" "$parent"
+make_window
+xdotool windowunmap --sync "$window"
+xdotool windowreparent "$wid" "$window"
 check "an unexpected X error ends it with status 1" ends_with "$pid" 15 1
 check "  ... with one line naming the error" err_is "zintu: X error: BadMatch .*"
 

@@ -9,20 +9,9 @@
 # before it ends.
 # Usage: x11_xscreensaver.sh ZINTU X11_PROBE
 source "$(dirname "$0")/x11_lib.sh"
-check "a display that cannot be opened: exit status 1" fails_in_one_line 1 env DISPLAY=:65000 "$zintu"
-check "  ... with one line that names it" err_is "zintu: cannot open display ':65000'"
+check "a display that cannot be opened: exit status 1 and one line that names it" \
+    fails_with 1 "zintu: cannot open display ':65000'" env DISPLAY=:65000 "$zintu"
 start_xvfb 1024x768
-
-# Creates the daemon's window; sets $owner (the probe's pid), $window and its
-# id in hex, $hex.
-make_window() { # [input-only]
-    rm -f "$work/window" # never read the last one's id
-    "$probe" window "$@" >"$work/window" &
-    owner=$!
-    started+=("$owner")
-    wait_until 20 test -s "$work/window" && window=$(head -n 1 "$work/window") &&
-        printf -v hex '0x%x' "$window"
-}
 
 make_window
 start_zintu -window-id "$window"
@@ -42,12 +31,11 @@ check "  ... as when the window's owner goes away" wait_until 30 shows_frames "$
 kill "$owner"
 check "  ... which ends it with status 0 too" ends_with "$pid" 15 0
 
-check "a window that does not exist: exit status 1" fails_in_one_line 1 "$zintu" -window-id 0x7ffff0
-check "  ... with one line" err_is "zintu: there is no window 0x7ffff0 on the display"
+check "a window that does not exist: exit status 1 and one line" \
+    fails_with 1 "zintu: there is no window 0x7ffff0 on the display" "$zintu" -window-id 0x7ffff0
 make_window input-only
-check "an input-only window: exit status 1" fails_in_one_line 1 "$zintu" -window-id "$hex"
-check "  ... with one line that says so" \
-    err_is "zintu: the window $hex is an input-only window: nothing can be drawn into it"
+check "an input-only window: exit status 1 and one line that says so" fails_with 1 \
+    "zintu: the window $hex is an input-only window: nothing can be drawn into it" "$zintu" -window-id "$hex"
 
 command -v xscreensaver >/dev/null || {
     echo "skipped: the daemon's part, XScreenSaver is not installed"

@@ -28,7 +28,6 @@ TEST(IniValue, LookupRules) {
         {"first section wins", "[zintu]\nx=1\n[zintu]\nmode=two\n", std::nullopt},
         {"key of another section", "[other]\nmode=fastmode\n[zintu]\n", std::nullopt},
         {"key before any section", "mode=fastmode\n[zintu]\n", std::nullopt},
-        {"no key", "[zintu]\nzoomlevel=downtown\n", std::nullopt},
         {"a longer key is another key", "[zintu]\nmodes=fastmode\n", std::nullopt},
         {"comment lines are not keys", "[zintu]\n;mode=fastmode\n#mode=x\n", std::nullopt},
         {"line without '=' is skipped", "[zintu]\nmode fastmode\nmode=ok\n", "ok"},

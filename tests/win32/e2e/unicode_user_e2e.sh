@@ -2,29 +2,27 @@
 # zintu.scr for a user whose name the ANSI code page cannot spell, in a Wine
 # session of its own whose prefix was made for the Unix user "Łukasz". The
 # user's choices are saved as Notepad saves UTF-16, naming a network at
-# C:\Łódź\東京.zintu. The dialog opens on them and OK saves them back into
-# the user's own folder; at 192 DPI the dialog is laid out twice as large;
-# the saver covers the screen and shows that network.
-#   unicode_user_e2e.sh SCR NETWORK_WRITER SESSION_SCRIPT STATE OUT
+# C:\Łódź\東京.zintu (a copy of NETWORK). The dialog opens on them and OK
+# saves them back into the user's own folder; at 192 DPI the dialog is laid
+# out twice as large; the saver covers the screen and shows that network.
+#   unicode_user_e2e.sh SCR NETWORK SESSION_SCRIPT STATE OUT
 # Screenshots of the dialog at 96 and 192 DPI go to OUT.
 source "$(dirname "$0")/../../e2e/check.sh"
-scr=$1 writer=$2 session=$3 state=$4 out=$5
+scr=$1 network=$2 session=$3 state=$4 out=$5
 source "$(dirname "$0")/wine_lib.sh"
 export ZINTU_WINE_USER=Łukasz
-stop_more() { "$session" stop "$state"; }
-"$session" start "$state" || exit 1
-eval "$("$session" env "$state")"
+own_session
 
 drive=$WINEPREFIX/drive_c
 roaming=$drive/users/Łukasz/AppData/Roaming
 check "the prefix's profile is C:\\users\\Łukasz" test -d "$roaming"
 mkdir -p "$drive/Łódź" "$roaming/Zintu"
-check "a network is written to C:\\Łódź\\東京.zintu" run "$writer" 'C:\Łódź\東京.zintu'
+cp "$network" "$drive/Łódź/東京.zintu"
 settings=$roaming/Zintu/zintu.ini
-user_file() { # colours [network]
+user_file() { # colours [network [zoomlevel]]
     printf '\xff\xfe'
-    printf '[zintu]\r\nmode=fastmode\r\nzoomlevel=downtown\r\nnetwork=%s\r\ncolours=%s\r\n' \
-        "${2-C:\Łódź\東京.zintu}" "$1" | iconv -f UTF-8 -t UTF-16LE
+    printf '[zintu]\r\nmode=fastmode\r\nzoomlevel=%s\r\nnetwork=%s\r\ncolours=%s\r\n' \
+        "${3-downtown}" "${2-C:\Łódź\東京.zintu}" "$1" | iconv -f UTF-8 -t UTF-16LE
 }
 user_file lines >"$settings"
 
@@ -34,7 +32,6 @@ dialog_at() { # name, status, keys...
     start "$scr" /c
     local dialog=$! name=$1 status=$2
     shift 2
-    started+=("$dialog")
     wait_until 30 has_keyboard "$title" && sleep 1 # painted
     local id=$(window_titled "$title")
     size=$(geometry "$id" | cut -d+ -f1)
@@ -51,7 +48,8 @@ check "  ... which read the user's choices and saved them with the colours chang
 check "  ... in the user's own folder alone" test ! -e "$drive/users/Lukasz"
 
 dpi 192
-check "at 192 DPI the dialog opens and Escape ends it with 0" dialog_at dialog-200 0 Escape
+check "at 192 DPI the dialog opens; Alt+R and Escape end it with 0" dialog_at dialog-200 0 alt+r Escape
+check "  ... saving nothing" cmp "$settings" <(user_file auto)
 # Each side about twice as long; the frame Wine draws grows less than the
 # dialog's own area.
 twice() { # WxH at 96 DPI, at 192
@@ -61,20 +59,21 @@ twice() { # WxH at 96 DPI, at 192
 check "  ... laid out twice as large ($size96, $size)" twice "$size96" "$size"
 
 # Runs the full-screen saver until it covers the screen and shows a map,
-# keeps the map's count of grey pixels in $grey, and ends it with a key.
+# keeps the map's count of grey pixels in $grey, and ends it with a key. The
+# whole map: the network's downtown view has no line in it.
 saver_shows() {
     grey=
     start "$scr" /s
     local saver=$!
-    started+=("$saver")
     wait_until 30 covers_screen && wait_until 30 map_drawn &&
         grey=$(awk '$1 == "network" { print $2 }' "$out/screen.txt")
     xdotool key space
     ends_with "$saver" 30 0 && [ -n "$grey" ]
 }
+user_file auto 'C:\Łódź\東京.zintu' fullnetwork >"$settings"
 check "/s at 192 DPI covers the screen in its pixels, shows a map, ends on a key" saver_shows
 file_grey=$grey
-user_file auto "" >"$settings"
+user_file auto "" fullnetwork >"$settings"
 check "  ... and so it does without the file" saver_shows
 check "  ... which shows another map (grey pixels: $file_grey with the file, $grey without)" \
     awk -v a="$file_grey" -v b="$grey" 'BEGIN { exit !(a * 2 < b || b * 2 < a) }'

@@ -4,9 +4,18 @@
 # what its display shows.
 mkdir -p "$out"
 run() { "$session" run "$state" "$@"; }
-# In the background, with $! the program's own process (the session script
-# becomes wine), so that stopping it at the end stops the program.
-start() { "$session" run "$state" "$@" & }
+# In the background, stopped at the end, with $! the program's own process
+# (the session script becomes wine).
+start() {
+    "$session" run "$state" "$@" &
+    started+=($!)
+}
+# A session of the script's own in $state, stopped at the end.
+own_session() {
+    "$session" start "$state" >/dev/null || { echo "FAIL the Wine session did not start"; exit 1; }
+    stop_more() { "$session" stop "$state"; }
+    eval "$("$session" env "$state")"
+}
 title="Zintu Screensaver Settings"
 
 # The map: mostly white background, the network's grey lines and the
