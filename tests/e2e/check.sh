@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# Sourced by every end-to-end script: a scratch folder $work removed at the
-# end, `check DESCRIPTION COMMAND...` (an "ok" or "FAIL" line; $fail is the
-# exit status), polling instead of fixed sleeps, and background programs
-# ($started) stopped at the end, after which `stop_more` runs if defined.
-# Sanitizer reports go to files in $work, away from the standard error the
-# checks read, and any report fails the script. Last, helpers for X displays.
+# Sourced by every end-to-end script: a scratch folder $work, `check WHAT
+# COMMAND...` ($fail is the exit status), polling, and background programs
+# ($started) stopped at the end, then `stop_more` if defined. Sanitizer
+# reports go to $work, away from the checked standard error, and fail the run.
 set -u
 work=$(mktemp -d)
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}log_path=$work/sanitizer"

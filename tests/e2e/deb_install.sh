@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The Debian package as an administrator installs it: `dpkg -i` puts zintu
-# among XScreenSaver's hacks, its description in the daemon's configuration
-# and both programs on the PATH, where they run; `dpkg -r` takes every file
-# away. (That dpkg puts each file in place is dpkg's.) It runs only as root (CI's case) where no zintu package is installed;
-# otherwise, or without a package (scripts/package), it exits 77 (skipped).
+# The Debian package as an administrator installs and removes it. Only as
+# root where no zintu package is installed; otherwise, or without a package
+# (scripts/package), it exits 77 (skipped).
 # Usage: deb_install.sh PACKAGE_FOLDER VERSION
 source "$(dirname "$0")/check.sh"
 deb=$1/zintu_$2_$(dpkg --print-architecture).deb

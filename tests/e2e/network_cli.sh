@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# Settings and network files as a user meets them: --configure saves the
-# switches given, which then decide what a run shows; a settings file that
-# cannot be read is named once. A zintu-gtfs file shows what the same network
-# compiled in shows, --configure checks it before saving it, and a bad one
-# stops the program only when named on the command line.
+# Settings and network files as a user meets them: --configure, what the saved
+# choices show, and a zintu-gtfs file against the same network compiled in.
 # Usage: network_cli.sh ZINTU_OVER_DEMO ZINTU_OVER_FIXTURES ZINTU_GTFS FIXTURES
 source "$(dirname "$0")/check.sh"
 zintu=$(realpath "$1")

@@ -1,12 +1,7 @@
-// Test helper for the X11 end-to-end scripts: does on the test's own display
-// what a screen-saver daemon or a window manager would do, and tells whether
-// the pointer's cursor shows.
-//
-//   x11_probe window [input-only]
-//                             create and map a 640x400 window, print its id,
-//                             stay until killed (as XScreenSaver's would)
-//   x11_probe close ID        send ID a window manager's WM_DELETE_WINDOW
-//   x11_probe cursor          "blank" when the pointer's cursor shows nothing
+// Plays a saver daemon or window manager for the X11 end-to-end scripts:
+//   x11_probe window [input-only]   map a window, print its id, stay until killed
+//   x11_probe close ID              send ID a manager's WM_DELETE_WINDOW
+//   x11_probe cursor                "blank" when the pointer's cursor shows nothing
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
 

@@ -1,11 +1,6 @@
 #!/usr/bin/env bash
-# zintu's own windows under a private Xvfb. Without a window manager,
-# --fullscreen covers the screen with the cursor hidden and a pointer move
-# ends it with status 0; an X error it does not expect ends it with status 1
-# and one line. Under a window manager (Openbox) it asks for
-# _NET_WM_STATE_FULLSCREEN instead and ends on a key; the desktop window keeps
-# its size and class and ends on the manager's close request. (Which input
-# closes, and the pointer's threshold, are the unit tests'.)
+# zintu's own windows under a private Xvfb, without and then with a window
+# manager (Openbox): full screen, the desktop window, and how each ends.
 # Usage: x11_window.sh ZINTU X11_PROBE
 source "$(dirname "$0")/x11_lib.sh"
 start_xvfb 1280x800

@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
-# zintu as XScreenSaver runs it. With x11_probe as the daemon: it draws into
-# a window it did not create, ignores input and an ignored SIGINT, and ends
-# with status 0 when that window or its owner goes; a display or window it
-# cannot use ends it with status 1 and one line. Under the real daemon, if
-# installed, as "GL: zintu -root": it draws when the daemon blanks and ends by
-# its SIGTERM, logged as a normal exit, at each cycle and on unblanking. The
-# cycle is long enough for a sanitized build on a loaded machine to draw
-# before it ends.
+# zintu as XScreenSaver runs it: first with x11_probe playing the daemon's
+# window, then, if installed, under the real daemon as "GL: zintu -root",
+# with a cycle long enough for a sanitized build on a loaded machine to draw.
 # Usage: x11_xscreensaver.sh ZINTU X11_PROBE
 source "$(dirname "$0")/x11_lib.sh"
 check "a display that cannot be opened: exit status 1 and one line that names it" \

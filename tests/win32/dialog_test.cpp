@@ -1,10 +1,5 @@
 // The settings dialog as a user drives it, through window messages from the
-// test while the dialog runs modally on a thread of its own: its radio
-// buttons are the settings table's and open on the Windows folder's file
-// while the user has none; the Network group takes a file that loads and
-// shows it by name, refuses a damaged one with one message and keeps the
-// choice before, and returns to the built-in network; Cancel saves nothing,
-// Enter saves every choice to the user's file, making its folder.
+// test while the dialog runs modally on a thread of its own.
 #include "app/settings.h"
 #include "host/win32_modes.h"
 #include "host/win32_resources.h"

@@ -1,7 +1,5 @@
-// The GL host inside a window's message chain: its own work on creation,
-// timer ticks and destruction around the application's callbacks, every
-// result coming from the stage after it. That the frames and the overlay's
-// text reach the screen is the end-to-end test's.
+// The GL host inside a window's message chain: its work on creation, timer
+// ticks and destruction around the application's callbacks.
 #include "app/host_callbacks.h"
 #include "host/win32_host.h"
 #include "saver_test_support.h"

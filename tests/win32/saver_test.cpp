@@ -1,7 +1,5 @@
-// What only Windows shows of the saver's start and end beyond the modes'
-// end-to-end runs: a preview refused for the desktop, the exception guard,
-// and the Windows 95 family's password verifier loaded through the system's
-// loader and consulted on close, with the full-screen form it guards.
+// The saver's start and end where only Windows shows them: a preview refused
+// for the desktop, the exception guard, and the password verifier module.
 #include "host/win32_guard.h"
 #include "host/win32_modes.h"
 #include "host/win32_saver_window.h"

@@ -1,8 +1,6 @@
-// The settings file on Windows beyond what the dialog's runs show: a file an
-// earlier version wrote (ANSI, CRLF, keys in any case) is still read, and the
-// first save makes it UTF-16 with every key it had, so that a path in any
-// script round-trips; a missing application-data folder is a failed write.
-// Also the name Windows lists the saver under, and its manifest at work.
+// The settings file on Windows: an earlier version's ANSI file is read, and
+// saved as UTF-16 so that a path in any script round-trips. Also the name
+// Windows lists the saver under, and its manifest at work.
 #include "app/settings.h"
 #include "host/win32_resources.h"
 #include "host/win32_settings.h"

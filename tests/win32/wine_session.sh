@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# One Wine session for the Windows tests: an Xvfb display, a Wine prefix
-# under the build folder and a wineserver kept alive across tests, so that
-# Wine's slow first start happens once per run.
+# One Wine session for the Windows tests (Xvfb, prefix, wineserver kept
+# alive), so that Wine's slow first start happens once per run.
 #   wine_session.sh start|stop|env STATE
 #   wine_session.sh run STATE PROGRAM [ARGS...]   (the cross-compiling emulator)
-# With ZINTU_WINE_USER set, the session's Unix user name is that name, which
-# Wine gives the Windows user whose profile the prefix makes; it must be set
-# for every command of that session.
+# ZINTU_WINE_USER, set for every command of a session, names its Windows user.
 set -euo pipefail
 command=$1
 state=$(realpath -m "$2")

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The installer's flows in a fresh Wine prefix of their own, as a user runs
-# them: a silent install for the current user, the installed saver started
-# by Windows' switch, an update while zintu.scr runs, the uninstall that
-# Installed apps runs; then the same for all users.
+# The installer's flows in a fresh Wine prefix, as a user runs them: install,
+# run, update in place and uninstall, for the current user and for all users.
 #   install_e2e.sh SETUP SCR SESSION_SCRIPT STATE
 # STATE holds the prefix and its display only while the script runs.
 source "$(dirname "$0")/../../e2e/check.sh"

@@ -1,11 +1,6 @@
-// The program that owns a preview, for the end-to-end test:
-//
-//   preview_parent destroy|exit
-//
-// makes a visible window (the control panel's little screen) and prints its
-// handle. Once a preview fills it and input has left the preview running, it
-// destroys the window, or ends and leaves that to the system. Exit status 0
-// when all was so; the reason goes to stdout.
+// preview_parent destroy|exit: the control panel's little screen. Prints its
+// window's handle; once a preview fills it and input has left the preview
+// running, destroys the window or ends. Exit status 0 when all was so.
 #include <windows.h>
 
 #include <cstdio>

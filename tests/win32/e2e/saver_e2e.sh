@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# zintu.scr started as Windows starts a screen saver, under Wine in the test
-# session's Xvfb (whose X windows are found by their titles): /s, /p and the
-# refused modes. The dialog (/c) is the Łukasz flow's and dialog_test's.
+# zintu.scr started as Windows starts a screen saver: /s, /p and the refused
+# modes. (The dialog, /c, is the Łukasz flow's and dialog_test's.)
 #   saver_e2e.sh SCR PREVIEW_PARENT SESSION_SCRIPT STATE OUT
 source "$(dirname "$0")/../../e2e/check.sh"
 scr=$1 owner_program=$2 session=$3 state=$4 out=$5
@@ -9,7 +8,6 @@ source "$(dirname "$0")/wine_lib.sh"
 eval "$("$session" env "$state")"
 [ -n "${DISPLAY:-}" ] || { echo "no session display"; exit 1; }
 
-# (What the full-screen saver shows is the other scripts'.)
 start "$scr" /s
 saver=$!
 check "/s: a window titled Screen Saver covers the screen" wait_until 30 covers_screen

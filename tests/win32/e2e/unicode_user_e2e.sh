@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# zintu.scr for a user whose name the ANSI code page cannot spell, in a Wine
-# session of its own whose prefix was made for the Unix user "Łukasz". The
-# user's choices are saved as Notepad saves UTF-16, naming a network at
-# C:\Łódź\東京.zintu (a copy of NETWORK). The dialog opens on them and OK
-# saves them back into the user's own folder; at 192 DPI the dialog is laid
-# out twice as large; the saver covers the screen and shows that network.
+# zintu.scr for a user whose name the ANSI code page cannot spell, "Łukasz",
+# with a network at C:\Łódź\東京.zintu (a copy of NETWORK): the dialog at 96
+# and 192 DPI, and the saver showing that network.
 #   unicode_user_e2e.sh SCR NETWORK SESSION_SCRIPT STATE OUT
 # Screenshots of the dialog at 96 and 192 DPI go to OUT.
 source "$(dirname "$0")/../../e2e/check.sh"
