@@ -1,8 +1,5 @@
-// Frames rendered on the headless host, checked with named pixel probes at
-// places computed from the projection: the background, the network, vehicle
-// glyphs and their orientation, the downtown view and the overlay's lines;
-// and fast frames (cached network layer, glyph arrays, run index) compared
-// pixel for pixel with literal frames on the same drawable.
+// Headless frames checked with pixel probes placed by the projection, and fast
+// frames compared pixel for pixel with literal frames on the same drawable.
 #include "app/app.h"
 #include "host/egl_context.h"
 #include "host/linux_font.h"
@@ -41,9 +38,7 @@ std::ostream& operator<<(std::ostream& out, const Rgb& c) {
     return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
 }
 
-// The glyph colours as they reach the screen. Featured: yellow, green, purple
-// and cyan for the four featured pairs of shapes, one rose for every other
-// shape. Lines: the route's colour made visible on white.
+// Glyph colours on screen. Featured: four pairs of shapes, then one rose.
 Rgb glyph_rgb(const Network& network, ColourScheme colours, int32_t shape_id) {
     if (colours == ColourScheme::Lines) {
         const ShapeStyle& style = network.shape_styles[shape_id];
@@ -55,15 +50,11 @@ Rgb glyph_rgb(const Network& network, ColourScheme colours, int32_t shape_id) {
     return shape_id >= 1 && shape_id <= 8 ? featured[(shape_id - 1) / 2] : Rgb{204, 102, 102};
 }
 
-bool is_network_grey(const Rgb& c) {
+const auto is_network_grey = [](Rgb c) {
     return c.r == c.g && c.g == c.b && c.r >= 200 && c.r < 250;
-}
-bool is_not_white(const Rgb& c) {
-    return c != Rgb{255, 255, 255};
-}
-bool is_text_dark(const Rgb& c) {
-    return c.r == c.g && c.g == c.b && c.r < 190;
-}
+};
+const auto is_not_white = [](Rgb c) { return c != Rgb{255, 255, 255}; };
+const auto is_text_dark = [](Rgb c) { return c.r == c.g && c.g == c.b && c.r < 190; };
 
 class RenderTest : public ::testing::Test {
 protected:
@@ -76,7 +67,6 @@ protected:
 
     void TearDown() override { destroy_egl_context(egl_); }
 
-    // A new application on the same context, its view initialised.
     void init(bool downtown, ColourScheme colours = ColourScheme::Auto) {
         app_ = std::make_unique<App>();
         use_network(app_->sim, compiled_network());
@@ -96,17 +86,19 @@ protected:
         return {pixels_[i], pixels_[i + 1], pixels_[i + 2]};
     }
 
+    ViewportPoint viewport(double map_x, double map_y) const {
+        return map_to_viewport(*app_->sim.network.header, app_->view, map_x, map_y, kWidth,
+                               kHeight);
+    }
+
     Rgb at_map(double map_x, double map_y) const {
-        const ViewportPoint p =
-            map_to_viewport(*app_->sim.network.header, app_->view, map_x, map_y, kWidth, kHeight);
+        const ViewportPoint p = viewport(map_x, map_y);
         return at(static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y)));
     }
 
-    // How many pixels of a window around a map point pass `test`.
     template <class Test>
     int count_near_map(double map_x, double map_y, int radius, Test test) const {
-        const ViewportPoint p =
-            map_to_viewport(*app_->sim.network.header, app_->view, map_x, map_y, kWidth, kHeight);
+        const ViewportPoint p = viewport(map_x, map_y);
         return count_in(static_cast<int>(p.x) - radius, static_cast<int>(p.y) - radius,
                         static_cast<int>(p.x) + radius, static_cast<int>(p.y) + radius, test);
     }
@@ -121,7 +113,6 @@ protected:
         return count;
     }
 
-    // Dark text pixels in the box of overlay line `line` (0, 1, 2).
     int text_pixels(int line) const {
         const int baseline = static_cast<int>(overlay_baseline_fraction(line) * kHeight);
         const int left = static_cast<int>(overlay_layout().left / kOverlaySpan * kWidth);
@@ -137,7 +128,6 @@ TEST_F(RenderTest, FirstFrameIsTheNetworkAloneWhileLoading) {
     init(false);
     frame();
     EXPECT_EQ(app_->sim.vehicle_count, 0);
-    // Probes at map points: white ground, light-grey lines.
     const std::tuple<const char*, double, double, bool> probes[] = {
         {"north-east corner", 5500, 7600, false},   {"south-west open ground", 1300, 5300, false},
         {"inside the loop", 3500, 5600, false},     {"east-west line", 4250, 7000, true},
@@ -150,15 +140,13 @@ TEST_F(RenderTest, FirstFrameIsTheNetworkAloneWhileLoading) {
             EXPECT_EQ(count_near_map(x, y, 3, is_not_white), 0) << name << ": not white";
         }
     }
-    // No glyph colour anywhere: only greys.
     EXPECT_EQ(
         count_in(0, 0, kWidth - 1, kHeight - 1, [](Rgb c) { return c.r != c.g || c.g != c.b; }), 0);
     for (int line : {0, 1, 2})
         EXPECT_GT(text_pixels(line), 10) << "overlay line " << line << ": clock, vehicles, loading";
 }
 
-// Every isolated vehicle of a busy frame shows its shape's colour, in either
-// colouring (the demo network's lines are all coloured apart from the grey).
+// Every isolated vehicle of a busy frame shows its shape's colour.
 TEST_F(RenderTest, GlyphsTakeTheirShapesColours) {
     for (const ColourScheme colours : {ColourScheme::Featured, ColourScheme::Lines}) {
         SCOPED_TRACE(colours_value(colours));
@@ -193,11 +181,8 @@ TEST_F(RenderTest, GlyphsTakeTheirShapesColours) {
     }
 }
 
-// Downtown: the screen centre shows (x_center, y_center - 750); a glyph there
-// with heading 0 has its wide back edge on the right and points left. One
-// glyph in each colouring: its colour at the centre, and a point of the back
-// edge that only the large glyph covers. (Which colour each route's style
-// gives is route_colours_test's.)
+// Downtown centres (x_center, y_center - 750); a glyph there with heading 0
+// points left, and only the large glyph covers the probed back-edge point.
 TEST_F(RenderTest, DowntownCentreAndGlyphOrientation) {
     const Rgb white{255, 255, 255};
     const std::tuple<ColourScheme, int32_t, Rgb, bool> glyphs[] = {
@@ -223,10 +208,8 @@ TEST_F(RenderTest, DowntownCentreAndGlyphOrientation) {
             << "back edge, wide: on the right of the screen";
         EXPECT_EQ(at_map(px - 7, py + 3), rgb) << "inside either glyph";
         EXPECT_EQ(at_map(px + 17, py + 6), white) << "front edge, narrow: on the left";
-        const ViewportPoint back = map_to_viewport(h, app_->view, px - 17, py, kWidth, kHeight);
-        EXPECT_GT(back.x, kWidth / 2) << "map x grows to the left";
-        // At four times the scale the north-south line at x 3000 lies 2000
-        // units right of the centre: 0.9 of the width.
+        EXPECT_GT(viewport(px - 17, py).x, kWidth / 2) << "map x grows to the left";
+        // At four times the scale the line at x 3000 lies at 0.9 of the width.
         EXPECT_GT(count_in(1150, 100, 1154, 100, is_network_grey), 0);
     }
 }
@@ -262,23 +245,18 @@ struct PathCase {
     int32_t view_width, view_height, resized_width, resized_height;
     bool store; // the host offers a map store
     bool loses; // and the store's contents are lost after the loading frames
-    // The colours of the literal frames and of the fast ones.
     ColourScheme literal_colours = ColourScheme::Auto, fast_colours = ColourScheme::Auto;
 };
 
-// Local times the comparison steps through, each for one frame: the loading
-// frames, then a busy morning, the small hours with yesterday's runs, a
-// Sunday morning, and late on a Saturday evening.
+// One frame each: loading, a busy morning, the small hours with yesterday's
+// runs, a Sunday morning, late on a Saturday.
 constexpr int64_t kInstants[] = {
     kMondayMorning,         kMondayMorning,
     kMondayMorning,         kMondayMorning - 5 * 3600 - 900,
     kMondayMorning - 86400, kMondayMorning - 2 * 86400 + 15 * 3600 + 870};
 
-// Two applications in lockstep on one context, one making literal frames and
-// one fast frames; after each pair of frames the drawable must be the same.
-// The demo network chooses the featured colours, so under "auto" it draws
-// exactly the frames of "featured". (The full network and downtown with a
-// store are the first frames of the resized rows.)
+// Two applications in lockstep on one context, literal and fast. The demo
+// network chooses featured, so "auto" must draw exactly "featured"'s frames.
 TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
     setenv("TZ", "UTC0", 1);
     tzset();
@@ -305,8 +283,7 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
             a.platform.time_source = [&now] { return WallTime{now, 0}; };
             a.platform.make_font = make_linux_font;
         }
-        App& literal = apps[0];
-        App& fast = apps[1];
+        App &literal = apps[0], &fast = apps[1];
         literal.path = FramePath::Literal;
         int frames = 0;
         if (c.store) {

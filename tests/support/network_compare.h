@@ -8,10 +8,8 @@
 
 namespace zintu::testing {
 
-// The first difference between the tables of two networks (header, rows,
-// shapes with their points, weekday map, shape styles), or "" when they are
-// the same.
-// NetworkInfo is not compared.
+// The first difference between two networks' tables (NetworkInfo aside), or
+// "" when they are the same.
 std::string table_difference(const Network& a, const Network& b);
 
 } // namespace zintu::testing

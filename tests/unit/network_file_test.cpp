@@ -15,8 +15,7 @@ namespace {
 
 constexpr const char* kFile = "t.zintu";
 
-// The demo's tables with metadata of the test's own, so that the sizes and
-// offsets below do not depend on what the demo says about itself.
+// The demo's tables with metadata of the test's own, so the offsets stay fixed.
 void load_demo(LoadedNetwork& out) {
     ASSERT_EQ(decode_network(encode_network(compiled_network()), kFile, out), "");
     out.name = out.time_zone = out.tz_rule = out.source = out.generated = out.summary = "";
@@ -27,8 +26,7 @@ void load_demo(LoadedNetwork& out) {
     out.shape_styles.clear();
 }
 
-// A style for each of the demo's 14 entries: shape N is route N, a bus
-// without a colour of its own; empty entries have no route.
+// Shape N is route N, a bus without a colour; empty entries have no route.
 void add_styles(LoadedNetwork& l) {
     l.shape_styles.clear();
     for (const ShapeEntry& shape : l.shapes) {
@@ -68,9 +66,8 @@ TEST(NetworkFile, FieldsSitAtTheirOffsetsAndMetadataComesBack) {
     net.shape_styles[1].kind = RouteKind::Metro;
     const std::string bytes = encode_network(net.view());
     EXPECT_EQ(bytes.substr(0, 8), "ZINTUNET");
-    // Header, counts, weekday map, metadata, colours, style count, row 0,
-    // shape sizes 0, 1 and 13, shape 1's first two points (250.0 is
-    // 0x406F4000 00000000) and styles 0 and 1.
+    // Header, counts, weekday map, metadata, colours, style count, row 0, shape
+    // sizes 0, 1, 13, shape 1's first points (250.0 is 0x406F4000 00000000), styles 0, 1.
     // clang-format off
     const std::pair<size_t, uint32_t> fields[] = {
         {12, 2}, {16, 2924}, {20, 7900}, {32, 1000}, {52, 23}, {56, 14}, {60, 98}, {64, 2},
@@ -97,9 +94,7 @@ TEST(NetworkFile, FieldsSitAtTheirOffsetsAndMetadataComesBack) {
     EXPECT_EQ(testing::table_difference(back.view(), net.view()), "");
 }
 
-// A file of the first format, written before files carried styles: it loads
-// as a network drawn featured, of no known week, and writes again as the
-// current format with the same tables.
+// Written before files carried styles: drawn featured, of no known week.
 TEST(NetworkFile, FirstFormatStillLoads) {
     LoadedNetwork v1, again;
     ASSERT_EQ(load_network_file(ZINTU_FIXTURES_DIR "/format1.zintu", v1), "");
@@ -167,10 +162,8 @@ TEST(NetworkFile, DamagedBytesAreRefusedInOneLine) {
     }
 }
 
-// Files whose bytes are sound but whose tables break an invariant or a limit;
-// "" where the file is accepted. Row 0 is service 1 on shape 1 from 18000 to
-// 86400; shape 1 has 17 points, the last at dist 4000; shape 12 has two stops
-// and no row.
+// Sound bytes, broken tables; "" where accepted. Row 0 is service 1 on shape 1, 18000
+// to 86400; shape 1 has 17 points, the last at dist 4000; shape 12 has two stops, no row.
 TEST(NetworkFile, BrokenInvariantsAreRefusedInOneLine) {
     using L = LoadedNetwork;
     // clang-format off
@@ -212,7 +205,6 @@ TEST(NetworkFile, BrokenInvariantsAreRefusedInOneLine) {
         {[](L& l) { l.name = "\xC0\xAF"; }, "name: not UTF-8 at byte 0"}, // an overlong slash
         {[](L& l) { l.generated = "\xED\xA0\x80"; }, "generated: not UTF-8 at byte 0"}, // surrogate
         {[](L& l) { l.name.assign(201, 'a'); }, "name: 201 bytes, more than 200"},
-        // Styles, the colour choice and the week.
         {[](L& l) { add_styles(l), l.colours = NetworkColours::Lines, l.week = "2024-02-26"; }, ""},
         {[](L& l) { add_styles(l), l.shape_styles[3].colour = 0xFFFFFF; }, ""},
         {[](L& l) { add_styles(l), l.shape_styles[3].colour = 0x1000000; },
@@ -258,7 +250,6 @@ TEST(NetworkFile, BrokenInvariantsAreRefusedInOneLine) {
     }
 }
 
-// A file that loads is FirstFormatStillLoads'; these say why one cannot.
 TEST(NetworkFile, LoadingSaysWhyAFileCannotBeRead) {
     const std::string dir = ::testing::TempDir(), zeros = dir + "zintu_zeros.zintu",
                       missing = dir + "zintu_missing.zintu";

@@ -11,7 +11,6 @@ namespace zintu::testing {
 
 class TestNetwork {
 public:
-    // Appends a shape (none for an empty one) and returns its id.
     int32_t add_shape(std::vector<ShapePoint> points) {
         const auto& stored = point_arrays_.emplace_back(std::move(points));
         shapes_.push_back({static_cast<int32_t>(stored.size()), stored.data()});

@@ -1,10 +1,14 @@
-// Pure view arithmetic: projection, zoom, glyphs and the overlay's lines.
-#include "render/glyph_geometry.h"
+// Pure view arithmetic: projection, zoom and the overlay's lines; route colours
+// on the white map (the contrast rule, the kinds' defaults and glyph sizes) and
+// the glyph palette's fallbacks.
+#include "render/glyph_palette.h"
 #include "render/overlay_text.h"
 #include "render/projection.h"
+#include "render/route_colours.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <tuple>
 
 namespace zintu {
@@ -42,8 +46,7 @@ TEST(Projection, FramesTheMapAlongItsLongerSide) {
     }
 }
 
-// Four times the scale, centred 750 units south of the middle, or on the
-// network's downtown point; the full view is not moved.
+// Four times the scale, 750 units south of the middle or on the downtown point.
 TEST(Projection, DowntownZoomsFourTimesAboutItsCentre) {
     const NetworkHeader h = header(5276, 3126, 3866, 7482);
     NetworkInfo point;
@@ -71,21 +74,6 @@ TEST(Projection, DowntownZoomsFourTimesAboutItsCentre) {
     }
 }
 
-TEST(Glyphs, StylesByShapeId) {
-    const std::tuple<int32_t, float, float, float, double, double> cases[] = {
-        // red, green, blue, half width, half length
-        {1, 1.0f, 0.7764706f, 0.0f, 7.5, 20},        {2, 1.0f, 0.7764706f, 0.0f, 7.5, 20},
-        {3, 0.17254902f, 0.7411765f, 0.0f, 7.5, 20}, {6, 0.5568628f, 0.0f, 0.7411765f, 7.5, 20},
-        {8, 0.0f, 0.7490196f, 0.79607844f, 7.5, 20}, {9, 0.8f, 0.4f, 0.4f, 5, 10},
-    };
-    for (const auto& [shape_id, red, green, blue, w, l] : cases) {
-        const GlyphStyle& s = glyph_style(shape_id);
-        EXPECT_EQ(std::tie(s.red, s.green, s.blue, s.alpha, s.half_width, s.half_length),
-                  std::make_tuple(red, green, blue, 1.0f, w, l))
-            << shape_id;
-    }
-}
-
 TEST(Overlay, LinesAndWhereTheyStand) {
     std::tm t{};
     t.tm_mday = 1;
@@ -105,6 +93,64 @@ TEST(Overlay, LinesAndWhereTheyStand) {
               std::make_tuple(0.350625f, 8.888889f, -0.7f));
     for (const auto& [line, fraction] : {std::pair{0, 0.88889}, {1, 0.81889}, {2, 0.76289}})
         EXPECT_NEAR(overlay_baseline_fraction(line), fraction, 1e-5);
+}
+
+std::string hex(uint32_t rgb) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%06X", rgb);
+    return text;
+}
+
+// Every result has 3:1 against white and the colour's hue. Rail-bound kinds and
+// ferries have the large glyph.
+TEST(RouteColours, TooPaleColoursAreDarkenedToThreeToOneAndKindsSized) {
+    constexpr uint32_t kNone = kNoRouteColour;
+    using enum RouteKind;
+    // clang-format off
+    const std::tuple<uint32_t, RouteKind, uint32_t, bool> cases[] = { // shown, large
+        {0xFFFFFF, Bus, 0x949494, 0},   // white: the lightest grey with 3:1
+        {0x959595, Bus, 0x949494, 0},   // one step too light
+        {0xFEF0B5, Bus, 0x9E9571, 0},   // pale yellow
+        {0xFCCC0A, Metro, 0xB39107, 1}, // yellow
+        {0xFFC600, Metro, 0xB88F00, 1}, // the featured yellow
+        {0x2CBD00, Metro, 0x28AC00, 1}, // the featured green
+        {0x00FF00, Rail, 0x00AD00, 1},  // one channel alone
+        {0x0039A6, Rail, 0x0039A6, 1},  // dark already: unchanged
+        {0xEE352E, Bus, 0xEE352E, 0},   // 4.0:1, unchanged
+        {0x000000, Bus, 0x000000, 0},   // black
+        // No colour: the kind's default; not a kind: a bus; beyond 24 bits: no colour.
+        {kNone, Bus, 0xCC6666, 0}, {kNone, Tram, 0x2E8B57, 1}, {kNone, Metro, 0x1F5FBF, 1},
+        {kNone, Rail, 0x7B3F9E, 1}, {kNone, Ferry, 0x00838F, 1}, {kNone, CableTram, 0x6B8E23, 1},
+        {kNone, AerialLift, 0xC0622F, 0}, {kNone, Funicular, 0x8B5A2B, 1},
+        {kNone, Trolleybus, 0xC2185B, 0}, {kNone, Monorail, 0x546E7A, 1},
+        {kNone, RouteKind{9}, 0xCC6666, 0}, {0x1000000, Rail, 0x7B3F9E, 1},
+    };
+    // clang-format on
+    for (const auto& [colour, kind, shown, large] : cases) {
+        SCOPED_TRACE(hex(colour) + " " + std::to_string(static_cast<int>(kind)));
+        EXPECT_EQ(hex(visible_route_colour(colour, kind)), hex(shown));
+        EXPECT_EQ(large_glyph_kind(kind), large);
+        EXPECT_GE(contrast_with_white(shown), kMinimumContrast);
+    }
+    EXPECT_NEAR(relative_luminance(0x0A0A0A), 10 / 255.0 / 12.92, 1e-12) << "the linear segment";
+    EXPECT_DOUBLE_EQ(contrast_with_white(0x000000), 21.0);
+}
+
+// Each shape's colour and size under lines are the render tests' pixels; these
+// are the featured table's stand-ins.
+TEST(RouteColours, PaletteFallsBackToTheFeaturedTable) {
+    const ShapeStyle styles[] = {{}, {.colour = 0xFFFFFF, .kind = RouteKind::Rail}};
+    Network network{};
+    network.shape_count = 2;
+    network.shape_styles = styles;
+    const GlyphPalette lines = make_glyph_palette(network, NetworkColours::Lines);
+    const GlyphPalette featured = make_glyph_palette(network, NetworkColours::Featured);
+    ASSERT_EQ(lines.styles.size(), 2u);
+    EXPECT_EQ(featured.styles[1].green, glyph_style(1).green);
+    for (int32_t id : {-1, 2})
+        EXPECT_EQ(&palette_style(lines, id), &glyph_style(id)) << "shape " << id;
+    network.shape_styles = nullptr;
+    EXPECT_EQ(make_glyph_palette(network, NetworkColours::Lines).styles[1].red, glyph_style(1).red);
 }
 
 } // namespace
