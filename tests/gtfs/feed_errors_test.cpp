@@ -87,10 +87,6 @@ Outcome outcome_of(const Files& changes,
     return out;
 }
 
-std::string problem_of(const Files& changes) {
-    return outcome_of(changes).problem;
-}
-
 std::string stop_times(const std::string& rows) {
     return "trip_id,arrival_time,departure_time,stop_id,stop_sequence\n" + rows;
 }
@@ -158,7 +154,7 @@ TEST(FeedErrors, EachProblemStopsWithItsFileAndLine) {
              testing::fixture("zoneinfo")},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(problem_of({{c.table, c.content}}), c.expected) << c.table;
+        EXPECT_EQ(outcome_of({{c.table, c.content}}).problem, c.expected) << c.table;
 }
 
 // A colour or kind this program cannot use only changes how the route is
@@ -195,7 +191,6 @@ TEST(FeedErrors, FeaturedByShortNameTakesTheRouteThatRuns) {
     EXPECT_EQ(out.featured, std::vector<std::string>{"R"});
 }
 
-// A name is kept as UTF-8 on one line.
 TEST(FeedErrors, TheNetworksNameKeepsItsCharacters) {
     const std::pair<std::string, std::string> names[] = {
         {"Z\u00fcrich \u2013 \u20ac \U0001F68B", "Z\u00fcrich \u2013 \u20ac \U0001F68B"},
