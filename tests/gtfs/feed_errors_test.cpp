@@ -36,10 +36,9 @@ const Files kBase = {
                        "T1,08:10:00,08:10:00,S3,3\n"},
 };
 
-// What generating from kBase with `changes` gives: the error, or "" when the
-// feed is good (its source and report are then written in memory, so that the
-// sanitizers see that path too), the warnings, each without the feed's folder,
-// and the style of the one route's shape.
+// What generating from kBase with `changes` gives: the error, or "" for a good
+// feed (whose source and report are then written in memory, for the
+// sanitizers' sake), and the warnings without the feed's folder.
 struct Outcome {
     std::string problem;
     std::vector<std::string> warnings;
@@ -157,8 +156,6 @@ TEST(FeedErrors, EachProblemStopsWithItsFileAndLine) {
         EXPECT_EQ(outcome_of({{c.table, c.content}}).problem, c.expected) << c.table;
 }
 
-// A colour or kind this program cannot use only changes how the route is
-// drawn: a warning at its line, and no colour of its own or a bus.
 TEST(FeedErrors, RouteLooksItCannotUseAreWarnings) {
     const std::string head = "route_id,route_short_name,route_type,route_color\nR,R,";
     const std::string type = "routes.txt:2: route_type '";

@@ -12,9 +12,7 @@
 namespace zintu::gtfs {
 namespace {
 
-using testing::BuiltRuns;
-using testing::fixture;
-using testing::generate_fixtures;
+using namespace testing;
 
 std::vector<int32_t> stop_ids_of(const TableShape& shape) {
     std::vector<int32_t> ids;
@@ -38,18 +36,6 @@ TEST(Fixtures, OnlyTheMidnightDepartureLeavesASecondLate) {
     EXPECT_EQ(g.moved_from_midnight, 2);
     // A run a second late is not yet on the road at the half hour its trip leaves.
     EXPECT_EQ(g.fidelity.worst_absolute.difference(), 0);
-}
-
-TEST(Fixtures, LoopServesItsStopsInTravelOrder) {
-    const Generated g = generate_fixtures({"loop_feed"});
-    // L-A 1, L-B 2, L-C 3, L-D 4, L-E 5: out, round the loop, back.
-    EXPECT_EQ(stop_ids_of(g.tables.shapes[9]), (std::vector<int32_t>{1, 2, 3, 5, 4, 2, 1}));
-    const BuiltRuns runs(g.tables);
-    ASSERT_EQ(runs.service(1).size(), 2u);
-    const zintu::Run& run = runs.service(1)[0];
-    ASSERT_EQ(run.stop_count, 7);
-    EXPECT_EQ(run.stops[0].arrival, 32400);
-    EXPECT_EQ(run.stops[6].arrival, 32400 + 1680); // the trip's 28 minutes
 }
 
 TEST(Fixtures, EachTripRunsFromItsFirstStopToItsLastInItsOwnDirection) {
@@ -114,7 +100,6 @@ TEST(Fixtures, MergedFeedsFeatureTheNamedRoutesAndShapeTheShapeless) {
 }
 
 TEST(Fixtures, BrokenFeedsStopWithFileLineAndProblem) {
-    // Each feed under broken/, and its message after the feed's path.
     const std::pair<const char*, std::string> cases[] = {
         {"no_calendar",
          "/calendar.txt: missing: a feed needs calendar.txt, calendar_dates.txt or both"},
@@ -138,11 +123,11 @@ TEST(Fixtures, BrokenFeedsStopWithFileLineAndProblem) {
     };
     for (const auto& [name, message] : cases) {
         const std::string feed = std::string("broken/") + name;
-        EXPECT_EQ(testing::error_of([&] { generate_fixtures({feed}); }), fixture(feed) + message);
+        EXPECT_EQ(error_of([&] { generate_fixtures({feed}); }), fixture(feed) + message);
     }
-    auto options = testing::fixture_options({"frequency_feed"});
+    auto options = fixture_options({"frequency_feed"});
     options.week_monday = *parse_iso_date("2027-03-01");
-    EXPECT_EQ(testing::error_of([&] { generate(options); }),
+    EXPECT_EQ(error_of([&] { generate(options); }),
               "--week 2027-03-01: no service on Wednesday 2027-03-03; the nearest week with "
               "service on Wednesday is 2026-12-28");
 }

@@ -69,8 +69,7 @@ TEST(Options, RejectsBadCommandLinesWithOneReason) {
               (std::vector<std::string>{"--odd-feed-name"}));
 }
 
-// Without -o, the network file is named after the network, in the current
-// folder, with the report beside it.
+// Without -o: in the current folder, with the report beside it.
 TEST(Options, DefaultOutputIsNamedAfterTheNetwork) {
     const std::string a98(98, 'a');
     // clang-format off

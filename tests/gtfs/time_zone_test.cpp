@@ -56,8 +56,7 @@ TEST(TimeZone, ZonesComeFromTheDatabaseByName) {
     }
 }
 
-// Agencies that disagree stop the run (a broken fixture feed shows it) unless
-// --timezone chooses; the choice must be a zone of the database.
+// Disagreeing agencies stop the run (the broken timezones_disagree feed).
 TEST(TimeZone, TimezoneOptionChoosesBetweenAgencies) {
     Feed feed;
     feed.agency_file = "a/agency.txt";

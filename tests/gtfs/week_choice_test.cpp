@@ -1,6 +1,5 @@
-// The week a network is made of: the current one when it has service on
-// Wednesday, Saturday and Sunday, otherwise the first that has; a named week
-// without it is refused with the nearest that has.
+// The week a network is made of: the current one with service on Wednesday,
+// Saturday and Sunday, else the first; a named week without it is refused.
 #include "gtfs_time.h"
 #include "week_choice.h"
 
