@@ -41,7 +41,6 @@ void run(const Network& network) {
     Simulation simulation;
     simulation.network = network;
     load_all_runs(simulation);
-    // Every weekday, at midnight, in the day and at its very end.
     for (int day = 0; day < 7; ++day) {
         simulation.clock.local_time.tm_wday = day;
         for (float seconds : {0.0f, 1.0f, 30000.5f, 61234.0f, 86399.0f, 86400.0f}) {

@@ -60,13 +60,11 @@ TEST(Banding, HeadwaysMakeBands) {
          {21600, 22200, 22800, 23400, 24000, 25200, 25440, 25680, 25920, 26160, 26400, 30000, 33600,
           37200},
          {{21600, 600, 5}, {25200, 240, 6}, {30000, 3600, 3}}},
-        // The gap becomes the lone departure's headway, capped at the longest,
-        // so that its window ends where the next would leave.
+        // A lone departure's window ends where the next leaves, capped at the longest headway.
         {"three hours apart are a pause, not a headway",
          {36000, 46800, 47400},
          {{36000, 3600, 1}, {46800, 600, 2}}},
-        // A row cannot start at 0: the departure at 00:00:00 leaves a second
-        // late alone, and its window ends where the next leaves.
+        // A row cannot start at 0.
         {"midnight moves one departure, not its band",
          every(0, 1800, 4),
          {{1, 1799, 1}, {1800, 1800, 3}}},
@@ -125,11 +123,10 @@ TEST(Banding, RunTimeIsTheBandMeanAndDurationChangesCut) {
         input.push_back({28800 + 600 * k, durations[k], k});
     const auto bands = cut_bands(input);
     ASSERT_EQ(bands.size(), 2u);
-    EXPECT_EQ(bands[0].count, 4);
-    EXPECT_EQ(bands[0].run_time, 1208); // 4830 / 4, rounded
-    EXPECT_EQ(bands[1].count, 4);
-    EXPECT_EQ(bands[1].run_time, 1930);
-    EXPECT_EQ(bands[1].first_source, 4);
+    // 4830 / 4, rounded, and 7720 / 4.
+    EXPECT_EQ(std::tie(bands[0].count, bands[0].run_time, bands[1].count, bands[1].run_time,
+                       bands[1].first_source),
+              std::make_tuple(4, 1208, 4, 1930, 4));
 }
 
 } // namespace

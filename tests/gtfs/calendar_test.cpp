@@ -47,12 +47,11 @@ TEST(Calendar, ExceptionsWinOverTheWeeklyPatternOnWednesdaySaturdaySunday) {
     added.exceptions = {{20715, 1}};
     const std::pair<Service, uint8_t> cases[] = {
         {weekdays, 0b001},
-        {{"ALL", true, 0b1111111, 20454, 20818, {}}, 0b111},
-        {{"OLD", true, 0b1111111, 20454, 20713, {}}, 0b001}, // ends on Thursday
-        {{"D", false, 0, 0, 0, {{20716, 1}}}, 0b100},        // dates only
         {removed, 0b000},
         {added, 0b011},
-    };
+        {{"ALL", true, 0b1111111, 20454, 20818, {}}, 0b111},
+        {{"OLD", true, 0b1111111, 20454, 20713, {}}, 0b001}, // ends on Thursday
+        {{"D", false, 0, 0, 0, {{20716, 1}}}, 0b100}};       // dates only
     for (const auto& [service, mask] : cases)
         EXPECT_EQ(service_day_mask(service, days), mask) << service.id;
     EXPECT_FALSE(runs_on(weekdays, 20824)); // a Wednesday past end_date

@@ -36,10 +36,9 @@ const Files kBase = {
                        "T1,08:10:00,08:10:00,S3,3\n"},
 };
 
-// What generating from kBase with `changes` gives: the error, or "" when the
-// feed is good (its source and report are then written in memory, so that the
-// sanitizers see that path too), the warnings, each without the feed's folder,
-// and the style of the one route's shape.
+// What generating from kBase with `changes` gives: the error, or "" for a good
+// feed (whose source and report are then written in memory, for the
+// sanitizers' sake), and the warnings without the feed's folder.
 struct Outcome {
     std::string problem;
     std::vector<std::string> warnings;
@@ -85,10 +84,6 @@ Outcome outcome_of(const Files& changes,
     }
     std::filesystem::remove_all(dir);
     return out;
-}
-
-std::string problem_of(const Files& changes) {
-    return outcome_of(changes).problem;
 }
 
 std::string stop_times(const std::string& rows) {
@@ -158,11 +153,9 @@ TEST(FeedErrors, EachProblemStopsWithItsFileAndLine) {
              testing::fixture("zoneinfo")},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(problem_of({{c.table, c.content}}), c.expected) << c.table;
+        EXPECT_EQ(outcome_of({{c.table, c.content}}).problem, c.expected) << c.table;
 }
 
-// A colour or kind this program cannot use only changes how the route is
-// drawn: a warning at its line, and no colour of its own or a bus.
 TEST(FeedErrors, RouteLooksItCannotUseAreWarnings) {
     const std::string head = "route_id,route_short_name,route_type,route_color\nR,R,";
     const std::string type = "routes.txt:2: route_type '";
@@ -195,7 +188,6 @@ TEST(FeedErrors, FeaturedByShortNameTakesTheRouteThatRuns) {
     EXPECT_EQ(out.featured, std::vector<std::string>{"R"});
 }
 
-// A name is kept as UTF-8 on one line.
 TEST(FeedErrors, TheNetworksNameKeepsItsCharacters) {
     const std::pair<std::string, std::string> names[] = {
         {"Z\u00fcrich \u2013 \u20ac \U0001F68B", "Z\u00fcrich \u2013 \u20ac \U0001F68B"},

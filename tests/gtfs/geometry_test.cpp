@@ -21,7 +21,6 @@ TEST(Projection, NorthIsUpWestIsLargerXAndTheLongerSpanIsTheDefault) {
     const Vec2 north_east = make_projection(bounds, std::nullopt).project(40.9, -73.7);
     EXPECT_NEAR(north_east.x, -kDefaultMapSpan / 2, 1e-6);
     EXPECT_GT(north_east.y, 0.0);
-    // A kilometre north is units_per_km units of y.
     const Projection fixed = make_projection(bounds, 100.0);
     EXPECT_NEAR(fixed.project(40.7 + 1.0 / kKmPerDegree, -74.0).y, 100.0, 1e-9);
 }
@@ -108,8 +107,7 @@ TEST(ShapeBuilder, StopsBecomeVerticesAtTheirOwnPositions) {
     EXPECT_EQ(shape.pattern_points, (std::vector<std::vector<int32_t>>{{0, 2, 4}}));
 }
 
-// A shape point that rounds onto the first stop, where the line turns back:
-// the point goes, the stop stays.
+// The point rounds onto the first stop where the line turns back.
 TEST(ShapeBuilder, TheFirstStopOutlastsAPointRoundedOntoIt) {
     ShapeInput input;
     input.line = {{500, 300}, {500.45, 299.55}, {400, 300}};
@@ -117,16 +115,6 @@ TEST(ShapeBuilder, TheFirstStopOutlastsAPointRoundedOntoIt) {
     const BuiltShape shape = build_shape(input, {{500, 300}, {400, 300}});
     ASSERT_EQ(shape.points.size(), 2u);
     EXPECT_EQ(std::tie(shape.points[0].stop_id, shape.points[1].stop_id), std::make_tuple(1, 2));
-}
-
-TEST(ShapeBuilder, WithoutALineTheShapeRunsThroughTheStops) {
-    ShapeInput input;
-    input.patterns = {{0, 1, 2, 1}};
-    const std::vector<Vec2> stops = {{0, 0}, {30, 40}, {60, 0}};
-    const BuiltShape shape = build_shape(input, stops);
-    ASSERT_EQ(shape.points.size(), 4u);
-    EXPECT_EQ(shape.points[3].stop_id, 2);
-    EXPECT_DOUBLE_EQ(shape.points[3].dist, 150.0);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // Featured shapes get ids 1 to 8 by route and direction; the rest follow in order.
-#include "feed_error.h"
+#include "fixture_support.h"
 #include "id_assignment.h"
 
 #include <gtest/gtest.h>
@@ -40,30 +40,23 @@ TEST(ShapeIds, BadFeaturedRoutesAreErrors) {
         {{"A", "A"}, "--feature A: route named twice"},
         {{"A", "B", "C", "D", "E"}, "at most 4 featured routes"},
     };
-    for (const auto& [featured, message] : cases) {
-        try {
-            assign_shape_ids(1, tallies, Ends(1), featured);
-            ADD_FAILURE() << "no error: " << message;
-        } catch (const FeedError& error) {
-            EXPECT_EQ(std::string(error.what()), message);
-        }
-    }
+    for (const auto& [featured, message] : cases)
+        EXPECT_EQ(testing::error_of([&] { assign_shape_ids(1, tallies, Ends(1), featured); }),
+                  message);
 }
 
 // --feature takes a route_id, or a short name that names one route (of
 // several, the one that runs on the chosen days).
 TEST(ShapeIds, FeaturedRoutesByIdOrShortName) {
-    std::vector<NamedRoute> routes = {
-        {"A", "4", true},
-        {"B", "4", true},
-        {"C", "N", true},
-        {"D", "N", false},
-        {"E", "Q", false},
-        {"F", "Q", false},
-        {"X12-2024SEP", "X12", false},
-        {"X12-2025JAN", "X12", true},
-        {"G", "A", true},
-    };
+    std::vector<NamedRoute> routes = {{"A", "4", true},
+                                      {"B", "4", true},
+                                      {"C", "N", true},
+                                      {"D", "N", false},
+                                      {"E", "Q", false},
+                                      {"F", "Q", false},
+                                      {"X12-2024SEP", "X12", false},
+                                      {"X12-2025JAN", "X12", true},
+                                      {"G", "A", true}};
     for (int i = 0; i < 10; ++i)
         routes.push_back({"M" + std::to_string(i), "M", true});
     using V = std::vector<std::string>;
@@ -85,14 +78,8 @@ TEST(ShapeIds, FeaturedRoutesByIdOrShortName) {
         {"M", "--feature M: the route_short_name of 10 routes running on the chosen days: 'M0', "
               "'M1', 'M2', 'M3', 'M4', 'M5', 'M6', 'M7' and 2 more; name one by its route_id"},
     };
-    for (const auto& [value, message] : errors) {
-        try {
-            resolve_featured({"C", value}, routes);
-            ADD_FAILURE() << "no error: " << message;
-        } catch (const FeedError& error) {
-            EXPECT_EQ(std::string(error.what()), message);
-        }
-    }
+    for (const auto& [value, message] : errors)
+        EXPECT_EQ(testing::error_of([&] { resolve_featured({"C", value}, routes); }), message);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // What a run leaves behind: both outputs or neither, and the fidelity checks
 // that decide whether it may write them.
-#include "feed_error.h"
 #include "fidelity.h"
+#include "fixture_support.h"
 #include "output_files.h"
 #include "report.h"
 
@@ -10,7 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <tuple>
 
 namespace zintu::gtfs {
@@ -20,9 +20,7 @@ namespace fs = std::filesystem;
 
 std::string read(const fs::path& path) {
     std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 TEST(Outputs, WrittenTogetherOrNotAtAll) {
@@ -37,12 +35,10 @@ TEST(Outputs, WrittenTogetherOrNotAtAll) {
         {(dir / "sub" / ".." / "net.cpp").string(), "' name the same file"},
     };
     for (const auto& [report, problem] : cases) {
-        try {
+        const std::string error = testing::error_of<std::runtime_error>([&] {
             write_files({{cpp, "new"}, {report, "report"}});
-            ADD_FAILURE() << report;
-        } catch (const std::runtime_error& error) {
-            EXPECT_NE(std::string(error.what()).find(problem), std::string::npos) << error.what();
-        }
+        });
+        EXPECT_NE(error.find(problem), std::string::npos) << report << ": " << error;
     }
     EXPECT_EQ(read(cpp), "old");
     write_files({{cpp, "new"}, {(dir / "REPORT.md").string(), "report"}});
@@ -68,12 +64,7 @@ TEST(Outputs, OnRoadCheckAllowsThePercentageOrThreeVehicles) {
     for (const auto& [real, generated, problem] : cases) {
         Fidelity f;
         f.on_road = {{29700, {real, 0, 0}, {generated, 0, 0}}};
-        try {
-            check_on_road(f, 5.0);
-            EXPECT_EQ(problem, "");
-        } catch (const FeedError& error) {
-            EXPECT_EQ(std::string(error.what()), problem);
-        }
+        EXPECT_EQ(testing::error_of([&] { check_on_road(f, 5.0); }), problem);
     }
 }
 
@@ -83,13 +74,9 @@ TEST(Outputs, MismatchedDepartureCountsStopTheRun) {
     tables.shapes[9].source = {"feed/shapes.txt", 12};
     Fidelity f;
     f.counts = {{1, 9, 5, 5}, {2, 9, 7, 6}};
-    try {
-        check_departure_counts(f, tables);
-        FAIL() << "no error";
-    } catch (const FeedError& error) {
-        EXPECT_STREQ(error.what(), "feed/shapes.txt:12: shape 9, service 2: the rows yield 6 "
-                                   "departures, the timetable has 7");
-    }
+    EXPECT_EQ(testing::error_of([&] { check_departure_counts(f, tables); }),
+              "feed/shapes.txt:12: shape 9, service 2: the rows yield 6 departures, the timetable "
+              "has 7");
 }
 
 TEST(Outputs, HeadlineNamesTheWorstQuarterHours) {

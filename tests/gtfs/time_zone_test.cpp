@@ -1,6 +1,5 @@
 // The network's time zone: the TZ rule read from a TZif file's footer, and
 // the zone chosen from the agencies or --timezone.
-#include "feed_error.h"
 #include "fixture_support.h"
 #include "time_zone.h"
 
@@ -37,13 +36,10 @@ TEST(TimeZone, RuleIsTheFooterOfAVersion2File) {
         {"TZif2", "is not a TZif file"},
     };
     for (const auto& [bytes, expected] : cases) {
-        std::string got;
-        try {
-            got = tzif_rule(bytes);
-        } catch (const std::invalid_argument& problem) {
-            got = problem.what();
-        }
-        EXPECT_EQ(got, expected);
+        std::string rule;
+        const auto problem =
+            testing::error_of<std::invalid_argument>([&] { rule = tzif_rule(bytes); });
+        EXPECT_EQ(rule + problem, expected);
     }
 }
 
@@ -60,8 +56,7 @@ TEST(TimeZone, ZonesComeFromTheDatabaseByName) {
     }
 }
 
-// Agencies that disagree stop the run (a broken fixture feed shows it) unless
-// --timezone chooses; the choice must be a zone of the database.
+// Disagreeing agencies stop the run (the broken timezones_disagree feed).
 TEST(TimeZone, TimezoneOptionChoosesBetweenAgencies) {
     Feed feed;
     feed.agency_file = "a/agency.txt";
