@@ -192,6 +192,7 @@ TEST(FeedErrors, TheNetworksNameKeepsItsCharacters) {
     const std::pair<std::string, std::string> names[] = {
         {"Z\u00fcrich \u2013 \u20ac \U0001F68B", "Z\u00fcrich \u2013 \u20ac \U0001F68B"},
         {"bad \xff\xe2\x82 bytes", "bad ??? bytes"},
+        {"\xED\xA0\x80 \u0800\U00010000", "??? \u0800\U00010000"}, // a surrogate, the least codes
         {"tab\tand\u0085", "tab and "}};
     for (const auto& [name, kept] : names)
         EXPECT_EQ(outcome_of({}, [&](auto& o) { o.name = name; }).name, kept);

@@ -1,5 +1,6 @@
 // Network files: the layout at its offsets, the first format still read, and
 // damaged or hostile files refused with one line naming the file and the fault.
+#include "host/network_choice.h"
 #include "network/network_file.h"
 #include "network_compare.h"
 
@@ -227,6 +228,7 @@ TEST(NetworkFile, BrokenInvariantsAreRefusedInOneLine) {
         {[](L& l) { l.week = "2026-9-14x"; }, "week: not a Monday written YYYY-MM-DD"},
         {[](L& l) { l.week = "1969-12-29"; }, ""},
         {[](L& l) { l.name = "Z\u00fcrich \u2013 \u5317\u4eac \U0001F68B"; }, ""},
+        {[](L& l) { l.name = "\u0800\U00010000"; }, ""}, // the least of each length
         // 23 rows with a departure every second from 00:00:01 for a week.
         {[](L& l) { for (FrequencyRow& r : l.frequencies) r = {1, 1, 600, 1, 604800, 1}; },
          "the rows make 13910377 runs, more than 1000000"},
@@ -263,6 +265,25 @@ TEST(NetworkFile, LoadingSaysWhyAFileCannotBeRead) {
     for (const auto& [path, error] : cases)
         EXPECT_EQ(load_network_file(path, loaded), error) << path;
     std::remove(zeros.c_str());
+}
+
+// --info's totals: each is the sum of the three services' counts beside it.
+TEST(NetworkInfo, EachTotalIsTheSumOfItsServices) {
+    std::FILE* out = std::tmpfile();
+    print_network_info(compiled_network(), out);
+    std::string text(static_cast<size_t>(std::ftell(out)), '\0');
+    std::rewind(out);
+    text.resize(std::fread(text.data(), 1, text.size(), out));
+    std::fclose(out);
+    for (const std::string line : {"\nfrequency rows: ", "\nruns: "}) {
+        const size_t at = text.find(line);
+        ASSERT_NE(at, std::string::npos) << line;
+        long long total = 0, a = 0, b = 0, c = 0;
+        EXPECT_EQ(std::sscanf(text.c_str() + at + line.size(),
+                              "%lld (%lld weekday, %lld Saturday, %lld", &total, &a, &b, &c),
+                  4);
+        EXPECT_TRUE(a > 0 && b > 0 && c > 0 && total == a + b + c) << text;
+    }
 }
 
 } // namespace

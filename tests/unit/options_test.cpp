@@ -79,6 +79,7 @@ TEST(Options, ValuesOfAtSnapshotAndNetwork) {
         {{"--snapshot", "a.png"}, 1280, 800, 0},
         {{"-snapshot=a.png", "-frame", "19", "-size", "320x200"}, 320, 200, 19},
         {{"--snapshot", "a.png", "--size=16384x1", "--frame=1000000"}, 16384, 1, 1000000},
+        {{"--snapshot", "a.png", "--frame=000000000000000007"}, 1280, 800, 7}, // 18 digits
     };
     for (const auto& [args, width, height, frame] : snapshots) {
         const ParseResult r = parse(args);
@@ -117,6 +118,7 @@ TEST(Options, BadInputGivesOneLineReasons) {
         {"--snapshot", "x.png", "--size", "16385x10"}, {"--snapshot", "x.png", "--size", "10x-1"},
         {"--snapshot", "x.png", "--frame", "0"}, {"--snapshot", "x.png", "--frame", "2x"},
         {"--snapshot", "x.png", "--frame", "1000001"}, {"--vehicles", "--size", "10x10"},
+        {"--snapshot", "x.png", "--frame", "0000000000000000007"}, // 19 digits
         {"--vehicles", "--network"}, {"--window-id"}, {"--window-id", "abc"},
         {"--window-id", "5", "--fullscreen"}, {"--root", "--window-id", "5", "--vehicles"},
         {"--configure", "--at", "2026-12-07 08:15:00"}, {"--snapshot", "x.png", "--size", "10x"},
