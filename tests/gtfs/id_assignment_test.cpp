@@ -24,11 +24,11 @@ TEST(ShapeIds, BusiestShapeOfEachDirectionInTheOrderGiven) {
 }
 
 TEST(ShapeIds, WithoutDirectionsTheOppositeShapeIsFoundByItsEnds) {
-    // Route L: 0 runs south-west to north-east (busiest), 1 back, 2 again
-    // south-west to north-east. No direction_id anywhere.
+    // Route L: 0 runs north, drifting west (busiest), 1 back, 2 north again. No
+    // direction_id anywhere. Only the whole product of the headings tells them apart.
     const std::vector<ShapeTally> tallies = {{0, "L", -1, 50}, {1, "L", -1, 20}, {2, "L", -1, 40}};
     const Ends ends = {
-        {{1000, 2000}, {1100, 2100}}, {{1100, 2105}, {1000, 2005}}, {{1000, 2009}, {1090, 2099}}};
+        {{1000, 2000}, {990, 2100}}, {{990, 2105}, {1000, 2005}}, {{1000, 2009}, {991, 2099}}};
     const ShapeIds ids = assign_shape_ids(3, tallies, ends, {"L"});
     EXPECT_EQ(ids.id_of, (std::vector<int32_t>{1, 2, 9}));
 }
