@@ -46,6 +46,9 @@ check "rows are well formed" awk -F, 'NR > 1 && (NF != 4 || $1 < 1000 || $1 > 60
     $2 < 5000 || $2 > 7900 || $4 < 1 || $4 > 13 || $3 < -3.15 || $3 > 3.15) { bad = 1 }
     END { exit bad }' "$work/out"
 
+"$zintu" --vehicles --at "$at" >/dev/full 2>"$work/err"
+check "a listing that cannot be written exits 1 and says so" test $? -eq 1 -a \
+    "$(tail -n 1 "$work/err")" = "zintu: cannot write the vehicle list"
 "$zintu" --help >"$work/out"
 check "--help shows the usage" grep -q -- "--snapshot FILE" "$work/out"
 check "--version" test "$(head -c 6 <("$zintu" --version))" = "zintu "
