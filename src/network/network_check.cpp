@@ -6,6 +6,7 @@
 #include "network/civil_date.h"
 #include "network/route_kinds.h"
 #include "network/tz_rule.h"
+#include "network/utf8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -202,43 +203,13 @@ bool is_monday_text(std::string_view week) {
     return back.month == parts[1] && back.day == parts[2] && weekday == 0;
 }
 
-// The lead byte of each multi-byte UTF-8 sequence: its marker bits, the
-// sequence's length and the smallest code point it may encode.
-struct Utf8Form {
-    unsigned char mask;
-    unsigned char marker;
-    size_t length;
-    uint32_t least;
-};
-constexpr Utf8Form kUtf8Forms[] = {
-    {0xE0, 0xC0, 2, 0x80}, {0xF0, 0xE0, 3, 0x800}, {0xF8, 0xF0, 4, 0x10000}};
-
 // Empty when `text` is well-formed UTF-8 without control characters.
 std::string text_fault(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::string at = " at byte " + to_string(i);
-        uint32_t code = lead;
-        size_t length = 1;
-        if (lead >= 0x80) {
-            const Utf8Form* form = nullptr;
-            for (const Utf8Form& f : kUtf8Forms) {
-                if ((lead & f.mask) == f.marker) form = &f;
-            }
-            if (form == nullptr || text.size() - i < form->length) return "not UTF-8" + at;
-            length = form->length;
-            code = lead & static_cast<unsigned char>(~form->mask);
-            for (size_t k = 1; k < length; ++k) {
-                const auto next = static_cast<unsigned char>(text[i + k]);
-                if ((next & 0xC0) != 0x80) return "not UTF-8" + at;
-                code = code << 6 | (next & 0x3F);
-            }
-            if (code < form->least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-                return "not UTF-8" + at;
-        }
-        if (code < 0x20 || (code >= 0x7F && code <= 0x9F)) return "control character" + at;
-        i += length;
+    for (size_t i = 0; i < text.size();) {
+        const CodePoint c = next_code_point(text, i);
+        if (c.length == 0) return "not UTF-8 at byte " + to_string(i);
+        if (is_control(c.code)) return "control character at byte " + to_string(i);
+        i += c.length;
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #include "network/network_file.h"
 
 #include "network/network_check.h"
+#include "network/utf8.h"
 
 #include <zlib.h>
 
@@ -246,22 +247,14 @@ std::string decode(std::string_view bytes, LoadedNetwork& out) {
 std::FILE* open_for_reading(const std::string& path) {
     std::wstring wide;
     for (size_t i = 0; i < path.size();) {
-        const auto lead = static_cast<unsigned char>(path[i]);
-        const size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        uint32_t code = length == 1 ? lead : lead & (0x3Fu >> (length - 1));
-        size_t k = 1;
-        for (; k < length && i + k < path.size() && (path[i + k] & 0xC0) == 0x80; ++k)
-            code = code << 6 | (static_cast<unsigned char>(path[i + k]) & 0x3Fu);
-        constexpr uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (k < length || (lead >= 0x80 && lead < 0xC0) || lead > 0xF4 || code < kLeast[length] ||
-            code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            code = 0xFFFD;
+        const CodePoint c = next_code_point(path, i);
+        uint32_t code = c.length == 0 ? 0xFFFD : c.code;
+        i += c.length == 0 ? 1 : c.length;
         if (code >= 0x10000) {
             wide.push_back(static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10)));
             code = 0xDC00 + ((code - 0x10000) & 0x3FF);
         }
         wide.push_back(static_cast<wchar_t>(code));
-        i += k;
     }
     return _wfopen(wide.c_str(), L"rb");
 }

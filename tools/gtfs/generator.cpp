@@ -9,6 +9,7 @@
 #include "gtfs_time.h"
 #include "id_assignment.h"
 #include "network/network_check.h" // the limits of NetworkInfo
+#include "network/utf8.h"
 #include "report.h"
 #include "shape_builder.h"
 #include "validation.h"
@@ -370,27 +371,13 @@ void check_extent(const GeoBounds& bounds, const Projection& projection) {
 std::string network_text(std::string_view text, size_t limit) {
     std::string out;
     for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const size_t length = lead < 0x80                   ? 1
-                              : lead >= 0xC2 && lead < 0xE0 ? 2
-                              : lead >= 0xE0 && lead < 0xF0 ? 3
-                              : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                            : 0;
-        uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
-        bool valid = length > 0 && i + length <= text.size();
-        for (size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            code = code << 6 | (next & 0x3F);
-        }
-        static constexpr uint32_t kLeast[5] = {0, 0, 0x80, 0x800, 0x10000};
-        valid = valid && code >= kLeast[length] && code <= 0x10FFFF &&
-                !(code >= 0xD800 && code <= 0xDFFF);
-        std::string_view piece = valid ? text.substr(i, length) : "?";
-        if (valid && (code < 0x20 || (code >= 0x7F && code <= 0x9F))) piece = " ";
+        const CodePoint c = next_code_point(text, i);
+        const std::string_view piece = c.length == 0        ? "?"
+                                       : is_control(c.code) ? " "
+                                                            : text.substr(i, c.length);
         if (out.size() + piece.size() > limit) break;
         out += piece;
-        i += valid ? length : 1;
+        i += c.length == 0 ? 1 : c.length;
     }
     return out;
 }
