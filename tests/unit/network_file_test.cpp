@@ -204,7 +204,7 @@ TEST(NetworkFile, BrokenInvariantsAreRefusedInOneLine) {
         {[](L& l) { l.tz_rule = "America/New_York"; },
          "tz_rule: not a POSIX TZ rule this program reads"},
         {[](L& l) { l.name = "\xC0\xAF"; }, "name: not UTF-8 at byte 0"}, // an overlong slash
-        {[](L& l) { l.generated = "\xED\xA0\x80"; }, "generated: not UTF-8 at byte 0"}, // surrogate
+        {[](L& l) { l.generated = "\xED\xBF\xBF"; }, "generated: not UTF-8 at byte 0"}, // surrogate
         {[](L& l) { l.name.assign(201, 'a'); }, "name: 201 bytes, more than 200"},
         {[](L& l) { add_styles(l), l.colours = NetworkColours::Lines, l.week = "2024-02-26"; }, ""},
         {[](L& l) { add_styles(l), l.shape_styles[3].colour = 0xFFFFFF; }, ""},
@@ -228,7 +228,7 @@ TEST(NetworkFile, BrokenInvariantsAreRefusedInOneLine) {
         {[](L& l) { l.week = "2026-9-14x"; }, "week: not a Monday written YYYY-MM-DD"},
         {[](L& l) { l.week = "1969-12-29"; }, ""},
         {[](L& l) { l.name = "Z\u00fcrich \u2013 \u5317\u4eac \U0001F68B"; }, ""},
-        {[](L& l) { l.name = "\u0800\U00010000"; }, ""}, // the least of each length
+        {[](L& l) { l.name = "\u0800\U00010000\U0010FFFF"; }, ""}, // least and greatest
         // 23 rows with a departure every second from 00:00:01 for a week.
         {[](L& l) { for (FrequencyRow& r : l.frequencies) r = {1, 1, 600, 1, 604800, 1}; },
          "the rows make 13910377 runs, more than 1000000"},
