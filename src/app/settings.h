@@ -73,11 +73,22 @@ inline constexpr ColourChoice kColourChoices[3] = {
     {ColourScheme::Featured, "featured", 1012, "Featured lines"},
 };
 
+// How often a window draws. Auto draws when the picture changes (in real
+// time only as often as a vehicle moves a quarter pixel or the clock's second
+// turns); EveryTick draws on every tick of the 10 ms frame timer.
+enum class Pace : uint8_t { Auto, EveryTick };
+
+// Windows' full-screen saver over several monitors: a whole map on each, or
+// one map stretched across all of them.
+enum class MonitorLayout : uint8_t { Each, Span };
+
 struct Settings {
     SpeedMode speed_mode = SpeedMode::RealTime;
     bool downtown = false;
     std::string network; // a network file; empty: the built-in network
     ColourScheme colours = ColourScheme::Auto;
+    Pace pace = Pace::Auto;
+    MonitorLayout monitors = MonitorLayout::Each;
 };
 
 // One-run overrides from the command line; empty where the file decides.
@@ -86,6 +97,7 @@ struct SettingsOverride {
     std::optional<bool> downtown;
     std::optional<std::string> network;
     std::optional<ColourScheme> colours;
+    std::optional<Pace> pace;
 };
 
 // True only for the exact, case-sensitive text of the non-default choice.

@@ -18,6 +18,7 @@ enum class RunMode {
     Snapshot,  // render one frame headless into a PNG file
     Configure, // save the settings switches in the settings file
     Info,      // print what the network says about itself and its size
+    Record,    // render a span of frames headless into a video or animation
     Help,
     Version,
 };
@@ -28,6 +29,13 @@ enum class WindowTarget {
     FullScreen, // a window of its own over the whole screen (--fullscreen)
     Root,       // the root window or XSCREENSAVER_WINDOW (--root)
     WindowId,   // an existing window (--window-id)
+};
+
+// --from / --to of --record: a time of day in the network's zone, on the date
+// given with it or, without one, on the recording's day.
+struct SpanTime {
+    std::optional<CivilTime> date_and_time; // "YYYY-MM-DD HH:MM:SS": used whole
+    int32_t second_of_day = 0;              // "HH:MM[:SS]", 0 to 86400 ("24:00")
 };
 
 struct Options {
@@ -44,10 +52,27 @@ struct Options {
     int32_t width = 1280;
     int32_t height = 800;
     int64_t frame = 0;
+    // --record: the file (its extension picks the format), the span, the
+    // frame rate and the simulated seconds per second of video (0: the speed
+    // mode's own rate). The size is --size's.
+    std::string record_path;
+    std::optional<SpanTime> from;
+    std::optional<SpanTime> to;
+    int32_t fps = 30;
+    double speed = 0.0;
+    // --scale: the display's scale factor for lines, glyphs and text; 0 lets
+    // the display say.
+    double scale = 0.0;
+    // -fps, as XScreenSaver passes it to its hacks: show a frames-per-second
+    // line in a corner.
+    bool show_fps = false;
 };
 
 inline constexpr int32_t kMaxSnapshotSide = 16384;
 inline constexpr int64_t kMaxSnapshotFrame = 1000000;
+inline constexpr int32_t kMaxRecordFps = 120;
+inline constexpr double kMinScale = 0.5;
+inline constexpr double kMaxScale = 8.0;
 
 struct ParseResult {
     Options options;

@@ -128,10 +128,10 @@ TEST(SettingsValues, OverridesReplaceOnlyWhatTheyName) {
     const Settings file{Fast, true, "a.zintu", Lines};
     const std::tuple<SettingsOverride, SpeedMode, bool, std::string, ColourScheme> cases[] = {
         {{}, Fast, true, "a.zintu", Lines},
-        {{RealTime, {}, {}, {}}, RealTime, true, "a.zintu", Lines},
-        {{{}, false, {}, {}}, Fast, false, "a.zintu", Lines},
-        {{{}, {}, "city.zintu", {}}, Fast, true, "city.zintu", Lines},
-        {{{}, {}, {}, Featured}, Fast, true, "a.zintu", Featured}};
+        {{RealTime, {}, {}, {}, {}}, RealTime, true, "a.zintu", Lines},
+        {{{}, false, {}, {}, {}}, Fast, false, "a.zintu", Lines},
+        {{{}, {}, "city.zintu", {}, {}}, Fast, true, "city.zintu", Lines},
+        {{{}, {}, {}, Featured, {}}, Fast, true, "a.zintu", Featured}};
     for (const auto& [override_, speed, downtown, network, colours] : cases) {
         const Settings s = apply_override(file, override_);
         EXPECT_EQ(std::tie(s.speed_mode, s.downtown, s.network, s.colours),
@@ -297,7 +297,7 @@ TEST_F(SettingsFileTest, ConfigureFailuresSaySoInOneLine) {
         {dir_ / "zintu.ini", "cannot read '" + d + "/zintu.ini': not a regular file"},
     };
     for (const auto& [file, error] : cases) {
-        EXPECT_EQ(configure(file, {{}, true, {}, {}}), 1) << file;
+        EXPECT_EQ(configure(file, {{}, true, {}, {}, {}}), 1) << file;
         EXPECT_EQ(out_ + err_, "zintu: " + error + "\n");
     }
 }
@@ -316,7 +316,7 @@ TEST_F(SettingsFileTest, ConfigureWritesThroughSymbolicLinks) {
         if (exists) write(target, "; mine\n[zintu]\nmode=fastmode\n");
         fs::create_symlink(to, via.empty() ? link : via);
         if (!via.empty()) fs::create_symlink(via, link);
-        ASSERT_EQ(configure(link, {{}, true, {}, {}}), 0) << target << ": " << err_;
+        ASSERT_EQ(configure(link, {{}, true, {}, {}, {}}), 0) << target << ": " << err_;
         EXPECT_TRUE(fs::is_symlink(link)) << target;
         EXPECT_EQ(read(target), exists ? "; mine\n[zintu]\nmode=fastmode\nzoomlevel=downtown\n"
                                        : "[zintu]\nmode=realtime\nzoomlevel=downtown\n");
