@@ -7,6 +7,7 @@
 #include "network/network.h"
 #include "sim/clock.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -81,6 +82,44 @@ enum class Pace : uint8_t { Auto, EveryTick };
 // Windows' full-screen saver over several monitors: a whole map on each, or
 // one map stretched across all of them.
 enum class MonitorLayout : uint8_t { Each, Span };
+
+// A setting's value and its text in the settings file (and on the command
+// line). A stored text that names no value selects the table's first, its
+// default.
+template <typename Value>
+struct NamedValue {
+    Value value;
+    const char* text;
+};
+
+inline constexpr const char* kPaceKey = "pace";
+inline constexpr NamedValue<Pace> kPaceChoices[2] = {{Pace::Auto, "auto"},
+                                                     {Pace::EveryTick, "every-tick"}};
+inline constexpr const char* kMonitorsKey = "monitors";
+inline constexpr NamedValue<MonitorLayout> kMonitorChoices[2] = {{MonitorLayout::Each, "each"},
+                                                                 {MonitorLayout::Span, "span"}};
+
+// The value named exactly (case-sensitively) `text`, or empty.
+template <typename Value, std::size_t N>
+std::optional<Value> parse_named(const NamedValue<Value> (&table)[N], std::string_view text) {
+    for (const NamedValue<Value>& entry : table)
+        if (text == entry.text) return entry.value;
+    return std::nullopt;
+}
+
+// A stored text's value: the one it names, else the table's first.
+template <typename Value, std::size_t N>
+Value named_or_default(const NamedValue<Value> (&table)[N], std::string_view text) {
+    return parse_named(table, text).value_or(table[0].value);
+}
+
+// The text of `value`.
+template <typename Value, std::size_t N>
+const char* named_text(const NamedValue<Value> (&table)[N], Value value) {
+    for (const NamedValue<Value>& entry : table)
+        if (entry.value == value) return entry.text;
+    return table[0].text;
+}
 
 struct Settings {
     SpeedMode speed_mode = SpeedMode::RealTime;
