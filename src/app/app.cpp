@@ -44,7 +44,8 @@ void frame_callback() {
 }
 
 void init_app_view(App& a, bool downtown, ColourScheme colours, int32_t width, int32_t height) {
-    init_map_view(a.view, a.sim.network, downtown, a.platform.make_font, width, height);
+    const double scale = a.platform.display_scale ? a.platform.display_scale() : 1.0;
+    init_map_view(a.view, a.sim.network, downtown, a.platform.make_font, scale, width, height);
     a.palette = make_glyph_palette(a.sim.network, drawn_colours(colours, a.sim.network));
     start_map_cache(a.map_cache, a.platform.map_store ? a.platform.map_store() : MapStore{}, width,
                     height);

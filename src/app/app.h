@@ -44,7 +44,7 @@ void start_app(PlatformServices platform);
 void register_host_callbacks();
 
 // The on_init callback: settings, GL state, projection, network list and the
-// glyph palette.
+// glyph palette, sized for the platform's display scale.
 void init_view(int32_t width, int32_t height);
 
 // The on_frame callback.

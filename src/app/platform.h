@@ -1,8 +1,8 @@
 // What the application needs from the platform it runs on: its settings, the
-// overlay font, the time and, where the platform has one, a drawable beside
-// the view where the map layer keeps its picture. Each host fills this table
-// with its own functions and hands it over with `start_app` before its window
-// exists, so nothing below the host is bound to a platform at link time.
+// overlay font, the time, the display's scale factor and, where the platform
+// has one, a drawable beside the view where the map layer keeps its picture. Each host fills this
+// table with its own functions and hands it over with `start_app` before its window exists, so
+// nothing below the host is bound to a platform at link time.
 #pragma once
 
 #include "app/settings.h"
@@ -25,6 +25,9 @@ struct PlatformServices {
     // for when the view initialises; empty, or returning an empty store: the
     // network is drawn every frame.
     std::function<MapStore()> map_store = nullptr;
+    // The display's scale factor for the view (see app/display_scale.h),
+    // asked for when the view initialises, once the window exists; empty: 1.
+    std::function<double()> display_scale = nullptr;
 };
 
 } // namespace zintu

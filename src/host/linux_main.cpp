@@ -101,8 +101,9 @@ int main(int argc, char** argv) {
     case RunMode::Vehicles:
         return print_vehicle_list(sim.network, settings, at, stdout, stderr);
     case RunMode::Snapshot:
-        return run_snapshot(
-            {options.snapshot_path, options.width, options.height, options.frame, at}, stderr);
+        return run_snapshot({options.snapshot_path, options.width, options.height, options.frame,
+                             at, options.scale},
+                            stderr);
     default:
         break;
     }

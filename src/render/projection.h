@@ -23,6 +23,7 @@ struct ViewState {
     float view_aspect = 0.0f;
     uint32_t network_list = 0; // display list of the whole network; 0 = none
     uint32_t font_base = 0;    // first of the overlay's 96 glyph lists
+    float line_width = 1.0f;   // the network's lines, in pixels: the display's scale factor
 };
 
 // Left is greater than right: larger map x is drawn further left.

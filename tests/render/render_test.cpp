@@ -246,6 +246,7 @@ struct PathCase {
     bool store; // the host offers a map store
     bool loses; // and the store's contents are lost after the loading frames
     ColourScheme literal_colours = ColourScheme::Auto, fast_colours = ColourScheme::Auto;
+    double scale = 1.0; // the display's scale factor, for both
 };
 
 // One frame each: loading, a busy morning, the small hours with yesterday's
@@ -270,6 +271,8 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
          ColourScheme::Lines},
         {"auto against featured", false, 1280, 800, 1280, 800, 0, 0, true, false,
          ColourScheme::Featured, ColourScheme::Auto},
+        {"wide lines at twice the scale", false, 1280, 800, 1280, 800, 0, 0, true, false,
+         ColourScheme::Auto, ColourScheme::Auto, 2.0},
     };
     for (const PathCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -282,6 +285,7 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
             use_network(a.sim, compiled_network());
             a.platform.time_source = [&now] { return WallTime{now, 0}; };
             a.platform.make_font = make_linux_font;
+            a.platform.display_scale = [&c] { return c.scale; };
         }
         App &literal = apps[0], &fast = apps[1];
         literal.path = FramePath::Literal;
@@ -322,6 +326,65 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
                   c.store && !c.loses ? MapCacheMethod::Store : MapCacheMethod::Redraw);
         destroy_egl_context(egl);
     }
+}
+
+// The first full frame at the busy morning, `width` x `height` at `scale`.
+std::vector<uint8_t> full_frame(int32_t width, int32_t height, double scale) {
+    EglContext egl;
+    std::string error;
+    EXPECT_TRUE(create_egl_context(egl, width, height, error)) << error;
+    App a;
+    use_network(a.sim, compiled_network());
+    a.platform.time_source = [] { return WallTime{kMondayMorning, 0}; };
+    a.platform.make_font = make_linux_font;
+    a.platform.display_scale = [scale] { return scale; };
+    init_app_view(a, false, ColourScheme::Auto, width, height);
+    while (!a.sim.loading.loading_complete)
+        run_frame(a);
+    run_frame(a);
+    std::vector<uint8_t> pixels = read_rgb_pixels(egl);
+    destroy_egl_context(egl);
+    return pixels;
+}
+
+// Mean difference per channel between a W x H picture and a 2W x 2H one
+// averaged down over 2 x 2 blocks.
+double difference_from_halved(const std::vector<uint8_t>& small, const std::vector<uint8_t>& big,
+                              int32_t width, int32_t height) {
+    double total = 0;
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            for (int c = 0; c < 3; ++c) {
+                const auto big_at = [&](int32_t bx, int32_t by) {
+                    return static_cast<int>(
+                        big[(static_cast<std::size_t>(by) * 2 * width + bx) * 3 + c]);
+                };
+                const int halved = (big_at(2 * x, 2 * y) + big_at(2 * x + 1, 2 * y) +
+                                    big_at(2 * x, 2 * y + 1) + big_at(2 * x + 1, 2 * y + 1) + 2) /
+                                   4;
+                total +=
+                    std::abs(halved - small[(static_cast<std::size_t>(y) * width + x) * 3 + c]);
+            }
+        }
+    }
+    return total / (static_cast<double>(width) * height * 3);
+}
+
+// A view twice as wide and high at twice the scale looks like the view at
+// scale 1 with twice the detail: halved, it differs from it by far less than
+// the same view drawn with the sizes of scale 1 does.
+TEST(Scale, TwiceTheScaleLooksLikeTheViewHalfItsSize) {
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    constexpr int32_t w = 640, h = 400;
+    const std::vector<uint8_t> one = full_frame(w, h, 1.0);
+    const double scaled = difference_from_halved(one, full_frame(2 * w, 2 * h, 2.0), w, h);
+    const double unscaled = difference_from_halved(one, full_frame(2 * w, 2 * h, 1.0), w, h);
+    std::printf("mean difference per channel, halved 2x against 1x: %.3f at scale 2, %.3f at "
+                "scale 1\n",
+                scaled, unscaled);
+    EXPECT_LT(scaled, 1.0);
+    EXPECT_LT(scaled * 2, unscaled);
 }
 
 } // namespace

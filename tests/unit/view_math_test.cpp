@@ -1,6 +1,7 @@
 // Pure view arithmetic: projection, zoom and the overlay's lines; route colours
 // on the white map (the contrast rule, the kinds' defaults and glyph sizes) and
-// the glyph palette's fallbacks.
+// the glyph palette's fallbacks; the display's scale factor from its sources.
+#include "app/display_scale.h"
 #include "render/glyph_palette.h"
 #include "render/overlay_text.h"
 #include "render/projection.h"
@@ -151,6 +152,51 @@ TEST(RouteColours, PaletteFallsBackToTheFeaturedTable) {
         EXPECT_EQ(&palette_style(lines, id), &glyph_style(id)) << "shape " << id;
     network.shape_styles = nullptr;
     EXPECT_EQ(make_glyph_palette(network, NetworkColours::Lines).styles[1].red, glyph_style(1).red);
+}
+
+// Each source in its order of precedence, the fallbacks past sources that are
+// absent or implausible, the rounding to quarters and the limits.
+TEST(DisplayScale, SourcesInOrderAndTheirFallbacks) {
+    using M = MonitorSize;
+    constexpr std::nullopt_t none = std::nullopt;
+    const M laptop_4k{3840, 2160, 344, 194}; // 15.6 inches, 283 dpi
+    const struct {
+        const char* what;
+        ScaleSources sources;
+        double expected;
+    } cases[] = {
+        {"requested, kept as asked", {1.1, 192.0, laptop_4k}, 1.1},
+        {"requested beyond the limit", {20, none, none}, 8},
+        {"Xft.dpi before the monitor", {0, 96.0, laptop_4k}, 1},
+        {"dpi 144", {0, 144.0, none}, 1.5},
+        {"dpi 107 rounds down to 1", {0, 107.0, none}, 1},
+        {"dpi 108 rounds up to 1.25", {0, 108.0, none}, 1.25},
+        {"dpi 72 draws smaller", {0, 72.0, none}, 0.75},
+        {"dpi 10 at the least", {0, 10.0, none}, 0.5},
+        {"dpi 2000 at the most", {0, 2000.0, none}, 8},
+        {"no dpi: the monitor", {0, none, laptop_4k}, 3},
+        {"27-inch 4K, 163 dpi", {0, none, M{3840, 2160, 597, 336}}, 1.75},
+        {"600 dpi, the densest believed", {0, none, M{6000, 6000, 254, 254}}, 6.25},
+        {"denser: a size in centimetres", {0, none, M{1920, 1080, 34, 19}}, 1},
+        {"low density never shrinks", {0, none, M{1920, 1080, 3000, 1700}}, 1},
+        {"no physical size", {0, none, M{1920, 1080, 0, 0}}, 1},
+        {"no width in pixels", {0, none, M{0, 2160, 344, 194}}, 1},
+        {"an aspect ratio as a size", {0, none, M{3840, 2160, 160, 90}}, 1},
+        {"axes 1.5 apart, believed", {0, none, M{2880, 1280, 254, 169}}, 2.5},
+        {"axes further apart", {0, none, M{2880, 1280, 254, 170}}, 1},
+        {"nothing known", {0, none, none}, 1},
+    };
+    for (const auto& [what, sources, expected] : cases)
+        EXPECT_EQ(display_scale(sources), expected) << what;
+}
+
+TEST(DisplayScale, DpiTextIsAPositiveNumber) {
+    const std::pair<const char*, std::optional<double>> cases[] = {
+        {"192", 192.0},      {" 144.5\n", 144.5},   {"", std::nullopt},    {"96dpi", std::nullopt},
+        {"0", std::nullopt}, {"-96", std::nullopt}, {"nan", std::nullopt}, {"inf", std::nullopt},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(parse_dpi(text), expected) << '"' << text << '"';
 }
 
 } // namespace
