@@ -323,47 +323,33 @@ std::string_view typed_name(std::string_view arg) {
     return arg.substr(0, arg.find('='));
 }
 
+// Each mode that is not a window's: its bit and the word an error names it by.
+struct ModeName {
+    RunMode mode;
+    uint8_t bit;
+    const char* word;
+};
+constexpr ModeName kModeNames[] = {
+    {RunMode::Vehicles, kVehiclesMode, "--vehicles"},
+    {RunMode::Snapshot, kSnapshotMode, "--snapshot"},
+    {RunMode::Configure, kConfigureMode, "--configure"},
+    {RunMode::Info, kInfoMode, "--info"},
+    {RunMode::Record, kRecordMode, "--record"},
+};
+constexpr ModeName kWindowModeName = {RunMode::Window, kWindowMode, "a window"};
+
+const ModeName& mode_name_of(RunMode mode) {
+    for (const ModeName& name : kModeNames)
+        if (name.mode == mode) return name;
+    return kWindowModeName;
+}
+
 // "--snapshot or --record": the modes an option needs.
 std::string mode_words(uint8_t modes) {
-    std::vector<std::string> words;
-    if (modes & kSnapshotMode) words.push_back("--snapshot");
-    if (modes & kRecordMode) words.push_back("--record");
+    std::vector<const char*> words;
+    for (const ModeName& name : kModeNames)
+        if (modes & name.bit) words.push_back(name.word);
     return listed(words);
-}
-
-// The word an error names a mode by.
-const char* mode_word(RunMode mode) {
-    switch (mode) {
-    case RunMode::Vehicles:
-        return "--vehicles";
-    case RunMode::Snapshot:
-        return "--snapshot";
-    case RunMode::Configure:
-        return "--configure";
-    case RunMode::Info:
-        return "--info";
-    case RunMode::Record:
-        return "--record";
-    default:
-        return "a window";
-    }
-}
-
-uint8_t mode_bit(RunMode mode) {
-    switch (mode) {
-    case RunMode::Vehicles:
-        return kVehiclesMode;
-    case RunMode::Snapshot:
-        return kSnapshotMode;
-    case RunMode::Configure:
-        return kConfigureMode;
-    case RunMode::Info:
-        return kInfoMode;
-    case RunMode::Record:
-        return kRecordMode;
-    default:
-        return kWindowMode;
-    }
 }
 
 bool all_digits(const char* text) {
@@ -603,10 +589,10 @@ ParseResult parse_options(int argc, const char* const* argv) {
     // Each option met must go with the mode chosen.
     for (std::size_t i = 0; i < std::size(kOptions); ++i) {
         const OptionSpec& spec = kOptions[i];
-        if (!(seen & (uint64_t{1} << i)) || (spec.modes & mode_bit(options.mode))) continue;
+        if (!(seen & (uint64_t{1} << i)) || (spec.modes & mode_name_of(options.mode).bit)) continue;
         if (spec.modes & kWindowMode) {
             error = "option '" + std::string(spec.name) + "' does not go with " +
-                    mode_word(options.mode);
+                    mode_name_of(options.mode).word;
         } else {
             error = "option '" + std::string(spec.name) + "' needs " + mode_words(spec.modes);
         }
