@@ -17,9 +17,9 @@ constexpr double kMaxPlausibleDpi = 600.0;
 constexpr double kMaxAxisRatio = 1.5;
 
 // Sizes in millimetres some monitors report that are their aspect ratio,
-// not their size.
-constexpr int32_t kAspectSizes[][2] = {{16, 9},    {16, 10},    {160, 90},
-                                       {160, 100}, {1600, 900}, {1600, 1000}};
+// not their size. Only these two pass for a size otherwise: 16 by 9 or 10 is
+// too dense to believe, 1600 by 900 or 1000 too sparse to matter.
+constexpr int32_t kAspectSizes[][2] = {{160, 90}, {160, 100}};
 
 double clamp_scale(double scale) {
     return std::clamp(scale, kMinDisplayScale, kMaxDisplayScale);

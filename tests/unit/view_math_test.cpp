@@ -182,8 +182,10 @@ TEST(DisplayScale, SourcesInOrderAndTheirFallbacks) {
         {"no physical size", {0, none, M{1920, 1080, 0, 0}}, 1},
         {"no width in pixels", {0, none, M{0, 2160, 344, 194}}, 1},
         {"an aspect ratio as a size", {0, none, M{3840, 2160, 160, 90}}, 1},
-        {"axes 1.5 apart, believed", {0, none, M{2880, 1280, 254, 169}}, 2.5},
-        {"axes further apart", {0, none, M{2880, 1280, 254, 170}}, 1},
+        {"another aspect ratio", {0, none, M{1920, 1200, 160, 100}}, 1},
+        {"a 7-inch panel, 160 mm wide", {0, none, M{1024, 600, 160, 94}}, 1.75},
+        {"axes 1.5 apart, believed", {0, none, M{3000, 2000, 254, 254}}, 2.5},
+        {"axes further apart", {0, none, M{3000, 2000, 254, 255}}, 1},
         {"nothing known", {0, none, none}, 1},
     };
     for (const auto& [what, sources, expected] : cases)
