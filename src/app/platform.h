@@ -1,8 +1,9 @@
 // What the application needs from the platform it runs on: its settings, the
 // overlay font, the time, the display's scale factor and, where the platform
-// has one, a drawable beside the view where the map layer keeps its picture. Each host fills this
-// table with its own functions and hands it over with `start_app` before its window exists, so
-// nothing below the host is bound to a platform at link time.
+// has one, a drawable beside the view where the map layer keeps its picture.
+// Each host fills this table with its own functions and hands it over with
+// `start_app` before its window exists, so nothing below the host is bound to
+// a platform at link time.
 #pragma once
 
 #include "app/settings.h"

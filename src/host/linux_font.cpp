@@ -1,10 +1,10 @@
 // The overlay font on Linux: fontconfig picks "Garamond" (or, where it is not
 // installed, its best substitute, EB Garamond first), FreeType renders each
 // character at the asked size (24 pixels to the em on a 96-dpi display) in
-// bold as a one-bit bitmap, and each
-// bitmap goes into its own display list with glBitmap, so the lists behave as
-// the bitmap-font lists of other platforms do: the raster position advances by
-// the glyph's width and the current raster colour paints the set bits.
+// bold as a one-bit bitmap, and each bitmap goes into its own display list
+// with glBitmap, so the lists behave as the bitmap-font lists of other
+// platforms do: the raster position advances by the glyph's width and the
+// current raster colour paints the set bits.
 //
 // Limits: characters 32 to 127 only; no kerning; without any font file the
 // lists only advance the raster position and the overlay shows no text.

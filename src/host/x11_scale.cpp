@@ -6,12 +6,10 @@
 #include <X11/Xresource.h>
 #include <X11/extensions/Xrandr.h>
 
-#include <string_view>
-
 namespace zintu {
 namespace {
 
-// Xft.dpi as the resource database of the window's screen gives it; the
+// Xft.dpi as the display's resource database (RESOURCE_MANAGER) gives it; the
 // database's own matching applies, so "Xft*dpi" counts as well.
 std::optional<double> resource_dpi(Display* display) {
     const char* resources = XResourceManagerString(display);
@@ -22,11 +20,9 @@ std::optional<double> resource_dpi(Display* display) {
     std::optional<double> dpi;
     char* type = nullptr;
     XrmValue value{};
-    if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr != nullptr) {
-        // The value's size counts its terminating zero.
-        const std::size_t size = value.size > 0 ? value.size - 1 : 0;
-        dpi = parse_dpi(std::string_view(value.addr, size));
-    }
+    // A string database's values end in a zero byte.
+    if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr != nullptr)
+        dpi = parse_dpi(value.addr);
     XrmDestroyDatabase(database);
     return dpi;
 }

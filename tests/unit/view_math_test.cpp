@@ -181,7 +181,7 @@ TEST(DisplayScale, SourcesInOrderAndTheirFallbacks) {
         {"low density never shrinks", {0, none, M{1920, 1080, 3000, 1700}}, 1},
         {"no physical size", {0, none, M{1920, 1080, 0, 0}}, 1},
         {"no width in pixels", {0, none, M{0, 2160, 344, 194}}, 1},
-        {"an aspect ratio as a size", {0, none, M{3840, 2160, 160, 90}}, 1},
+        {"an aspect ratio as a size", {0, none, M{1920, 1080, 160, 90}}, 1},
         {"another aspect ratio", {0, none, M{1920, 1200, 160, 100}}, 1},
         {"a 7-inch panel, 160 mm wide", {0, none, M{1024, 600, 160, 94}}, 1.75},
         {"axes 1.5 apart, believed", {0, none, M{3000, 2000, 254, 254}}, 2.5},
@@ -193,9 +193,12 @@ TEST(DisplayScale, SourcesInOrderAndTheirFallbacks) {
 }
 
 TEST(DisplayScale, DpiTextIsAPositiveNumber) {
-    const std::pair<const char*, std::optional<double>> cases[] = {
-        {"192", 192.0},      {" 144.5\n", 144.5},   {"", std::nullopt},    {"96dpi", std::nullopt},
-        {"0", std::nullopt}, {"-96", std::nullopt}, {"nan", std::nullopt}, {"inf", std::nullopt},
+    const std::pair<std::string_view, std::optional<double>> cases[] = {
+        {"192", 192.0},          {std::string_view("1925", 3), 192.0},
+        {" 144.5\n", 144.5},     {"", std::nullopt},
+        {"96dpi", std::nullopt}, {"0", std::nullopt},
+        {"-96", std::nullopt},   {"nan", std::nullopt},
+        {"inf", std::nullopt},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(parse_dpi(text), expected) << '"' << text << '"';
