@@ -48,8 +48,10 @@ std::optional<double> parse_dpi(std::string_view text) {
 }
 
 std::optional<double> monitor_scale(const MonitorSize& m) {
-    if (m.width_px <= 0 || m.height_px <= 0 || m.width_mm <= 0 || m.height_mm <= 0)
-        return std::nullopt;
+    // Without a physical size there is nothing to measure the pixels by.
+    // Pixel counts of 0 or less need no test of their own: one such axis
+    // disagrees with the other below, and two give no density, so 1.
+    if (m.width_mm <= 0 || m.height_mm <= 0) return std::nullopt;
     for (const auto& [width, height] : kAspectSizes) {
         if (m.width_mm == width && m.height_mm == height) return std::nullopt;
     }

@@ -169,6 +169,7 @@ TEST(DisplayScale, SourcesInOrderAndTheirFallbacks) {
         {"requested beyond the limit", {20, none, none}, 8},
         {"Xft.dpi before the monitor", {0, 96.0, laptop_4k}, 1},
         {"dpi 144", {0, 144.0, none}, 1.5},
+        {"dpi 0: the monitor", {0, 0.0, laptop_4k}, 3},
         {"dpi 107 rounds down to 1", {0, 107.0, none}, 1},
         {"dpi 108 rounds up to 1.25", {0, 108.0, none}, 1.25},
         {"dpi 72 draws smaller", {0, 72.0, none}, 0.75},
