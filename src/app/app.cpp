@@ -38,8 +38,9 @@ void init_view(int32_t width, int32_t height) {
     const Settings settings = a.platform.read_settings ? a.platform.read_settings() : Settings{};
     a.sim.speed_mode = settings.speed_mode;
     init_app_view(a, settings.downtown, settings.colours, width, height);
-    if (a.platform.monitors) {
-        set_app_viewports(a, monitor_viewports(a.platform.monitors(), settings.monitors));
+    const MonitorSet screens = a.platform.monitors ? a.platform.monitors() : MonitorSet{};
+    if (!screens.monitors.empty()) {
+        set_app_viewports(a, monitor_viewports(screens, settings.monitors));
     }
 }
 
