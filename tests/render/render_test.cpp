@@ -261,6 +261,9 @@ constexpr int64_t kInstants[] = {
 TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
     setenv("TZ", "UTC0", 1);
     tzset();
+    // Two monitors of different sizes side by side; two set corner to corner.
+    const std::vector<Viewport> two_sizes = {{0, 0, 800, 500}, {800, 150, 480, 350}};
+    const std::vector<Viewport> corners = {{0, 400, 640, 400}, {640, 0, 640, 400}};
     const PathCase cases[] = {
         {"downtown without a store", true, 640, 400, 640, 400, 0, 0, false, false},
         {"a store that loses its contents", false, 640, 400, 640, 400, 0, 0, true, true},
@@ -271,32 +274,10 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
          ColourScheme::Lines},
         {"auto against featured", false, 1280, 800, 1280, 800, 0, 0, true, false,
          ColourScheme::Featured, ColourScheme::Auto},
-        {"two monitors of different sizes",
-         false,
-         1280,
-         800,
-         1280,
-         800,
-         0,
-         0,
-         true,
-         false,
-         ColourScheme::Auto,
-         ColourScheme::Auto,
-         {{0, 0, 800, 500}, {800, 150, 480, 350}}},
-        {"downtown on two monitors without a store",
-         true,
-         1280,
-         800,
-         1280,
-         800,
-         0,
-         0,
-         false,
-         false,
-         ColourScheme::Auto,
-         ColourScheme::Auto,
-         {{0, 400, 640, 400}, {640, 0, 640, 400}}},
+        {"two monitors of different sizes", false, 1280, 800, 1280, 800, 0, 0, true, false,
+         ColourScheme::Auto, ColourScheme::Auto, two_sizes},
+        {"downtown on two monitors without a store", true, 1280, 800, 1280, 800, 0, 0, false, false,
+         ColourScheme::Auto, ColourScheme::Auto, corners},
     };
     for (const PathCase& c : cases) {
         SCOPED_TRACE(c.name);

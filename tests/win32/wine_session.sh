@@ -4,11 +4,10 @@
 #   wine_session.sh start|stop|env STATE
 #   wine_session.sh run STATE PROGRAM [ARGS...]   (the cross-compiling emulator)
 # ZINTU_WINE_USER, set for every command of a session, names its Windows user.
-# ZINTU_WINE_MONITORS ("WxH+X+Y ..."), set when a session starts, lays its
-# display out as those monitors: one screen of their bounding size, each
-# monitor declared to the X server, which reports them through Xinerama, and
-# Wine told to take its monitors from there (through RandR it would see the
-# one output Xvfb has).
+# ZINTU_WINE_SCREEN (WxH) and ZINTU_WINE_MONITORS (xrandr --setmonitor
+# geometries), set when a session starts, give its display that size and
+# those monitors, which the X server reports through Xinerama; Wine takes its
+# monitors from there (through RandR it would see the one output Xvfb has).
 set -euo pipefail
 command=$1
 state=$(realpath -m "$2")
@@ -26,33 +25,13 @@ session_display() {
 # Starts an Xvfb on a free display, its pid and number in STATE.
 start_xvfb() {
     rm -f "$state/display"
-    local screen=1024x768 options=()
-    if [ -n "${ZINTU_WINE_MONITORS:-}" ]; then
-        screen=$(tr ' x+' '\n  ' <<<"$ZINTU_WINE_MONITORS" |
-            awk '{ r = $1 + $3; b = $2 + $4; if (r > w) w = r; if (b > h) h = b }
-                 END { print w "x" h }')
-        # Declared monitors live as long as the server's generation, which
-        # would end when its last client leaves.
-        options=(-noreset)
-    fi
-    setsid Xvfb -displayfd 3 -screen 0 "${screen}x24" "${options[@]}" -nolisten tcp \
+    # No reset when the last client leaves, which would forget the monitors.
+    setsid Xvfb -displayfd 3 -screen 0 "${ZINTU_WINE_SCREEN:-1024x768}x24" -noreset -nolisten tcp \
         +extension GLX 3>"$state/display" </dev/null >"$state/xvfb.log" 2>&1 &
     echo $! >"$state/xvfb.pid"
-    for _ in $(seq 300); do [ -s "$state/display" ] && break; sleep 0.1; done
-    if [ ! -s "$state/display" ]; then
-        echo "wine_session: Xvfb did not start (see $state/xvfb.log)" >&2
-        return 1
-    fi
-    # The first monitor takes the screen's one output, so the server's own
-    # monitor over the whole screen goes; sizes in mm make 96 DPI.
-    local output=screen monitor n=0
-    for monitor in ${ZINTU_WINE_MONITORS:-}; do
-        local w=${monitor%%x*} rest=${monitor#*x}
-        local h=${rest%%+*} at=+${rest#*+}
-        DISPLAY=":$(cat "$state/display")" xrandr --setmonitor "zintu$((n++))" \
-            "$w/$((w * 254 / 960))x$h/$((h * 254 / 960))$at" "$output" >/dev/null
-        output=none
-    done
+    for _ in $(seq 300); do [ -s "$state/display" ] && return; sleep 0.1; done
+    echo "wine_session: Xvfb did not start (see $state/xvfb.log)" >&2
+    return 1
 }
 
 # Creates the prefix once; concurrent callers wait for the first.
@@ -91,6 +70,13 @@ start)
     fi
     session_display >/dev/null || start_xvfb
     export DISPLAY=$(session_display)
+    # The first monitor takes the screen's one output, replacing the server's
+    # own monitor over the whole screen.
+    output=screen n=0
+    for monitor in ${ZINTU_WINE_MONITORS:-}; do
+        xrandr --setmonitor "zintu$((n++))" "$monitor" "$output" >/dev/null
+        output=none
+    done
     wineserver -p </dev/null >/dev/null 2>&1
     # The desktop process starts with the first program: start it now.
     wine cmd /c exit 0 >/dev/null 2>&1 || true
