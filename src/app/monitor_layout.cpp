@@ -49,13 +49,14 @@ std::vector<Viewport> monitor_viewports(const MonitorSet& screens, MonitorLayout
         if (!is_empty(part)) shown.push_back(part);
     }
     std::vector<Viewport> viewports;
-    for (std::size_t i = 0; i < shown.size(); ++i) {
+    for (const ScreenRect& monitor : shown) {
         // Inside another: dropped; of two equal ones the first stays.
         bool inside = false;
-        for (std::size_t j = 0; j < shown.size() && !inside; ++j) {
-            inside = j != i && contains(shown[j], shown[i]) && (j < i || !same(shown[i], shown[j]));
+        for (const ScreenRect& other : shown) {
+            inside = inside || (&other != &monitor && contains(other, monitor) &&
+                                (&other < &monitor || !same(monitor, other)));
         }
-        if (!inside) viewports.push_back(in_window(shown[i], window));
+        if (!inside) viewports.push_back(in_window(monitor, window));
     }
     if (viewports.empty()) return {whole};
     return viewports;

@@ -15,6 +15,11 @@
 #include <vector>
 
 namespace zintu {
+
+void PrintTo(const Viewport& v, std::ostream* out) {
+    *out << "(" << v.x << ", " << v.y << ", " << v.width << "x" << v.height << ")";
+}
+
 namespace {
 
 NetworkHeader header(int32_t x_span, int32_t y_span, int32_t x_center, int32_t y_center) {
