@@ -86,7 +86,7 @@ TEST(MonitorLayout, AWholeMapOnEachMonitorOrOneAcrossThemAll) {
          {{0, 0, 1920, 1080}}},
         {"clipped to the window; one outside it dropped", at(0, 0, 1280, 800),
          {at(-100, 0, 1280, 800), at(1280, 0, 1024, 768)}, each, {{0, 0, 1180, 800}}},
-        {"none within: the window", at(10, 20, 640, 480), {at(650, 20, 640, 480)}, each,
+        {"none within: the window", at(10, 20, 640, 480), {at(10, 500, 640, 480)}, each,
          {{0, 0, 640, 480}}},
     };
     // clang-format on
