@@ -110,4 +110,14 @@ void end_map_layer() {
     glPopMatrix();
 }
 
+void enter_viewport(const Viewport& viewport) {
+    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+    glScissor(viewport.x, viewport.y, viewport.width, viewport.height);
+    glEnable(GL_SCISSOR_TEST);
+}
+
+void leave_viewports() {
+    glDisable(GL_SCISSOR_TEST);
+}
+
 } // namespace zintu

@@ -43,4 +43,11 @@ void draw_network(const ViewState& view);
 void draw_map_layer(const ViewState& view, const NetworkHeader& header);
 void end_map_layer();
 
+// One of several viewports of the drawable: the viewport and the scissor box
+// are set to it and the scissor test is on, so a frame's clears stay inside
+// it. The projection does not change: every viewport shows the whole map.
+void enter_viewport(const Viewport& viewport);
+// After the last of them: the scissor test is off again.
+void leave_viewports();
+
 } // namespace zintu

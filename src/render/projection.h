@@ -48,6 +48,16 @@ Projection map_projection(const NetworkHeader& header);
 // network that names none.
 void apply_zoom_level(ViewState& view, const Network& network, bool downtown);
 
+// A rectangle of the drawable the map is drawn into, in pixels from the
+// drawable's lower left corner (GL's window coordinates).
+struct Viewport {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    bool operator==(const Viewport&) const = default;
+};
+
 struct ViewportPoint {
     double x; // pixels from the left edge
     double y; // pixels from the bottom edge

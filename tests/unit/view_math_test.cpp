@@ -1,7 +1,9 @@
 // Pure view arithmetic: projection, zoom and the overlay's lines; route colours
 // on the white map (the contrast rule, the kinds' defaults and glyph sizes) and
-// the glyph palette's fallbacks; the display's scale factor from its sources.
+// the glyph palette's fallbacks; the display's scale factor from its sources;
+// the viewports of a window over several monitors.
 #include "app/display_scale.h"
+#include "app/monitor_layout.h"
 #include "render/glyph_palette.h"
 #include "render/overlay_text.h"
 #include "render/projection.h"
@@ -11,8 +13,14 @@
 
 #include <cstdio>
 #include <tuple>
+#include <vector>
 
 namespace zintu {
+
+void PrintTo(const Viewport& v, std::ostream* out) {
+    *out << "(" << v.x << ", " << v.y << ", " << v.width << "x" << v.height << ")";
+}
+
 namespace {
 
 NetworkHeader header(int32_t x_span, int32_t y_span, int32_t x_center, int32_t y_center) {
@@ -45,6 +53,46 @@ TEST(Projection, FramesTheMapAlongItsLongerSide) {
                                         {p.box.top, top}})
             EXPECT_NEAR(got, want, 1e-3) << what;
     }
+}
+
+// Monitor rectangles in virtual-screen pixels (y down, the primary's corner at
+// the origin) to viewports in the window (y up from its lower left corner).
+TEST(MonitorLayout, AWholeMapOnEachMonitorOrOneAcrossThemAll) {
+    const auto at = [](int32_t x, int32_t y, int32_t w, int32_t h) {
+        return ScreenRect{x, y, x + w, y + h};
+    };
+    constexpr MonitorLayout each = MonitorLayout::Each, span = MonitorLayout::Span;
+    using Rects = std::vector<ScreenRect>;
+    using Viewports = std::vector<Viewport>;
+    // clang-format off
+    const std::tuple<const char*, ScreenRect, Rects, MonitorLayout, Viewports> cases[] = {
+        {"one monitor", at(0, 0, 1920, 1080), {at(0, 0, 1920, 1080)}, each, {{0, 0, 1920, 1080}}},
+        {"side by side", at(0, 0, 2560, 800), {at(0, 0, 1280, 800), at(1280, 0, 1280, 800)}, each,
+         {{0, 0, 1280, 800}, {1280, 0, 1280, 800}}},
+        {"stacked: the upper one higher in GL", at(0, 0, 1280, 1600),
+         {at(0, 0, 1280, 800), at(0, 800, 1280, 800)}, each, {{0, 800, 1280, 800}, {0, 0, 1280, 800}}},
+        {"different sizes, tops aligned", at(0, 0, 3200, 1200),
+         {at(0, 0, 1920, 1200), at(1920, 0, 1280, 1024)}, each,
+         {{0, 0, 1920, 1200}, {1920, 176, 1280, 1024}}},
+        {"left of the primary, bottoms aligned", at(-1280, 0, 3200, 1080),
+         {at(0, 0, 1920, 1080), at(-1280, 56, 1280, 1024)}, each,
+         {{1280, 0, 1920, 1080}, {0, 0, 1280, 1024}}},
+        {"above the primary", at(-320, -1440, 2560, 2520),
+         {at(0, 0, 1920, 1080), at(-320, -1440, 2560, 1440)}, each,
+         {{320, 0, 1920, 1080}, {0, 1080, 2560, 1440}}},
+        {"span: one map over the window", at(-1280, 0, 3200, 1080),
+         {at(0, 0, 1920, 1080), at(-1280, 56, 1280, 1024)}, span, {{0, 0, 3200, 1080}}},
+        {"mirrored: the smaller and the equal one show the first's map", at(0, 0, 1920, 1080),
+         {at(0, 0, 1280, 1024), at(0, 0, 1920, 1080), at(0, 0, 1920, 1080)}, each,
+         {{0, 0, 1920, 1080}}},
+        {"clipped to the window; one outside it dropped", at(0, 0, 1280, 800),
+         {at(-100, 0, 1280, 800), at(1280, 0, 1024, 768)}, each, {{0, 0, 1180, 800}}},
+        {"none within: the window", at(10, 20, 640, 480), {at(10, 500, 640, 480)}, each,
+         {{0, 0, 640, 480}}},
+    };
+    // clang-format on
+    for (const auto& [what, window, monitors, layout, viewports] : cases)
+        EXPECT_EQ(monitor_viewports({window, monitors}, layout), viewports) << what;
 }
 
 // Four times the scale, 750 units south of the middle or on the downtown point.
