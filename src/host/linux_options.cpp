@@ -624,15 +624,21 @@ const char* usage_text() {
             out += heading;
             for (const OptionSpec& spec : kOptions) {
                 if (spec.group != group) continue;
-                std::string head = "  --" + std::string(spec.name);
-                if (spec.value != nullptr)
-                    head += spec.optional_value ? " [" + std::string(spec.value) + "]"
-                                                : " " + std::string(spec.value);
-                out += head.size() < kColumn ? head + std::string(kColumn - head.size(), ' ')
-                                             : head + "\n" + std::string(kColumn, ' ');
-                for (const char* c = spec.help; *c != '\0'; ++c)
-                    out += *c == '\n' ? "\n" + std::string(kColumn, ' ') : std::string(1, *c);
-                out += '\n';
+                const std::size_t line = out.size();
+                out.append("  --").append(spec.name);
+                if (spec.value != nullptr) {
+                    out.append(spec.optional_value ? " [" : " ").append(spec.value);
+                    if (spec.optional_value) out.append("]");
+                }
+                if (out.size() - line >= kColumn)
+                    out.append("\n").append(kColumn, ' ');
+                else
+                    out.append(kColumn - (out.size() - line), ' ');
+                for (const char* c = spec.help; *c != '\0'; ++c) {
+                    out.push_back(*c);
+                    if (*c == '\n') out.append(kColumn, ' ');
+                }
+                out.push_back('\n');
             }
         }
         out += "\n"
