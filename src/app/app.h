@@ -3,6 +3,7 @@
 // (clock, map, vehicles, overlay, then one loading pass).
 #pragma once
 
+#include "app/frame_pace.h"
 #include "app/platform.h"
 #include "render/glyphs.h"
 #include "render/map_cache.h"
@@ -10,6 +11,7 @@
 #include "sim/simulation.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace zintu {
 
@@ -21,6 +23,17 @@ namespace zintu {
 // array. Tests and benchmarks compare the two.
 enum class FramePath : uint8_t { Fast, Literal };
 
+// What the frame delay and the frames-per-second line need.
+struct FramePacing {
+    Pace pace = Pace::Auto;
+    std::vector<float> map_factors; // shape_map_factors of the network shown
+    double glyph_reach = 0.0;       // map units from a vehicle to its glyph's furthest corner
+    int32_t width = 0;              // the viewport
+    int32_t height = 0;
+    bool show_fps = false; // draw the frames-per-second line
+    FrameTimes frames;     // the frames drawn lately, while it is drawn
+};
+
 // Everything the application keeps between frames.
 struct App {
     Simulation sim;
@@ -30,6 +43,7 @@ struct App {
     MapCache map_cache;   // the network layer, kept in the platform's map store
     GlyphBatch glyphs;    // the frame's glyphs, storage kept between frames
     GlyphPalette palette; // each shape's glyph style, made when the view initialises
+    FramePacing pacing;
 };
 
 // The process's one instance, used by the callbacks (they take no arguments).
@@ -39,8 +53,8 @@ App& app();
 // A host's first call: hands the platform's services to the application.
 void start_app(PlatformServices platform);
 
-// Fills the host callback table: on_init and on_frame; the other four slots
-// stay empty.
+// Fills the host callback table: on_init, on_frame and frame_delay; the other
+// four slots stay empty.
 void register_host_callbacks();
 
 // The on_init callback: settings, GL state, projection, network list and the
@@ -50,10 +64,19 @@ void init_view(int32_t width, int32_t height);
 // The on_frame callback.
 void frame_callback();
 
+// The frame_delay callback: milliseconds until the next frame.
+uint32_t frame_delay();
+
 // The same two steps on an explicit instance; `downtown` and `colours` come
 // from the settings the caller read.
 void init_app_view(App& app, bool downtown, ColourScheme colours, int32_t width, int32_t height);
 void run_frame(App& app);
+uint32_t app_frame_delay(const App& app);
+
+// The fastest a vehicle on screen (or close enough to its edge for its glyph
+// to reach in) moves from the last frame's instant to `horizon` seconds
+// later, in pixels per second.
+double fastest_on_screen(const App& app, double horizon);
 
 // A new viewport size for the same context (no host resizes its view today):
 // the projection for it, and the cached network layer taken anew.

@@ -173,6 +173,7 @@ Settings read_settings_file(const std::wstring& file) {
     settings.network = narrow(read_value(file, kNetworkSetting.key, "", kPathBuffer));
     settings.colours =
         colour_scheme_from_value(read_choice(file, kColourKey, kColourChoices[0].value));
+    settings.pace = named_or_default(kPaceChoices, read_choice(file, kPaceKey, ""));
     return settings;
 }
 
