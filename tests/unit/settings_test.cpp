@@ -125,17 +125,19 @@ TEST(SettingsValues, ColourChoiceResolvedAgainstTheNetwork) {
 TEST(SettingsValues, OverridesReplaceOnlyWhatTheyName) {
     using enum SpeedMode;
     using enum ColourScheme;
+    constexpr Pace A = Pace::Auto, E = Pace::EveryTick;
     const Settings file{Fast, true, "a.zintu", Lines};
-    const std::tuple<SettingsOverride, SpeedMode, bool, std::string, ColourScheme> cases[] = {
-        {{}, Fast, true, "a.zintu", Lines},
-        {{RealTime, {}, {}, {}, {}}, RealTime, true, "a.zintu", Lines},
-        {{{}, false, {}, {}, {}}, Fast, false, "a.zintu", Lines},
-        {{{}, {}, "city.zintu", {}, {}}, Fast, true, "city.zintu", Lines},
-        {{{}, {}, {}, Featured, {}}, Fast, true, "a.zintu", Featured}};
-    for (const auto& [override_, speed, downtown, network, colours] : cases) {
+    const std::tuple<SettingsOverride, SpeedMode, bool, std::string, ColourScheme, Pace> cases[] = {
+        {{}, Fast, true, "a.zintu", Lines, A},
+        {{RealTime, {}, {}, {}, {}}, RealTime, true, "a.zintu", Lines, A},
+        {{{}, false, {}, {}, {}}, Fast, false, "a.zintu", Lines, A},
+        {{{}, {}, "city.zintu", {}, {}}, Fast, true, "city.zintu", Lines, A},
+        {{{}, {}, {}, Featured, {}}, Fast, true, "a.zintu", Featured, A},
+        {{{}, {}, {}, {}, E}, Fast, true, "a.zintu", Lines, E}};
+    for (const auto& [override_, speed, downtown, network, colours, pace] : cases) {
         const Settings s = apply_override(file, override_);
-        EXPECT_EQ(std::tie(s.speed_mode, s.downtown, s.network, s.colours),
-                  std::tie(speed, downtown, network, colours));
+        EXPECT_EQ(std::tie(s.speed_mode, s.downtown, s.network, s.colours, s.pace),
+                  std::tie(speed, downtown, network, colours, pace));
     }
 }
 
@@ -158,28 +160,44 @@ TEST(SettingsFilePath, XdgFirstThenHome) {
 // The network and colours keys appear once chosen, and stay once there.
 TEST(SettingsFromIni, WrittenSettingsReadBack) {
     using enum ColourScheme;
-    const std::tuple<std::string, Settings, bool, const char*> cases[] = {
-        {"", {SpeedMode::RealTime, false, {}, Auto}, false, nullptr},
+    constexpr Pace A = Pace::Auto, E = Pace::EveryTick;
+    // The file before, the settings saved; whether "network" is written, the
+    // "colours" and "pace" written (null: none).
+    const std::tuple<std::string, Settings, bool, const char*, const char*> cases[] = {
+        {"", {SpeedMode::RealTime, false, {}, Auto}, false, nullptr, nullptr},
         // A path is kept whole, longer than a choice's 99 characters.
         {"",
-         {SpeedMode::Fast, true, "/srv/" + std::string(120, 'n') + ".zintu", Lines},
+         {SpeedMode::Fast, true, "/srv/" + std::string(120, 'n') + ".zintu", Lines, E},
          true,
-         "lines"},
-        {"", {SpeedMode::RealTime, false, {}, Featured}, false, "featured"},
-        {"colours=lines\n", {SpeedMode::RealTime, false, {}, Auto}, false, "auto"},
-        {"colours=Lines\nnetwork=\n", {SpeedMode::RealTime, false, {}, Auto}, true, "auto"},
+         "lines",
+         "every-tick"},
+        {"", {SpeedMode::RealTime, false, {}, Featured}, false, "featured", nullptr},
+        {"colours=lines\npace=every-tick\n",
+         {SpeedMode::RealTime, false, {}, Auto, A},
+         false,
+         "auto",
+         "auto"},
+        {"colours=Lines\nnetwork=\n",
+         {SpeedMode::RealTime, false, {}, Auto},
+         true,
+         "auto",
+         nullptr},
     };
-    for (const auto& [before, s, network_key, colours] : cases) {
+    for (const auto& [before, s, network_key, colours, pace] : cases) {
         const std::string text = ini_with_settings("; mine\n[zintu]\nmode=junk\n" + before, s);
         const Settings back = settings_from_ini(text);
-        EXPECT_EQ(std::tie(back.speed_mode, back.downtown, back.network, back.colours),
-                  std::tie(s.speed_mode, s.downtown, s.network, s.colours))
+        EXPECT_EQ(std::tie(back.speed_mode, back.downtown, back.network, back.colours, back.pace),
+                  std::tie(s.speed_mode, s.downtown, s.network, s.colours, s.pace))
             << text;
         EXPECT_EQ(text.find("network=") != std::string::npos, network_key) << text;
         EXPECT_EQ(ini_value(text, "zintu", "colours"),
                   colours ? std::optional<std::string>(colours) : std::nullopt)
             << text;
+        EXPECT_EQ(ini_value(text, "zintu", "pace"),
+                  pace ? std::optional<std::string>(pace) : std::nullopt)
+            << text;
     }
+    EXPECT_EQ(settings_from_ini("[zintu]\npace=Every-Tick\n").pace, A) << "exact text only";
 }
 
 class SettingsFileTest : public ::testing::Test {
