@@ -78,6 +78,7 @@ void init_app_view(App& a, bool downtown, ColourScheme colours, int32_t width, i
     a.pacing.glyph_reach = glyph_reach(a.palette);
     a.pacing.width = width;
     a.pacing.height = height;
+    a.pacing.speed_until = -1;
 }
 
 void resize_app_view(App& a, int32_t width, int32_t height) {
@@ -85,6 +86,7 @@ void resize_app_view(App& a, int32_t width, int32_t height) {
     resize_map_cache(a.map_cache, width, height);
     a.pacing.width = width;
     a.pacing.height = height;
+    a.pacing.speed_until = -1;
 }
 
 void run_frame(App& a) {
@@ -154,7 +156,7 @@ double fastest_on_screen(const App& a, double horizon) {
     return fastest * pixels_per_unit;
 }
 
-uint32_t app_frame_delay(const App& a) {
+uint32_t app_frame_delay(App& a) {
     PaceInput input;
     input.pace = a.pacing.pace;
     input.speed_mode = a.sim.speed_mode;
@@ -164,8 +166,15 @@ uint32_t app_frame_delay(const App& a) {
     const WallTime now = a.platform.time_source ? a.platform.time_source() : system_time();
     input.millis_since_frame = millis_between(a.sim.clock.reading, now);
     input.millis_to_next_second = 1000 - std::min<int32_t>(now.millis, 999);
-    const double horizon = (input.millis_since_frame + input.millis_to_next_second) / 1000.0;
-    input.fastest_pixels_per_second = fastest_on_screen(a, horizon);
+    // The runs on the road change only at whole seconds, and a vehicle's
+    // bound over a span holds over any part of it: one walk a second.
+    FramePacing& pacing = a.pacing;
+    if (pacing.speed_until != now.seconds) {
+        const double horizon = (input.millis_since_frame + input.millis_to_next_second) / 1000.0;
+        pacing.speed = fastest_on_screen(a, horizon);
+        pacing.speed_until = now.seconds;
+    }
+    input.fastest_pixels_per_second = pacing.speed;
     return next_frame_delay(input);
 }
 

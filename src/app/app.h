@@ -32,6 +32,11 @@ struct FramePacing {
     int32_t height = 0;
     bool show_fps = false; // draw the frames-per-second line
     FrameTimes frames;     // the frames drawn lately, while it is drawn
+    // The fastest speed on screen (pixels a second) until the end of the
+    // wall-clock second `speed_until`: it holds for every later frame of
+    // that second, whose span is part of the one it was found for.
+    int64_t speed_until = -1;
+    double speed = 0.0;
 };
 
 // Everything the application keeps between frames.
@@ -71,7 +76,7 @@ uint32_t frame_delay();
 // from the settings the caller read.
 void init_app_view(App& app, bool downtown, ColourScheme colours, int32_t width, int32_t height);
 void run_frame(App& app);
-uint32_t app_frame_delay(const App& app);
+uint32_t app_frame_delay(App& app);
 
 // The fastest a vehicle on screen (or close enough to its edge for its glyph
 // to reach in) moves from the last frame's instant to `horizon` seconds

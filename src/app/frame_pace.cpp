@@ -27,8 +27,11 @@ uint32_t next_frame_delay(const PaceInput& input) {
         // Counted from the instant the last frame showed, which is already
         // some time ago; floored, so no vehicle moves more than it may.
         const double moving =
-            std::floor(kMaxPixelsPerFrame / input.fastest_pixels_per_second * kMillisPerSecond);
-        delay = std::min(delay, moving - input.millis_since_frame);
+            std::floor(kMaxPixelsPerFrame / input.fastest_pixels_per_second * kMillisPerSecond) -
+            input.millis_since_frame;
+        // Equal steps up to the second, the last of them on it, rather than
+        // full steps and a short one before the second: one frame fewer.
+        if (moving < delay) delay = delay / std::ceil(delay / std::max(moving, 1.0));
     }
     return static_cast<uint32_t>(
         std::clamp<double>(delay, kFrameTimerMillis, kMaxFrameDelayMillis));

@@ -46,12 +46,21 @@ double run_speed_bound(const ShapeEntry& shape, const Run& run, int32_t offset, 
                        double horizon) {
     const double until = now + horizon;
     double fastest = 0.0;
-    for (int32_t k = 0; k + 1 < run.stop_count; ++k) {
-        const StopTiming& from = run.stops[k];
-        const StopTiming& to = run.stops[k + 1];
+    // Arrivals only grow along a run: the first leg still under way is found
+    // by halving, not by walking every stop behind it.
+    const StopTiming* stops = run.stops.get();
+    const int32_t legs = std::max(run.stop_count - 1, 0);
+    const int32_t first = static_cast<int32_t>(
+        std::partition_point(stops + 1, stops + 1 + legs,
+                             [&](const StopTiming& stop) {
+                                 return static_cast<double>(stop.arrival) + offset <= now;
+                             }) -
+        (stops + 1));
+    for (int32_t k = first; k < legs; ++k) {
+        const StopTiming& from = stops[k];
+        const StopTiming& to = stops[k + 1];
         const double leave = static_cast<double>(from.departure) + offset;
         const double arrive = static_cast<double>(to.arrival) + offset;
-        if (arrive <= now) continue;
         if (leave >= until) break;
         const int32_t p0 = from.point_index;
         const int32_t p1 = to.point_index;

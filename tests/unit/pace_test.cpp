@@ -21,9 +21,11 @@ TEST(FramePace, DelayFromVehicleSpeedMapScaleAndClock) {
     // unit; milliseconds since the frame and to the next second; the delay.
     using Case = std::tuple<const char*, Pace, SpeedMode, bool, double, double, int, int, uint32_t>;
     const Case cases[] = {
-        {"train, whole map", A, R, true, 15, 1 / 37.0, 0, 1000, 616},
-        {"train, downtown", A, R, true, 15, 4 / 37.0, 0, 1000, 154},
-        {"the frame took a while", A, R, true, 15, 4 / 37.0, 40, 1000, 114},
+        // A quarter pixel takes 616 ms: two equal steps to the second.
+        {"train, whole map", A, R, true, 15, 1 / 37.0, 0, 1000, 500},
+        {"the same, 700 ms before the second", A, R, true, 15, 1 / 37.0, 0, 700, 350},
+        {"train, downtown: 154 ms a quarter pixel", A, R, true, 15, 4 / 37.0, 0, 1000, 142},
+        {"the frame took a while", A, R, true, 15, 4 / 37.0, 40, 1000, 111},
         {"the second turns first", A, R, true, 15, 1 / 37.0, 0, 300, 300},
         {"nothing moves: the upper bound", A, R, true, 0, 1, 0, 1000, 1000},
         {"a second that has just begun", A, R, true, 0, 1, 0, 999, 999},
