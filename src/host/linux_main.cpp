@@ -104,6 +104,9 @@ int main(int argc, char** argv) {
     case RunMode::Snapshot:
         return run_snapshot(
             {options.snapshot_path, options.width, options.height, options.frame, at}, stderr);
+    case RunMode::Record:
+        std::fputs("zintu: --record is not part of this build\n", stderr);
+        return 1;
     default:
         break;
     }
