@@ -43,6 +43,7 @@ TEST(FramePace, DelayFromVehicleSpeedMapScaleAndClock) {
     }
     EXPECT_EQ(millis_between({10, 500}, {11, 200}), 700);
     EXPECT_EQ(millis_between({11, 200}, {10, 500}), 0);
+    EXPECT_EQ(millis_between({10, 0}, {20, 5}), 10005);
 }
 
 TEST(FramePace, MapScaleIncludesTheZoom) {
@@ -81,9 +82,11 @@ TEST(VehicleSpeed, BoundOverTheSpanUntilTheNextFrame) {
     };
     for (const auto& [name, offset, now, horizon, bound] : cases)
         EXPECT_NEAR(run_speed_bound(shape, run, offset, now, horizon), bound, 1e-9) << name;
+    run.stops[1].point_index = 3; // beyond the shape: that leg is not measured
+    EXPECT_EQ(run_speed_bound(shape, run, 0, 59.5, 1), 0.0);
 
-    // Map units per dist: the steepest step counts; repeated points and
-    // empty entries give nothing.
+    // Map units per dist: the steepest step counts; repeated points, a jump
+    // without distance and empty entries give nothing.
     const int32_t bent =
         net.add_shape({{0, 0, 1, 0}, {40, 30, 0, 25}, {40, 30, 0, 60}, {140, 30, 2, 160}});
     const std::vector<float> factors = shape_map_factors(net.network());
@@ -105,6 +108,14 @@ TEST(FramePace, FramesPerSecondOverTheLastSecond) {
         EXPECT_NEAR(frames_per_second(frames), rate, 1e-9) << step;
         EXPECT_LE(frames.times.size(), 1000 / static_cast<std::size_t>(step) + 2) << step;
     }
+    // Uneven frames: those of the last second over the time since the one
+    // before them; two at the same moment give no rate.
+    FrameTimes frames;
+    for (const int64_t at : {0, 100, 1000, 1050})
+        note_frame(frames, at);
+    EXPECT_NEAR(frames_per_second(frames), 3 / 1.05, 1e-9);
+    frames.times = {7, 7};
+    EXPECT_EQ(frames_per_second(frames), 0.0);
 }
 
 } // namespace
