@@ -87,8 +87,8 @@ TEST(VehicleSpeed, BoundOverTheSpanUntilTheNextFrame) {
 
     // Map units per dist: the steepest step counts; repeated points, a jump
     // without distance and empty entries give nothing.
-    const int32_t bent =
-        net.add_shape({{0, 0, 1, 0}, {40, 30, 0, 25}, {40, 30, 0, 60}, {140, 30, 2, 160}});
+    const int32_t bent = net.add_shape(
+        {{0, 0, 1, 0}, {40, 30, 0, 25}, {40, 30, 0, 60}, {140, 30, 2, 160}, {150, 30, 3, 160}});
     const std::vector<float> factors = shape_map_factors(net.network());
     ASSERT_EQ(factors.size(), 3u);
     EXPECT_EQ(factors[0], 0.0f);
@@ -114,6 +114,8 @@ TEST(FramePace, FramesPerSecondOverTheLastSecond) {
     for (const int64_t at : {0, 100, 1000, 1050})
         note_frame(frames, at);
     EXPECT_NEAR(frames_per_second(frames), 3 / 1.05, 1e-9);
+    note_frame(frames, 3000); // alone in its second: since the one before
+    EXPECT_NEAR(frames_per_second(frames), 1 / 1.95, 1e-9);
     frames.times = {7, 7};
     EXPECT_EQ(frames_per_second(frames), 0.0);
 }
