@@ -82,7 +82,7 @@ TEST(VehicleSpeed, BoundOverTheSpanUntilTheNextFrame) {
     };
     for (const auto& [name, offset, now, horizon, bound] : cases)
         EXPECT_NEAR(run_speed_bound(shape, run, offset, now, horizon), bound, 1e-9) << name;
-    run.stops[1].point_index = 3; // beyond the shape: that leg is not measured
+    run.stops[1].point_index = 1000000000; // beyond the shape: that leg is not measured
     EXPECT_EQ(run_speed_bound(shape, run, 0, 59.5, 1), 0.0);
 
     // Map units per dist: the steepest step counts; repeated points, a jump
