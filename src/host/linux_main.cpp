@@ -102,8 +102,9 @@ int main(int argc, char** argv) {
     case RunMode::Vehicles:
         return print_vehicle_list(sim.network, settings, at, stdout, stderr);
     case RunMode::Snapshot:
-        return run_snapshot(
-            {options.snapshot_path, options.width, options.height, options.frame, at}, stderr);
+        return run_snapshot({options.snapshot_path, options.width, options.height, options.frame,
+                             at, options.scale},
+                            stderr);
     case RunMode::Record:
         std::fputs("zintu: --record is not part of this build\n", stderr);
         return 1;

@@ -45,7 +45,7 @@ covered=$(cpu_for_2s)
 kill "$owner"
 shown=$(cpu_for_2s)
 check "  ... covered, it draws nothing (CPU ticks in 2 s: $covered covered, $shown shown)" \
-    test "$covered" -le 10 -a "$shown" -ge 30
+    test "$covered" -le 5 -a "$shown" -ge 15
 kill "$drawn"
 check "  ... and ends with its window" ends_with "$pid" 15 0
 
