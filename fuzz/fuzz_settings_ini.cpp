@@ -12,7 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    for (const char* key : {"mode", "zoomlevel", "colours"}) {
+    for (const char* key : {"mode", "zoomlevel", "colours", "pace"}) {
         const auto value = zintu::ini_value(text, "zintu", key);
         if (value && value->size() > 99) std::abort();
     }
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const zintu::Settings chosen = zintu::settings_from_ini(text);
     const zintu::Settings saved = zintu::settings_from_ini(zintu::ini_with_settings(text, chosen));
     if (saved.speed_mode != chosen.speed_mode || saved.downtown != chosen.downtown ||
-        saved.colours != chosen.colours)
+        saved.colours != chosen.colours || saved.pace != chosen.pace)
         std::abort();
     return 0;
 }

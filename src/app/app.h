@@ -3,6 +3,7 @@
 // (clock, map, vehicles, overlay, then one loading pass).
 #pragma once
 
+#include "app/frame_pace.h"
 #include "app/platform.h"
 #include "render/glyphs.h"
 #include "render/map_cache.h"
@@ -22,6 +23,20 @@ namespace zintu {
 // array. Tests and benchmarks compare the two.
 enum class FramePath : uint8_t { Fast, Literal };
 
+// What the frame delay and the frames-per-second line need.
+struct FramePacing {
+    Pace pace = Pace::Auto;
+    std::vector<float> map_factors; // shape_map_factors of the network shown
+    double glyph_reach = 0.0;       // map units from a vehicle to its glyph's furthest corner
+    bool show_fps = false;          // draw the frames-per-second line
+    FrameTimes frames;              // the frames drawn lately, while it is drawn
+    // The fastest speed on screen (pixels a second) until the end of the
+    // wall-clock second `speed_until`: it holds for every later frame of
+    // that second, whose span is part of the one it was found for.
+    int64_t speed_until = -1;
+    double speed = 0.0;
+};
+
 // Everything the application keeps between frames.
 struct App {
     Simulation sim;
@@ -35,6 +50,7 @@ struct App {
     std::vector<MapCache> map_caches{MapCache{}};
     GlyphBatch glyphs;    // the frame's glyphs, storage kept between frames
     GlyphPalette palette; // each shape's glyph style, made when the view initialises
+    FramePacing pacing;
 };
 
 // The process's one instance, used by the callbacks (they take no arguments).
@@ -44,8 +60,8 @@ App& app();
 // A host's first call: hands the platform's services to the application.
 void start_app(PlatformServices platform);
 
-// Fills the host callback table: on_init and on_frame; the other four slots
-// stay empty.
+// Fills the host callback table: on_init, on_frame and frame_delay; the other
+// four slots stay empty.
 void register_host_callbacks();
 
 // The on_init callback: settings, GL state, projection, network list and the
@@ -57,10 +73,19 @@ void init_view(int32_t width, int32_t height);
 // The on_frame callback.
 void frame_callback();
 
+// The frame_delay callback: milliseconds until the next frame.
+uint32_t frame_delay();
+
 // The same two steps on an explicit instance; `downtown` and `colours` come
 // from the settings the caller read.
 void init_app_view(App& app, bool downtown, ColourScheme colours, int32_t width, int32_t height);
 void run_frame(App& app);
+uint32_t app_frame_delay(App& app);
+
+// The fastest a vehicle on screen (or close enough to its edge for its glyph
+// to reach in) moves from the last frame's instant to `horizon` seconds
+// later, in pixels per second.
+double fastest_on_screen(const App& app, double horizon);
 
 // Draws every frame into `viewports` of the drawable (none: no change),
 // each with a network layer of its own. Frames then run in this order: the

@@ -5,8 +5,10 @@
 // stores the client size, calls before_context, creates and makes current the
 // GL context, calls on_init(width, height) and starts its 10 ms frame timer.
 // Each frame tick: on_frame, buffer swap (also when on_frame is empty),
-// after_swap. A timer other than the frame timer: on_other_timer(id). On
-// destruction: stop the timer, on_destroy, release the context.
+// after_swap; then frame_delay says when the next tick is due (the frame
+// timer's period when it is empty). A timer other than the frame timer:
+// on_other_timer(id). On destruction: stop the timer, on_destroy, release the
+// context.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +22,8 @@ struct HostCallbacks {
     void (*on_destroy)() = nullptr;
     void (*before_context)() = nullptr;
     void (*on_other_timer)(uint32_t timer_id) = nullptr;
+    // Milliseconds from now to the next frame, at least the timer's period.
+    uint32_t (*frame_delay)() = nullptr;
 };
 
 // The one table of the process; all slots empty at start.

@@ -13,10 +13,12 @@ void host_created(RegisterCallbacks register_callbacks, int32_t client_width, in
     if (host_callbacks.on_init) host_callbacks.on_init(client_width, client_height);
 }
 
-void host_frame(const std::function<void()>& swap_buffers) {
+uint32_t host_frame(const std::function<void()>& swap_buffers) {
     if (host_callbacks.on_frame) host_callbacks.on_frame();
     swap_buffers();
     if (host_callbacks.after_swap) host_callbacks.after_swap();
+    const uint32_t delay = host_callbacks.frame_delay ? host_callbacks.frame_delay() : 0;
+    return delay > kFrameTimerMillis ? delay : kFrameTimerMillis;
 }
 
 void host_other_timer(uint32_t timer_id) {

@@ -19,8 +19,8 @@ void host_created(RegisterCallbacks register_callbacks, int32_t client_width, in
                   const std::function<void()>& create_context);
 
 // One frame timer tick: on_frame, the buffer swap (also with on_frame empty),
-// after_swap.
-void host_frame(const std::function<void()>& swap_buffers);
+// after_swap. Returns the milliseconds until the next tick is due.
+uint32_t host_frame(const std::function<void()>& swap_buffers);
 
 // Any other timer: on_other_timer with its identifier.
 void host_other_timer(uint32_t timer_id);

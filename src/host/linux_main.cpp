@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
     Simulation& sim = app().sim;
     use_network(sim, *network);
     start_app({[settings] { return settings; }, make_linux_font, system_time});
+    app().pacing.show_fps = options.show_fps;
 
     // --at is read in the network's own time zone.
     const std::optional<int64_t> start_at =

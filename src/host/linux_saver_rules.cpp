@@ -47,6 +47,9 @@ bool saver_event_closes(SaverEvent event, bool own_window, ScreenPoint saved_cur
         return own_window;
     case SaverEvent::PointerMoved:
         return own_window && mouse_move_closes(saved_cursor_pos, pointer);
+    case SaverEvent::Exposed:
+    case SaverEvent::Obscured:
+    case SaverEvent::Revealed:
     case SaverEvent::Other:
         break;
     }

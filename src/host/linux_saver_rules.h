@@ -42,6 +42,9 @@ enum class SaverEvent {
     CloseRequest,    // the window manager's WM_DELETE_WINDOW
     WindowDestroyed, // the window drawn into is gone
     Signal,          // SIGTERM, SIGINT or SIGHUP
+    Exposed,         // part of the window must be drawn again
+    Obscured,        // the window is wholly covered: nothing drawn can be seen
+    Revealed,        // some of it can be seen again
     Other,
 };
 

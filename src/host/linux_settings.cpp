@@ -54,6 +54,8 @@ Settings settings_from_ini(std::string_view text) {
         ini_value(text, kSettingsSection, kNetworkSetting.key, kMaxSettingsFileSize).value_or("");
     settings.colours = colour_scheme_from_value(
         ini_value(text, kSettingsSection, kColourKey).value_or(kColourChoices[0].value));
+    settings.pace =
+        named_or_default(kPaceChoices, ini_value(text, kSettingsSection, kPaceKey).value_or(""));
     return settings;
 }
 
@@ -70,6 +72,10 @@ std::string ini_with_settings(std::string_view text, const Settings& settings) {
     if (settings.colours != ColourScheme::Auto || ini_value(text, kSettingsSection, kColourKey)) {
         updated =
             ini_with_value(updated, kSettingsSection, kColourKey, colours_value(settings.colours));
+    }
+    if (settings.pace != kPaceChoices[0].value || ini_value(text, kSettingsSection, kPaceKey)) {
+        updated = ini_with_value(updated, kSettingsSection, kPaceKey,
+                                 named_text(kPaceChoices, settings.pace));
     }
     return updated;
 }

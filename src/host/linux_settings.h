@@ -30,8 +30,8 @@ std::optional<std::string> user_settings_file_path();
 Settings settings_from_ini(std::string_view text);
 
 // The text of a settings file after saving `settings` in it: "mode" and
-// "zoomlevel" are written, "network" and "colours" when one is chosen or the
-// file has the key already; everything else in `text` stays as it was.
+// "zoomlevel" are written, "network", "colours" and "pace" when one is chosen
+// or the file has the key already; everything else in `text` stays as it was.
 std::string ini_with_settings(std::string_view text, const Settings& settings);
 
 // The settings of the file at `path`; the defaults when it is missing or

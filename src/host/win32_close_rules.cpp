@@ -44,8 +44,12 @@ bool running_saver_rule(uint32_t message, uint64_t wparam, const SaverCloseState
     case kLButtonDown:
     case kRButtonDown:
     case kMButtonDown:
-    case kPowerBroadcast:
         d.post_close = true;
+        return false;
+    case kPowerBroadcast:
+        // The display's state comes as a power broadcast too: the saver
+        // pauses while the display is off, and keeps running.
+        d.post_close = wparam != kPowerSettingChange;
         return false;
     case kMouseMove:
         // Small moves add up: the reference only moves when a move closes.

@@ -29,6 +29,9 @@ inline constexpr uint32_t kPowerBroadcast = 0x0218;
 inline constexpr uint32_t kVerifyRequest = 0x8000;
 // wparam of kPower after a critical suspend.
 inline constexpr uint64_t kPowerCriticalResume = 3;
+// wparam of kPowerBroadcast for a power setting the window registered for
+// (the display going off or on): no reason to close.
+inline constexpr uint64_t kPowerSettingChange = 0x8013;
 } // namespace win32_message
 
 // What the rules read of the saver's state.

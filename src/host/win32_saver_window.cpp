@@ -28,7 +28,8 @@ static_assert(win32_message::kClose == WM_CLOSE && win32_message::kShowWindow ==
               win32_message::kRButtonDown == WM_RBUTTONDOWN &&
               win32_message::kMButtonDown == WM_MBUTTONDOWN &&
               win32_message::kPowerBroadcast == WM_POWERBROADCAST &&
-              win32_message::kPowerCriticalResume == PWR_CRITICALRESUME);
+              win32_message::kPowerCriticalResume == PWR_CRITICALRESUME &&
+              win32_message::kPowerSettingChange == PBT_POWERSETTINGCHANGE);
 
 namespace {
 

@@ -175,6 +175,7 @@ Settings read_settings_file(const std::wstring& file) {
         colour_scheme_from_value(read_choice(file, kColourKey, kColourChoices[0].value));
     settings.monitors =
         named_or_default(kMonitorChoices, read_choice(file, kMonitorsKey, kMonitorChoices[0].text));
+    settings.pace = named_or_default(kPaceChoices, read_choice(file, kPaceKey, ""));
     return settings;
 }
 

@@ -28,6 +28,11 @@ struct HostState {
     // The stage every message goes on to after the host's own work; the saver
     // sets its default procedure here. Null means DefWindowProcW.
     WNDPROC next_stage = nullptr;
+    // The frame timer's period as last set (0: stopped), and whether the
+    // display is off, when no frame is drawn.
+    UINT frame_period = 0;
+    bool display_off = false;
+    HPOWERNOTIFY display_notify = nullptr;
 };
 
 using VerifyPasswordFn = BOOL(WINAPI*)(HWND window);

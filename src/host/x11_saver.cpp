@@ -1,5 +1,7 @@
 // The X11 host's event loop: X events first, then a frame when its tick is
 // due, then a sleep in ppoll until the next tick, an X event or a signal.
+// The application says when the next tick is due; an exposure brings it
+// within one period, and while the window is wholly covered no tick comes.
 #include "host/x11_saver.h"
 
 #include "app/app.h"
@@ -12,6 +14,7 @@
 #include "host/x11_scale.h"
 #include "host/x11_window.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -34,12 +37,12 @@ int64_t monotonic_ns() {
 }
 
 // Sleeps until the X connection or the signal pipe has input, or until
-// `timeout_ns` has passed.
+// `timeout_ns` has passed (a negative one never passes).
 void wait_for_input(int x_fd, int signal_fd, int64_t timeout_ns) {
     pollfd fds[2] = {{x_fd, POLLIN, 0}, {signal_fd, POLLIN, 0}};
     const timespec timeout{static_cast<time_t>(timeout_ns / kNanosPerSecond),
                            static_cast<long>(timeout_ns % kNanosPerSecond)};
-    ppoll(fds, 2, &timeout, nullptr);
+    ppoll(fds, 2, timeout_ns < 0 ? nullptr : &timeout, nullptr);
 }
 
 // --at: the real-time clock runs on from that moment.
@@ -166,6 +169,8 @@ int run_x11_saver(const Options& options, std::optional<int64_t> start_at, std::
     const int64_t period = int64_t{kFrameTimerMillis} * kNanosPerMilli;
     const int64_t started = monotonic_ns();
     int64_t deadline = started + period;
+    int64_t last_frame = started;
+    bool hidden = false; // wholly covered: nothing drawn would be seen
     uint64_t frames = 0;
     while (!ending.ended) {
         while (!ending.ended && XPending(x.display) > 0) {
@@ -174,19 +179,32 @@ int run_x11_saver(const Options& options, std::optional<int64_t> start_at, std::
             ScreenPoint pointer;
             const SaverEvent what = handle_x11_event(x, surface, event, pointer);
             ending.ended = saver_event_closes(what, surface.own, saved_cursor_pos, pointer);
+            if (what == SaverEvent::Exposed) {
+                deadline = std::min(deadline, last_frame + period);
+            } else if (what == SaverEvent::Obscured) {
+                hidden = true;
+            } else if (what == SaverEvent::Revealed && hidden) {
+                hidden = false;
+                deadline = std::min(deadline, monotonic_ns()); // at once, showing now
+            }
         }
         judge_x11_errors(x, surface, glx_base, ending);
         if (caught_signal() != 0) ending.ended = true;
         if (ending.ended) break;
 
         const int64_t now = monotonic_ns();
-        if (now >= deadline) {
-            host_frame([&] { swap_glx_buffers(gl); });
+        if (!hidden && now >= deadline) {
+            const int64_t delay =
+                int64_t{host_frame([&] { swap_glx_buffers(gl); })} * kNanosPerMilli;
             ++frames;
-            deadline = next_frame_deadline(deadline, now, period);
+            last_frame = now;
+            // The period's grid while every tick draws; else the delay,
+            // which counts from the moment it was given.
+            deadline = delay == period ? next_frame_deadline(deadline, now, period)
+                                       : monotonic_ns() + delay;
             continue; // events that came meanwhile go first
         }
-        wait_for_input(x_fd, signal_wake_fd(), deadline - now);
+        wait_for_input(x_fd, signal_wake_fd(), hidden ? -1 : deadline - now);
     }
 
     // Window going away: the timer has stopped with the loop; on_destroy and

@@ -167,8 +167,8 @@ bool create_own_window(X11Connection& x, Visual* visual, int depth, VisualID vis
     attributes.background_pixel = 0; // black, as the frames start
     attributes.border_pixel = 0;
     attributes.override_redirect = surface.override_redirect ? True : False;
-    attributes.event_mask =
-        KeyPressMask | ButtonPressMask | PointerMotionMask | StructureNotifyMask | ExposureMask;
+    attributes.event_mask = KeyPressMask | ButtonPressMask | PointerMotionMask |
+                            StructureNotifyMask | ExposureMask | VisibilityChangeMask;
     surface.window = XCreateWindow(
         d, x.root, 0, 0, static_cast<unsigned>(surface.width),
         static_cast<unsigned>(surface.height), 0, depth, InputOutput, visual,
@@ -209,9 +209,12 @@ bool adopt_window(X11Connection& x, Window window, X11Surface& surface, std::str
     surface.window = window != 0 ? window : x.root;
     XWindowAttributes attributes{};
     const Status found = XGetWindowAttributes(d, surface.window, &attributes);
-    // Only its destruction is watched for: the owner keeps its input, and
-    // selecting button presses on the root window would fail anyway.
-    if (found) XSelectInput(d, surface.window, StructureNotifyMask);
+    // Its destruction, and whether it can be seen, are watched for: the owner
+    // keeps its input, and selecting button presses on the root window would
+    // fail anyway.
+    if (found) {
+        XSelectInput(d, surface.window, StructureNotifyMask | ExposureMask | VisibilityChangeMask);
+    }
     XSync(d, False);
     if (!found || take_x11_error().any) {
         error = "there is no window " + window_name(surface.window) + " on the display";
@@ -262,6 +265,12 @@ SaverEvent handle_x11_event(X11Connection& x, const X11Surface& surface, const X
     case DestroyNotify:
         return event.xdestroywindow.window == surface.window ? SaverEvent::WindowDestroyed
                                                              : SaverEvent::Other;
+    case Expose:
+        return event.xexpose.window == surface.window ? SaverEvent::Exposed : SaverEvent::Other;
+    case VisibilityNotify:
+        if (event.xvisibility.window != surface.window) return SaverEvent::Other;
+        return event.xvisibility.state == VisibilityFullyObscured ? SaverEvent::Obscured
+                                                                  : SaverEvent::Revealed;
     case MapNotify:
         // No window manager gives an override-redirect window the keyboard:
         // it takes it itself, so that any key reaches it.

@@ -5,9 +5,9 @@
 // one: _NET_WM_STATE_FULLSCREEN under a window manager that offers it, else
 // an override-redirect window at the root's size that takes the keyboard,
 // both with an invisible cursor); adopting a window that exists already (the
-// root, XScreenSaver's, or --window-id) at its size and visual, watching only
-// for its destruction; the pointer position; events translated into the
-// saver's events.
+// root, XScreenSaver's, or --window-id) at its size and visual, watching for
+// its destruction, exposure and visibility; the pointer position; events
+// translated into the saver's events.
 // Leaves out: size changes (the viewport keeps the size at creation),
 // multiple screens (the default screen only), input methods.
 // Limits: one window per process; X errors are collected, never printed by

@@ -14,6 +14,8 @@ namespace zintu {
 namespace {
 
 constexpr std::size_t kTextBuffer = 256;
+// Baseline of the corner line, as a fraction of the viewport height.
+constexpr double kCornerBaseline = 0.025;
 
 void next_line(const OverlayLayout& layout) {
     glTranslatef(0.0f, layout.line_step, 0.0f);
@@ -57,6 +59,21 @@ void draw_overlay(uint32_t font_base, const OverlayInput& input) {
         draw_text(font_base, "%s",
                   overlay_loading_line(input.rows_processed, input.frequency_count).c_str());
     }
+    glPopMatrix();
+    glDisable(GL_TEXTURE_2D);
+}
+
+void draw_corner_line(uint32_t font_base, const char* text) {
+    const OverlayLayout layout = overlay_layout();
+    // The overlay's state (texture on, its own space, its colour) for one
+    // line, restored to the map's afterwards as draw_overlay leaves it.
+    glEnable(GL_TEXTURE_2D);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0.0, kOverlaySpan, 0.0, kOverlaySpan, kOverlayNear, kOverlayFar);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.3f);
+    glRasterPos2f(layout.left, static_cast<float>(kOverlaySpan * kCornerBaseline));
+    draw_text(font_base, "%s", text);
     glPopMatrix();
     glDisable(GL_TEXTURE_2D);
 }

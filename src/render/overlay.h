@@ -29,4 +29,8 @@ void draw_text(uint32_t font_base, const char* format, ...);
 // it draws.
 void draw_overlay(uint32_t font_base, const OverlayInput& input);
 
+// Draws one line of text in the overlay's colour at the bottom left corner,
+// as the frames-per-second line stands.
+void draw_corner_line(uint32_t font_base, const char* text);
+
 } // namespace zintu

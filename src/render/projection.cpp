@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace zintu {
 
@@ -70,6 +71,14 @@ ViewportPoint map_to_viewport(const NetworkHeader& header, const ViewState& view
     const double oy = header.y_center + view.zoom * (map_y + view.pan_y - header.y_center);
     return {(ox - box.left) / (box.right - box.left) * width,
             (oy - box.bottom) / (box.top - box.bottom) * height};
+}
+
+double pixels_per_map_unit(const NetworkHeader& header, const ViewState& view, int32_t width,
+                           int32_t height) {
+    const OrthoBox box = map_projection(header).box;
+    const double across = static_cast<double>(width) / std::abs(box.right - box.left);
+    const double up = static_cast<double>(height) / std::abs(box.top - box.bottom);
+    return std::abs(static_cast<double>(view.zoom)) * std::max(across, up);
 }
 
 } // namespace zintu

@@ -67,4 +67,10 @@ struct ViewportPoint {
 ViewportPoint map_to_viewport(const NetworkHeader& header, const ViewState& view, double map_x,
                               double map_y, int32_t width, int32_t height);
 
+// Pixels per map unit in a width x height viewport, zoom included: the larger
+// of the two axes' scales, so a distance on the map times it bounds the
+// distance on screen.
+double pixels_per_map_unit(const NetworkHeader& header, const ViewState& view, int32_t width,
+                           int32_t height);
+
 } // namespace zintu

@@ -60,6 +60,7 @@ void prime_fast_clock(SimClock& clock, int64_t epoch_seconds, const TimeZone& zo
 void update_clock(SimClock& clock, SpeedMode speed_mode, const TimeSource& now,
                   const TimeZone& zone) {
     const WallTime reading = now();
+    clock.reading = reading;
     std::tm local{};
     to_zone_time(zone, reading.seconds, local);
 

@@ -44,6 +44,8 @@ struct SimClock {
     // Fast mode: simulated midnights passed since the start, added to the real
     // date so the date and weekday move on without `seconds` growing.
     int64_t fast_days = 0;
+    // The wall-clock reading the frame was made at, in both modes.
+    WallTime reading{};
 };
 
 // Advances `clock` to the frame's moment: the reading of `now` in `zone` in

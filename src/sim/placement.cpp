@@ -2,6 +2,7 @@
 // between them. Stored values are single precision, the arithmetic double.
 #include "sim/placement.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -16,11 +17,15 @@ float segment_heading(const ShapePoint& from, const ShapePoint& to) {
 }
 
 // First stop index k in [0, stop_count - 2] whose next stop is still ahead.
+// The run builder makes every arrival later than the departure before it, so
+// the arrivals grow and the stop is found by halving.
 int32_t next_stop(const Run& run, int32_t offset, double now) {
-    for (int32_t k = 0; k + 1 < run.stop_count; ++k) {
-        if (run.stops[k + 1].arrival + offset > now) return k;
-    }
-    return -1;
+    const StopTiming* after = run.stops.get() + 1;
+    const int32_t legs = run.stop_count - 1;
+    const StopTiming* ahead = std::partition_point(
+        after, after + legs, [&](const StopTiming& stop) { return stop.arrival + offset <= now; });
+    const auto k = static_cast<int32_t>(ahead - after);
+    return k < legs ? k : -1;
 }
 
 // Position at target distance `target` between points p0 and p1 of a shape.

@@ -65,14 +65,14 @@ int32_t place_vehicles(const Network& network, const ServiceRunsTable& service_r
     return vehicle_count;
 }
 
-// The same walk through the run index: of each slot's list it visits the runs
-// of the bucket that holds the clock's time, then the runs appended since the
-// index was last updated. The vehicles, their order and the count are those
-// of the walk over every run. A time outside the indexed span walks the list.
-template <class Consumer>
-int32_t place_vehicles(const Network& network, const ServiceRunsTable& service_runs,
-                       const RunIndex& index, const SimClock& clock, Consumer&& consume) {
-    int32_t vehicle_count = 0;
+// The runs the indexed walk visits, in its order: of each slot's list the
+// runs of the bucket that holds the clock's time, then the runs appended
+// since the index was last updated; the whole list for a time outside the
+// indexed span. `visit(run, day_offset)` sees every run that may be active
+// (and others); it tests activity itself.
+template <class Visit>
+void visit_window_runs(const Network& network, const ServiceRunsTable& service_runs,
+                       const RunIndex& index, const SimClock& clock, Visit&& visit) {
     ServiceSlot slots[3];
     service_day_window(network, clock.local_time.tm_wday, slots);
     const double now = clock.seconds;
@@ -84,13 +84,23 @@ int32_t place_vehicles(const Network& network, const ServiceRunsTable& service_r
         int32_t unindexed = 0;
         if (bucket >= 0 && !service.buckets.empty() && service.indexed <= count) {
             for (const int32_t i : service.buckets[bucket])
-                place_if_active(network, list.runs[i], slot.day_offset, clock, vehicle_count,
-                                consume);
+                visit(list.runs[i], slot.day_offset);
             unindexed = service.indexed;
         }
         for (int32_t i = unindexed; i < count; ++i)
-            place_if_active(network, list.runs[i], slot.day_offset, clock, vehicle_count, consume);
+            visit(list.runs[i], slot.day_offset);
     }
+}
+
+// The same walk through the run index (visit_window_runs). The vehicles,
+// their order and the count are those of the walk over every run.
+template <class Consumer>
+int32_t place_vehicles(const Network& network, const ServiceRunsTable& service_runs,
+                       const RunIndex& index, const SimClock& clock, Consumer&& consume) {
+    int32_t vehicle_count = 0;
+    visit_window_runs(network, service_runs, index, clock, [&](const Run& run, int32_t offset) {
+        place_if_active(network, run, offset, clock, vehicle_count, consume);
+    });
     return vehicle_count;
 }
 

@@ -32,6 +32,23 @@ make_window input-only
 check "an input-only window: exit status 1 and one line that says so" fails_with 1 \
     "zintu: the window $hex is an input-only window: nothing can be drawn into it" "$zintu" -window-id "$hex"
 
+# Wholly covered by another window it draws nothing, even with every tick;
+# uncovered, it draws again at once.
+make_window
+start_zintu -window-id "$window" --pace every-tick
+check "a window drawn into on every tick" wait_until 30 shows_frames "$window"
+drawn=$owner
+cpu_for_2s() { local t; t=$(awk '{ print $14 + $15 }' "/proc/$pid/stat"); sleep 2
+    echo $(($(awk '{ print $14 + $15 }' "/proc/$pid/stat") - t)); }
+make_window # the same place and size, over it
+covered=$(cpu_for_2s)
+kill "$owner"
+shown=$(cpu_for_2s)
+check "  ... covered, it draws nothing (CPU ticks in 2 s: $covered covered, $shown shown)" \
+    test "$covered" -le 5 -a "$shown" -ge 15
+kill "$drawn"
+check "  ... and ends with its window" ends_with "$pid" 15 0
+
 command -v xscreensaver >/dev/null || {
     echo "skipped: the daemon's part, XScreenSaver is not installed"
     exit $fail

@@ -424,5 +424,55 @@ TEST(Scale, TwiceTheScaleLooksLikeTheViewHalfItsSize) {
     EXPECT_LT(scaled * 2, unscaled);
 }
 
+// Auto pacing changes when frames are drawn, never what: each of its frames
+// is the frame the 10 ms tick draws at that instant. Three seconds from
+// mid-second, loading included, on a scripted clock.
+TEST(FramePacing, AutoFramesArePixelIdenticalToEveryTickFrames) {
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    EglContext egl;
+    std::string error;
+    ASSERT_TRUE(create_egl_context(egl, 640, 400, error)) << error;
+    const int64_t start = kMondayMorning * 1000 + 250, end = start + 3000;
+    int64_t now = start;
+    App apps[2];
+    for (App& a : apps) {
+        use_network(a.sim, compiled_network());
+        a.platform.time_source = [&now] {
+            return WallTime{now / 1000, static_cast<uint16_t>(now % 1000)};
+        };
+        a.platform.make_font = make_linux_font;
+        a.pacing.pace = &a == &apps[0] ? Pace::EveryTick : Pace::Auto;
+        init_app_view(a, false, ColourScheme::Auto, 640, 400);
+    }
+    App &tick = apps[0], &paced = apps[1];
+    int tick_frames = 0, paced_frames = 0, differing = 0;
+    std::vector<int64_t> seconds_drawn;
+    for (int64_t next_tick = start, next_paced = start; next_paced <= end;) {
+        now = std::min(next_tick, next_paced);
+        run_frame(tick);
+        ++tick_frames;
+        if (now == next_tick) next_tick += 10;
+        if (now != next_paced) continue;
+        const std::vector<uint8_t> expected = read_rgb_pixels(egl);
+        run_frame(paced);
+        ++paced_frames;
+        const std::vector<uint8_t> actual = read_rgb_pixels(egl);
+        for (std::size_t i = 0; i < expected.size(); i += 3)
+            differing += !std::equal(&expected[i], &expected[i] + 3, &actual[i]);
+        if (now % 1000 == 0) seconds_drawn.push_back(now);
+        next_paced += app_frame_delay(paced);
+        EXPECT_EQ(app_frame_delay(tick), 10u);
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_TRUE(paced.sim.loading.loading_complete);
+    EXPECT_GT(paced.sim.vehicle_count, 0);
+    EXPECT_LT(paced_frames * 3, tick_frames) << "auto draws far fewer frames";
+    const std::vector<int64_t> seconds = {start - 250 + 1000, start - 250 + 2000,
+                                          start - 250 + 3000};
+    EXPECT_EQ(seconds_drawn, seconds) << "a frame as each second of the clock turns";
+    destroy_egl_context(egl);
+}
+
 } // namespace
 } // namespace zintu

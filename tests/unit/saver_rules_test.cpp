@@ -56,6 +56,8 @@ TEST(SaverEvents, InputClosesOnlyTheSaversOwnWindow) {
         {PointerMoved, far, true, false},   {PointerMoved, near, false, false},
         {CloseRequest, saved, true, false}, {WindowDestroyed, saved, true, true},
         {Signal, saved, true, true},        {Other, far, false, false},
+        {Exposed, far, false, false},       {Obscured, far, false, false},
+        {Revealed, far, false, false},
     };
     for (const auto& [event, pointer, own, adopted] : cases) {
         EXPECT_EQ(saver_event_closes(event, true, saved, pointer), own) << int(event);
@@ -248,6 +250,8 @@ TEST(Win32CloseRules, EachMessageInEachState) {
         {"activation", Run, kActivateApp, 1, {}, D, 0, 0, 0, 0},
         {"critical resume", Run, kPower, 3, {}, D, 0, 1, 0, 0},
         {"other power event", Run, kPower, 1, {}, D, 0, 0, 0, 0},
+        {"suspend", Run, kPowerBroadcast, 4, {}, D, 0, 1, 0, 0},
+        {"display on or off", Run, kPowerBroadcast, kPowerSettingChange, {}, D, 0, 0, 0, 0},
         {"shown", Run, kShowWindow, 1, {}, D, 0, 0, 1, 0},
         {"hidden", Run, kShowWindow, 0, {}, D, 0, 0, 0, 0},
         {"cursor shape", Run, kSetCursor, 0, {}, A, 1, 0, 1, 0},

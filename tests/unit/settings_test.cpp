@@ -159,28 +159,44 @@ TEST(SettingsFilePath, XdgFirstThenHome) {
 // The network and colours keys appear once chosen, and stay once there.
 TEST(SettingsFromIni, WrittenSettingsReadBack) {
     using enum ColourScheme;
-    const std::tuple<std::string, Settings, bool, const char*> cases[] = {
-        {"", {SpeedMode::RealTime, false, {}, Auto}, false, nullptr},
+    constexpr Pace A = Pace::Auto, E = Pace::EveryTick;
+    // The file before, the settings saved; whether "network" is written, the
+    // "colours" and "pace" written (null: none).
+    const std::tuple<std::string, Settings, bool, const char*, const char*> cases[] = {
+        {"", {SpeedMode::RealTime, false, {}, Auto}, false, nullptr, nullptr},
         // A path is kept whole, longer than a choice's 99 characters.
         {"",
-         {SpeedMode::Fast, true, "/srv/" + std::string(120, 'n') + ".zintu", Lines},
+         {SpeedMode::Fast, true, "/srv/" + std::string(120, 'n') + ".zintu", Lines, E},
          true,
-         "lines"},
-        {"", {SpeedMode::RealTime, false, {}, Featured}, false, "featured"},
-        {"colours=lines\n", {SpeedMode::RealTime, false, {}, Auto}, false, "auto"},
-        {"colours=Lines\nnetwork=\n", {SpeedMode::RealTime, false, {}, Auto}, true, "auto"},
+         "lines",
+         "every-tick"},
+        {"", {SpeedMode::RealTime, false, {}, Featured}, false, "featured", nullptr},
+        {"colours=lines\npace=every-tick\n",
+         {SpeedMode::RealTime, false, {}, Auto, A},
+         false,
+         "auto",
+         "auto"},
+        {"colours=Lines\nnetwork=\n",
+         {SpeedMode::RealTime, false, {}, Auto},
+         true,
+         "auto",
+         nullptr},
     };
-    for (const auto& [before, s, network_key, colours] : cases) {
+    for (const auto& [before, s, network_key, colours, pace] : cases) {
         const std::string text = ini_with_settings("; mine\n[zintu]\nmode=junk\n" + before, s);
         const Settings back = settings_from_ini(text);
-        EXPECT_EQ(std::tie(back.speed_mode, back.downtown, back.network, back.colours),
-                  std::tie(s.speed_mode, s.downtown, s.network, s.colours))
+        EXPECT_EQ(std::tie(back.speed_mode, back.downtown, back.network, back.colours, back.pace),
+                  std::tie(s.speed_mode, s.downtown, s.network, s.colours, s.pace))
             << text;
         EXPECT_EQ(text.find("network=") != std::string::npos, network_key) << text;
         EXPECT_EQ(ini_value(text, "zintu", "colours"),
                   colours ? std::optional<std::string>(colours) : std::nullopt)
             << text;
+        EXPECT_EQ(ini_value(text, "zintu", "pace"),
+                  pace ? std::optional<std::string>(pace) : std::nullopt)
+            << text;
     }
+    EXPECT_EQ(settings_from_ini("[zintu]\npace=Every-Tick\n").pace, A) << "exact text only";
 }
 
 class SettingsFileTest : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,23 @@ TEST(HostMessageChain, CreationTicksAndDestructionInOrder) {
     ASSERT_GE(ticks.size(), 3u);
     ticks.resize(3);
     EXPECT_EQ(ticks, (Names{"on_frame", "after_swap", "next:timer"}));
+
+    // The display going off stops the frames; coming on starts them at once.
+    const auto display = [window](DWORD state) {
+        POWERBROADCAST_SETTING setting{};
+        setting.PowerSetting = {
+            0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+        setting.DataLength = sizeof state;
+        CopyMemory(setting.Data, &state, sizeof state);
+        SendMessageA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
+                     reinterpret_cast<LPARAM>(&setting));
+        host_events().clear();
+        pump_messages(150);
+        const Names names = event_names();
+        return std::count(names.begin(), names.end(), "on_frame");
+    };
+    EXPECT_EQ(display(0), 0) << "no frame while the display is off";
+    EXPECT_GE(display(1), 3) << "frames again once it is on";
 
     // Another timer reaches on_other_timer only; every result is the next stage's.
     KillTimer(window, kFrameTimerId);

@@ -20,12 +20,13 @@ TEST(SettingsFiles, AnEarlierVersionsFileIsReadAndKeptWholeAsAnyPathIsSaved) {
     const ScratchFolder scratch;
     const std::wstring file = scratch.path / L"Zintu" / L"zintu.ini";
     write_bytes(file, "[Other]\r\nkey=1\r\n[ZINTU]\r\nMode=fastmode\r\nZOOMLEVEL=downtown\r\n"
-                      "Network=C:\\caf\xE9\\city.zintu\r\nnote=\xE9t\xE9\r\n");
+                      "Pace=every-tick\r\nNetwork=C:\\caf\xE9\\city.zintu\r\nnote=\xE9t\xE9\r\n");
     Settings settings = read_settings_file(file);
     EXPECT_EQ(settings.speed_mode, SpeedMode::Fast);
     EXPECT_TRUE(settings.downtown);
     EXPECT_EQ(settings.network, "C:\\café\\city.zintu");
     EXPECT_EQ(settings.colours, ColourScheme::Auto);
+    EXPECT_EQ(settings.pace, Pace::EveryTick);
     EXPECT_EQ(settings.monitors, MonitorLayout::Each);
 
     // Past the choices' 99 characters, in three scripts and beyond 16 bits.
@@ -39,13 +40,14 @@ TEST(SettingsFiles, AnEarlierVersionsFileIsReadAndKeptWholeAsAnyPathIsSaved) {
     const std::wstring_view units(reinterpret_cast<const wchar_t*>(bytes.data() + 2),
                                   (bytes.size() - 2) / 2);
     EXPECT_EQ(narrow(units), "[Other]\r\nkey=1\r\n[ZINTU]\r\nMode=fastmode\r\n"
-                             "ZOOMLEVEL=downtown\r\nNetwork=" +
+                             "ZOOMLEVEL=downtown\r\nPace=every-tick\r\nNetwork=" +
                                  settings.network +
                                  "\r\nnote=été\r\ncolours=lines\r\nmonitors=span\r\n");
     const Settings again = read_settings_file(file);
     EXPECT_EQ(again.network, settings.network);
     EXPECT_EQ(again.colours, ColourScheme::Lines);
     EXPECT_EQ(again.speed_mode, SpeedMode::Fast);
+    EXPECT_EQ(again.pace, Pace::EveryTick) << "the dialog's save keeps it";
     EXPECT_EQ(again.monitors, MonitorLayout::Span);
 
     EXPECT_FALSE(write_settings({L"", file}, Settings{}, error)) << "no application-data folder";
