@@ -119,22 +119,31 @@ void destroy_egl_context(EglContext& egl) {
 }
 
 std::vector<uint8_t> read_rgb_pixels(const EglContext& egl) {
+    std::vector<uint8_t> pixels;
+    read_rgb_pixels(egl, pixels);
+    return pixels;
+}
+
+void read_rgb_pixels(const EglContext& egl, std::vector<uint8_t>& out) {
     const std::size_t row = static_cast<std::size_t>(egl.width) * 3;
-    std::vector<uint8_t> bottom_up(row * egl.height);
+    out.resize(row * static_cast<std::size_t>(egl.height));
     glFinish();
     // The picture is read from the view, whatever the context reads now (the
     // map layer leaves it reading its store); that stays as it was.
     const EGLSurface reading = eglGetCurrentSurface(EGL_READ);
     eglMakeCurrent(egl.display, egl.surface, egl.surface, egl.context);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, egl.width, egl.height, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
+    glReadPixels(0, 0, egl.width, egl.height, GL_RGB, GL_UNSIGNED_BYTE, out.data());
     eglMakeCurrent(egl.display, egl.surface, reading, egl.context);
-    std::vector<uint8_t> top_down(bottom_up.size());
-    for (int32_t y = 0; y < egl.height; ++y) {
-        std::copy_n(bottom_up.begin() + static_cast<std::ptrdiff_t>(y * row), row,
-                    top_down.begin() + static_cast<std::ptrdiff_t>((egl.height - 1 - y) * row));
+    // GL's rows run from the bottom: swapped in place, a row at a time.
+    std::vector<uint8_t> spare(row);
+    for (int32_t y = 0, z = egl.height - 1; y < z; ++y, --z) {
+        uint8_t* top = out.data() + static_cast<std::size_t>(y) * row;
+        uint8_t* bottom = out.data() + static_cast<std::size_t>(z) * row;
+        std::copy_n(top, row, spare.data());
+        std::copy_n(bottom, row, top);
+        std::copy_n(spare.data(), row, bottom);
     }
-    return top_down;
 }
 
 } // namespace zintu

@@ -1,5 +1,6 @@
 // Entry of the Linux program: parses the command line and runs one mode.
 #include "app/app.h"
+#include "host/egl_record.h"
 #include "host/egl_snapshot.h"
 #include "host/linux_font.h"
 #include "host/linux_options.h"
@@ -70,8 +71,14 @@ int main(int argc, char** argv) {
     // The settings of this run, read once: the file's, with this run's
     // switches on top (a file that cannot be used is named, and the defaults
     // apply). The network they name is chosen before anything runs.
+    // A recording plays a day in fast mode unless the command line says
+    // otherwise, whatever the settings file chose for the screen.
+    SettingsOverride overrides = options.settings;
+    if (options.mode == RunMode::Record && !overrides.speed_mode) {
+        overrides.speed_mode = SpeedMode::Fast;
+    }
     std::string problem;
-    const Settings settings = read_linux_settings(options.settings, problem);
+    const Settings settings = read_linux_settings(overrides, problem);
     if (!problem.empty()) {
         std::fprintf(stderr, "zintu: %s; running with the default settings\n", problem.c_str());
     }
@@ -103,6 +110,15 @@ int main(int argc, char** argv) {
     case RunMode::Snapshot:
         return run_snapshot(
             {options.snapshot_path, options.width, options.height, options.frame, at}, stderr);
+    case RunMode::Record: {
+        const auto bound = [](const std::optional<SpanTime>& t) -> std::optional<SpanBound> {
+            if (!t) return std::nullopt;
+            return SpanBound{t->date_and_time, t->second_of_day};
+        };
+        return run_record({options.record_path, options.width, options.height, options.fps,
+                           options.speed, bound(options.from), bound(options.to), at},
+                          stderr);
+    }
     default:
         break;
     }
