@@ -51,6 +51,7 @@ Settings apply_override(Settings settings, const SettingsOverride& override_) {
     if (override_.downtown) settings.downtown = *override_.downtown;
     if (override_.network) settings.network = *override_.network;
     if (override_.colours) settings.colours = *override_.colours;
+    if (override_.pace) settings.pace = *override_.pace;
     return settings;
 }
 

@@ -68,15 +68,15 @@ int main(int argc, char** argv) {
     }
     if (options.mode == RunMode::Configure) return configure(options.settings);
 
-    // The settings of this run, read once: the file's, with this run's
-    // switches on top (a file that cannot be used is named, and the defaults
-    // apply). The network they name is chosen before anything runs.
     // A recording plays a day in fast mode unless the command line says
     // otherwise, whatever the settings file chose for the screen.
     SettingsOverride overrides = options.settings;
     if (options.mode == RunMode::Record && !overrides.speed_mode) {
         overrides.speed_mode = SpeedMode::Fast;
     }
+    // The settings of this run, read once: the file's, with this run's
+    // switches on top (a file that cannot be used is named, and the defaults
+    // apply). The network they name is chosen before anything runs.
     std::string problem;
     const Settings settings = read_linux_settings(overrides, problem);
     if (!problem.empty()) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -71,8 +72,38 @@ struct Options {
 inline constexpr int32_t kMaxSnapshotSide = 16384;
 inline constexpr int64_t kMaxSnapshotFrame = 1000000;
 inline constexpr int32_t kMaxRecordFps = 120;
+inline constexpr double kMinRecordSpeed = 0.01;
+inline constexpr double kMaxRecordSpeed = 1000000.0;
 inline constexpr double kMinScale = 0.5;
 inline constexpr double kMaxScale = 8.0;
+
+// The modes an option goes with, as bits.
+enum ModeBits : uint8_t {
+    kWindowMode = 1,
+    kVehiclesMode = 2,
+    kSnapshotMode = 4,
+    kConfigureMode = 8,
+    kInfoMode = 16,
+    kRecordMode = 32,
+    kEveryMode = 63,
+};
+
+// Where --help lists an option.
+enum class OptionGroup : uint8_t { Mode, Frames, Setting, Unlisted };
+
+// One option of the command line: the parser, --help, and the checks of the
+// manual page and the XScreenSaver description all read this table.
+struct OptionSpec {
+    const char* name;    // without dashes
+    const char* value;   // its value as --help names it; nullptr: takes none
+    bool optional_value; // the value may be left out (only -fps, a switch to XScreenSaver)
+    uint8_t modes;       // ModeBits it goes with
+    OptionGroup group;
+    const char* help; // --help's text; lines after the first follow '\n'
+};
+
+// The table, in --help's order.
+std::span<const OptionSpec> option_table();
 
 struct ParseResult {
     Options options;
@@ -80,7 +111,8 @@ struct ParseResult {
 };
 
 // Parses argv[1..argc-1]. Every option may be written with one dash or two, and
-// a value may follow as the next argument or after "=".
+// a value may follow as the next argument or after "=". Only whole names count:
+// an abbreviation is an unknown option.
 ParseResult parse_options(int argc, const char* const* argv);
 
 // Parses "YYYY-MM-DD HH:MM:SS"; empty when malformed or when a field is out
@@ -93,6 +125,14 @@ std::optional<uint32_t> parse_window_id(std::string_view text);
 
 // Parses "WxH" with both sides from 1 to kMaxSnapshotSide.
 bool parse_size(const std::string& text, int32_t& width, int32_t& height);
+
+// Parses --from/--to: "YYYY-MM-DD HH:MM:SS", or "HH:MM" or "HH:MM:SS" from
+// 00:00 to 24:00.
+std::optional<SpanTime> parse_span_time(const std::string& text);
+
+// Parses a decimal number such as "2", "1.25" or "0.5", without sign or
+// exponent; empty when malformed or outside [low, high].
+std::optional<double> parse_decimal(std::string_view text, double low, double high);
 
 // The text `zintu --help` prints.
 const char* usage_text();

@@ -132,6 +132,7 @@ TEST(SettingsValues, OverridesReplaceOnlyWhatTheyName) {
         {{{}, false, {}, {}, {}}, Fast, false, "a.zintu", Lines},
         {{{}, {}, "city.zintu", {}, {}}, Fast, true, "city.zintu", Lines},
         {{{}, {}, {}, Featured, {}}, Fast, true, "a.zintu", Featured}};
+    EXPECT_EQ(apply_override(file, {{}, {}, {}, {}, Pace::EveryTick}).pace, Pace::EveryTick);
     for (const auto& [override_, speed, downtown, network, colours] : cases) {
         const Settings s = apply_override(file, override_);
         EXPECT_EQ(std::tie(s.speed_mode, s.downtown, s.network, s.colours),
