@@ -11,6 +11,10 @@ namespace zintu {
 namespace {
 
 constexpr int64_t kMillis = 1000;
+// The schedule's own bounds on the speed: its resolution (a simulated
+// millisecond a second), and about a year a second, far beyond any use.
+constexpr double kLeastSpeed = 0.001;
+constexpr double kGreatestSpeed = 3.0e7;
 
 CivilDate date_of(const CivilTime& t) {
     return {t.year, t.month, t.day};
@@ -89,8 +93,8 @@ std::optional<FrameSchedule> make_frame_schedule(const RecordSpan& span, int32_t
     if (speed == 0.0) {
         speed = speed_mode == SpeedMode::Fast ? kFastRecordSpeed : kRealTimeRecordSpeed;
     }
-    if (!(speed >= 0.001 && speed <= kMaxRecordSpeed)) {
-        error = "the speed must be from 0.001 to 100000000 simulated seconds a second";
+    if (!(speed >= kLeastSpeed && speed <= kGreatestSpeed)) {
+        error = "the speed must be from 0.001 to 30000000 simulated seconds a second";
         return std::nullopt;
     }
     if (fps < 1) {

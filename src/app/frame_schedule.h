@@ -35,8 +35,6 @@ inline constexpr double kRealTimeRecordSpeed = 1.0;
 // Above this many frames a recording is refused (nine hours at 30 frames a
 // second): a slip of --speed or the span should not mean days of rendering.
 inline constexpr int64_t kMaxRecordFrames = 1000000;
-// Simulated seconds per second of video at most: more than a year a second.
-inline constexpr double kMaxRecordSpeed = 1.0e8;
 
 // The span: `from` (default 00:00) and `to` (default the same wall-clock time
 // a day later) in `zone`. A time of day is on the recording's day: the date
@@ -57,7 +55,7 @@ struct FrameSchedule {
 
 // Frame k shows from + k * speed / fps, for every k whose instant lies before
 // the span's end. `speed` 0 takes `speed_mode`'s rate. Empty, with a one-line
-// reason, for a speed below a millisecond a second or above kMaxRecordSpeed,
+// reason, for a speed below a millisecond a second or above a year a second,
 // a frame rate below 1, or more than kMaxRecordFrames frames.
 std::optional<FrameSchedule> make_frame_schedule(const RecordSpan& span, int32_t fps, double speed,
                                                  SpeedMode speed_mode, std::string& error);
