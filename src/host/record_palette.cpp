@@ -2,15 +2,19 @@
 #include "host/record_palette.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <utility>
 
 namespace zintu {
 namespace {
 
-// The map's greys: its lines (204 at full cover, smoothed up to white) and
-// the overlay's text over them (70 % of 204, rounded down, and up).
-constexpr uint32_t kDarkestGrey = 142;
+// The network's lines: 204 grey at full cover, smoothed over white.
+constexpr uint32_t kLineGrey = 204;
+// The overlay's text keeps 70 % of what lies under it; its lines overlap in
+// small frames, so up to three layers of it are met.
+constexpr int kTextLayers = 3;
+constexpr double kUnderText = 0.7;
 // Open addressing, kept under three quarters full; a recording meets tens of
 // colours, so the table is cleared rather than grown past this.
 constexpr std::size_t kLookupSlots = 4096;
@@ -20,8 +24,7 @@ uint32_t grey(uint32_t v) {
     return v << 16 | v << 8 | v;
 }
 
-// `colour` weighted `part` of 4 over white, or scaled by 7/10 (the overlay's
-// text over it).
+// `colour` weighted `part` of 4 over white (a smoothed edge).
 uint32_t blend_white(uint32_t colour, uint32_t part) {
     uint32_t out = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
@@ -31,10 +34,15 @@ uint32_t blend_white(uint32_t colour, uint32_t part) {
     return out;
 }
 
-uint32_t under_text(uint32_t colour) {
+// `colour` under `layers` of the overlay's text, each channel rounded down
+// (`up` false) or up: the rasteriser's rounding is its own.
+uint32_t under_text(uint32_t colour, int layers, bool up) {
+    const double factor = std::pow(kUnderText, layers);
     uint32_t out = 0;
-    for (int shift = 0; shift <= 16; shift += 8)
-        out |= ((colour >> shift & 0xFF) * 7 / 10) << shift;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const double c = static_cast<double>(colour >> shift & 0xFF) * factor;
+        out |= static_cast<uint32_t>(up ? std::ceil(c) : std::floor(c)) << shift;
+    }
     return out;
 }
 
@@ -71,12 +79,20 @@ std::vector<uint32_t> make_gif_palette(const std::vector<uint32_t>& drawn_colour
             palette.push_back(colour & 0xFFFFFF);
         }
     };
-    for (uint32_t v = 255; v >= kDarkestGrey; --v)
+    for (uint32_t v = 255; v >= kLineGrey; --v)
         add(grey(v));
+    for (int layers = 1; layers <= kTextLayers; ++layers) {
+        for (uint32_t v = 255; v >= kLineGrey; --v) {
+            add(under_text(grey(v), layers, false));
+            add(under_text(grey(v), layers, true));
+        }
+    }
     for (uint32_t c : drawn_colours)
         add(c);
-    for (uint32_t c : drawn_colours)
-        add(under_text(c));
+    for (uint32_t c : drawn_colours) {
+        add(under_text(c, 1, false));
+        add(under_text(c, 1, true));
+    }
     for (uint32_t part = 2; part >= 1; --part) {
         for (uint32_t c : drawn_colours)
             add(blend_white(c, part));
