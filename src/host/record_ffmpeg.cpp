@@ -27,6 +27,7 @@ namespace zintu {
 namespace {
 
 constexpr const char* kProgram = "ffmpeg";
+constexpr int kPipeBytes = 1 << 20; // Linux's default pipe-max-size
 
 struct FfmpegState {
     std::string path;
@@ -171,6 +172,9 @@ bool begin(FfmpegState& s, const RecordFormat& format, std::string& error) {
         return false;
     }
     s.input = pipe_ends[1];
+    // A frame is megabytes: the largest pipe an unprivileged process may ask
+    // for takes one in a few writes instead of dozens of 64 KiB turns.
+    fcntl(s.input, F_SETPIPE_SZ, kPipeBytes);
     const std::vector<std::string> args = arguments(s, format);
     std::vector<char*> argv;
     for (const std::string& a : args)
