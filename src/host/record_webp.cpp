@@ -9,6 +9,7 @@
 #include <webp/encode.h>
 #include <webp/mux.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -53,7 +54,10 @@ bool begin(WebPState& s, const RecordFormat& format, std::string& error) {
 
 bool add(WebPState& s, const RecordedFrame& frame, std::string& error) {
     WebPPicture picture;
-    if (!WebPPictureInit(&picture)) return false;
+    if (!WebPPictureInit(&picture)) {
+        error = "the WebP encoder does not match the program's libwebp";
+        return false;
+    }
     picture.use_argb = 1;
     picture.width = s.format.width;
     picture.height = s.format.height;

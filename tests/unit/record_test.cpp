@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 namespace zintu {
@@ -27,6 +28,11 @@ TEST(RecordScheduleTest, SpansAndSchedulesThatAreRefused) {
     ASSERT_TRUE(span);
     EXPECT_EQ(span->to_ms - span->from_ms, 2 * 3600 * 1000);
     EXPECT_EQ(span->from_ms, (noon + 2 * 86400 + 10 * 3600) * 1000);
+
+    // Without --to, a day later by the wall clock.
+    const auto one_day = resolve_span(at(10, 30), std::nullopt, noon, kNewYork, error);
+    ASSERT_TRUE(one_day);
+    EXPECT_EQ(one_day->to_ms - one_day->from_ms, 86400 * 1000);
 
     const RecordSpan day{0, 86400000};
     EXPECT_EQ(make_frame_schedule(day, 30, 0.0, SpeedMode::Fast, error)->frame_count, 2880);
@@ -66,9 +72,10 @@ TEST(RecordPaletteTest, DrawnColoursStayExactAndOthersFindTheirNearest) {
     // Past the table's fill, it starts afresh and still answers.
     for (uint32_t c = 0; c < 5000; ++c)
         palette_index(lookup, c * 3331);
-    const uint8_t rgb[] = {255, 255, 255, 255, 255, 255, 0xCC, 0x66, 0x66, 255, 255, 255};
-    uint8_t out[4];
+    const uint8_t rgb[] = {255, 255, 255, 255, 255, 255, 0xCC, 0x66, 0x66, 255, 255, 255, 0, 0, 0};
+    uint8_t out[5] = {0, 0, 0, 0, 77};
     map_to_palette(lookup, rgb, 4, out);
+    EXPECT_EQ(out[4], 77) << "written past the end";
     EXPECT_EQ(lookup.palette[out[1]], 0xFFFFFFu);
     EXPECT_EQ(lookup.palette[out[2]], 0xCC6666u);
     EXPECT_EQ(out[3], out[0]);
@@ -77,10 +84,31 @@ TEST(RecordPaletteTest, DrawnColoursStayExactAndOthersFindTheirNearest) {
 TEST(RecordProgressTest, BarAndLines) {
     EXPECT_EQ(progress_text(0, 2880, 0.4, true),
               "[..............................] 0/2880 frames, 0:00 elapsed, ? left");
-    EXPECT_EQ(progress_text(960, 2880, 20.0, true),
-              "[##########....................] 960/2880 frames, 0:20 elapsed, 0:40 left");
-    EXPECT_EQ(progress_text(2880, 2880, 3725.0, false),
-              "zintu: recorded 2880/2880 frames (100 %), 1:02:05 elapsed, 0:00 left");
+    EXPECT_EQ(progress_text(960, 2880, 119.0, true),
+              "[##########....................] 960/2880 frames, 1:59 elapsed, 3:58 left");
+    EXPECT_EQ(progress_text(2880, 2880, 3600.0, false),
+              "zintu: recorded 2880/2880 frames (100 %), 1:00:00 elapsed, 0:00 left");
+    // Off a terminal, a line at each tenth; on one, the bar at most ten times
+    // a second, and always at the end.
+    for (const bool terminal : {false, true}) {
+        std::FILE* out = std::tmpfile();
+        ASSERT_NE(out, nullptr);
+        Progress progress = start_progress(out, 20);
+        EXPECT_FALSE(progress.terminal);
+        progress.terminal = terminal;
+        for (int64_t done = 1; done <= 20; ++done)
+            report_progress(progress, done);
+        end_progress(progress);
+        std::rewind(out);
+        int lines = 0, redraws = 0;
+        for (int c; (c = std::fgetc(out)) != EOF;) {
+            lines += c == '\n';
+            redraws += c == '\r';
+        }
+        std::fclose(out);
+        EXPECT_EQ(lines, terminal ? 1 : 10);
+        EXPECT_EQ(redraws, terminal ? 2 : 0);
+    }
 }
 
 } // namespace
