@@ -50,14 +50,12 @@ int64_t floor_div(int64_t a, int64_t b) {
 std::optional<RecordSpan> resolve_span(const std::optional<SpanBound>& from,
                                        const std::optional<SpanBound>& to, int64_t day_epoch,
                                        const TimeZone& zone, std::string& error) {
-    CivilDate day{1970, 1, 1};
-    if (from && from->date_and_time) {
-        day = date_of(*from->date_and_time);
-    } else {
+    const CivilDate day = [&]() -> CivilDate {
+        if (from && from->date_and_time) return date_of(*from->date_and_time);
         std::tm local{};
         to_zone_time(zone, day_epoch, local);
-        day = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
-    }
+        return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+    }();
     const std::optional<int64_t> start = bound_instant(from.value_or(SpanBound{}), day, zone);
     if (!start) {
         error = "the time given with --from does not exist on this machine";

@@ -1,6 +1,7 @@
 // Progress reports of a recording.
 #include "host/record_progress.h"
 
+#include <algorithm>
 #include <cmath>
 #include <unistd.h>
 
@@ -40,8 +41,8 @@ std::string progress_text(int64_t done, int64_t total, double elapsed_seconds, b
         std::snprintf(text, sizeof text,
                       "zintu: recorded %lld/%lld frames (%lld %%), %s elapsed, %s left",
                       static_cast<long long>(done), static_cast<long long>(total),
-                      static_cast<long long>(total > 0 ? done * 100 / total : 100), elapsed.c_str(),
-                      left.c_str());
+                      static_cast<long long>(done * 100 / std::max<int64_t>(total, 1)),
+                      elapsed.c_str(), left.c_str());
         return text;
     }
     const int filled = static_cast<int>(total > 0 ? done * kBarWidth / total : kBarWidth);
