@@ -91,18 +91,16 @@ std::vector<std::string> arguments(const FfmpegState& s, const RecordFormat& for
         case RecordFileFormat::Mkv:
             return {"-c:v", "ffv1", "-level", "3", "-pix_fmt", "bgr0", "-f", "matroska"};
         default:
-            // yuv420p halves the chroma both ways, so H.264 needs even sides:
-            // an odd one gets a white column or row, the map's background.
-            return {"-c:v",      "libx264",
-                    "-preset",   "veryfast",
-                    "-crf",      "20",
-                    "-pix_fmt",  "yuv420p",
-                    "-vf",       "pad=ceil(iw/2)*2:ceil(ih/2)*2:color=white",
-                    "-movflags", "+faststart",
-                    "-f",        "mp4"};
+            return {"-c:v",     "libx264", "-preset",   "veryfast",   "-crf", "20",
+                    "-pix_fmt", "yuv420p", "-movflags", "+faststart", "-f",   "mp4"};
         }
     }();
     args.insert(args.end(), codec.begin(), codec.end());
+    // yuv420p halves the chroma both ways, so H.264 needs even sides: an odd
+    // one gets a white column or row, the map's background.
+    if (s.format == RecordFileFormat::Mp4 && (format.width % 2 != 0 || format.height % 2 != 0)) {
+        args.insert(args.end(), {"-vf", "pad=ceil(iw/2)*2:ceil(ih/2)*2:color=white"});
+    }
     args.push_back("-y");
     args.push_back(s.pending.temp);
     return args;
