@@ -10,6 +10,7 @@
 #include "sim/simulation.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace zintu {
 
@@ -27,7 +28,11 @@ struct App {
     ViewState view;
     PlatformServices platform;
     FramePath path = FramePath::Fast;
-    MapCache map_cache;   // the network layer, kept in the platform's map store
+    // Where the map is drawn: the whole drawable, or one viewport per
+    // monitor, each showing the whole map; each has its own network layer,
+    // kept in the platform's map store.
+    std::vector<Viewport> viewports{Viewport{}};
+    std::vector<MapCache> map_caches{MapCache{}};
     GlyphBatch glyphs;    // the frame's glyphs, storage kept between frames
     GlyphPalette palette; // each shape's glyph style, made when the view initialises
 };
@@ -44,7 +49,9 @@ void start_app(PlatformServices platform);
 void register_host_callbacks();
 
 // The on_init callback: settings, GL state, projection, network list and the
-// glyph palette.
+// glyph palette, sized for the platform's display scale; then, where the
+// platform names the monitors the window covers, their viewports for the
+// monitor layout setting.
 void init_view(int32_t width, int32_t height);
 
 // The on_frame callback.
@@ -55,8 +62,15 @@ void frame_callback();
 void init_app_view(App& app, bool downtown, ColourScheme colours, int32_t width, int32_t height);
 void run_frame(App& app);
 
+// Draws every frame into `viewports` of the drawable (none: no change),
+// each with a network layer of its own. Frames then run in this order: the
+// clock, the map, vehicles and overlay of each viewport in turn, the loading
+// pass; the vehicles are placed once for all of them.
+void set_app_viewports(App& app, const std::vector<Viewport>& viewports);
+
 // A new viewport size for the same context (no host resizes its view today):
-// the projection for it, and the cached network layer taken anew.
+// the projection for it, one viewport over the drawable, and the cached
+// network layer taken anew.
 void resize_app_view(App& app, int32_t width, int32_t height);
 
 } // namespace zintu

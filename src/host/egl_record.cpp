@@ -2,6 +2,7 @@
 // frame for each instant of the schedule instead of one.
 #include "host/egl_record.h"
 
+#include "app/display_scale.h"
 #include "app/host_sequence.h"
 #include "host/egl_context.h"
 #include "host/linux_signals.h"
@@ -55,6 +56,11 @@ int run_record(const RecordRequest& request, std::FILE* err,
     application.platform.time_source = [first] { return first; };
     EglContext egl;
     application.platform.map_store = [&egl] { return egl_map_store(egl); };
+    application.platform.display_scale = [&request] {
+        ScaleSources sources;
+        sources.requested = request.scale;
+        return display_scale(sources);
+    };
     bool have_context = false;
     host_created(register_host_callbacks, request.width, request.height, [&] {
         have_context = create_egl_context(egl, request.width, request.height, error);
@@ -62,6 +68,7 @@ int run_record(const RecordRequest& request, std::FILE* err,
     const auto end_context = [&] {
         if (have_context) host_destroyed([&] { destroy_egl_context(egl); });
         application.platform.map_store = nullptr;
+        application.platform.display_scale = nullptr;
     };
     if (!have_context) {
         end_context();

@@ -32,6 +32,7 @@ struct RecordRequest {
     std::optional<SpanBound> from;
     std::optional<SpanBound> to;
     int64_t day_epoch = 0; // an instant of the recording's day (--at, or now)
+    double scale = 0.0;    // the scale factor; 0: 1, as there is no display to ask
 };
 
 // Status 2 for a request that cannot be recorded as asked (the file's

@@ -4,6 +4,7 @@
 #include "host/egl_snapshot.h"
 
 #include "app/app.h"
+#include "app/display_scale.h"
 #include "app/host_sequence.h"
 #include "host/egl_context.h"
 #include "host/png_writer.h"
@@ -19,6 +20,11 @@ int run_snapshot(const SnapshotRequest& request, std::FILE* err) {
 
     EglContext egl;
     application.platform.map_store = [&egl] { return egl_map_store(egl); };
+    application.platform.display_scale = [&request] {
+        ScaleSources sources;
+        sources.requested = request.scale;
+        return display_scale(sources);
+    };
     bool have_context = false;
     std::string error;
     host_created(register_host_callbacks, request.width, request.height, [&] {
@@ -45,6 +51,7 @@ int run_snapshot(const SnapshotRequest& request, std::FILE* err) {
     }
     host_destroyed([&] { destroy_egl_context(egl); });
     application.platform.map_store = nullptr;
+    application.platform.display_scale = nullptr;
 
     if (!write_png(request.path, request.width, request.height, pixels, error)) {
         std::fprintf(err, "zintu: %s\n", error.c_str());

@@ -15,6 +15,7 @@ struct SnapshotRequest {
     int32_t height = 800;
     int64_t frame = 0;         // 0: the frame after loading is complete
     int64_t epoch_seconds = 0; // the clock's local time
+    double scale = 0.0;        // the scale factor; 0: 1, as there is no display to ask
 };
 
 // Renders and writes the picture. Returns the exit status: 0, or 1 with a

@@ -1,9 +1,10 @@
 // The overlay font on Linux: fontconfig picks "Garamond" (or, where it is not
 // installed, its best substitute, EB Garamond first), FreeType renders each
-// character at 24 pixels to the em in bold as a one-bit bitmap, and each
-// bitmap goes into its own display list with glBitmap, so the lists behave as
-// the bitmap-font lists of other platforms do: the raster position advances by
-// the glyph's width and the current raster colour paints the set bits.
+// character at the asked size (24 pixels to the em on a 96-dpi display) in
+// bold as a one-bit bitmap, and each bitmap goes into its own display list
+// with glBitmap, so the lists behave as the bitmap-font lists of other
+// platforms do: the raster position advances by the glyph's width and the
+// current raster colour paints the set bits.
 //
 // Limits: characters 32 to 127 only; no kerning; without any font file the
 // lists only advance the raster position and the overlay shows no text.
@@ -25,8 +26,15 @@
 namespace zintu {
 namespace {
 
-// Advance of a character without a glyph, so text keeps its spacing.
-constexpr int kFallbackAdvance = 12;
+// Advance of a character without a glyph, as a share of the font's height,
+// so text keeps its spacing.
+constexpr int kFallbackAdvanceDivisor = 2;
+// How much a regular face is thickened when no bold one exists: one pixel at
+// the font's size on a 96-dpi display, in proportion at other sizes (26.6
+// fixed point).
+FT_Pos embolden_strength(int32_t pixel_height) {
+    return FT_Pos{1 << 6} * pixel_height / kFontPixelHeight;
+}
 
 struct FontChoice {
     std::string file;
@@ -36,13 +44,13 @@ struct FontChoice {
 
 // Asks fontconfig for the face; a real bold face of the chosen family is
 // preferred over a synthetically emboldened regular one.
-bool choose_font(FontChoice& choice) {
+bool choose_font(int32_t pixel_height, FontChoice& choice) {
     if (!FcInit()) return false;
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(kFontFace));
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("EB Garamond"));
     FcPatternAddInteger(pattern, FC_WEIGHT, FC_WEIGHT_BOLD);
-    FcPatternAddDouble(pattern, FC_PIXEL_SIZE, kFontPixelHeight);
+    FcPatternAddDouble(pattern, FC_PIXEL_SIZE, pixel_height);
     FcPatternAddBool(pattern, FC_OUTLINE, FcTrue);
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
@@ -84,13 +92,14 @@ bool choose_font(FontChoice& choice) {
 }
 
 // Compiles one character's bitmap into `list`; bitmap rows go bottom-up.
-void compile_glyph(FT_Face face, bool embolden, unsigned char code, GLuint list) {
+void compile_glyph(FT_Face face, bool embolden, int32_t pixel_height, unsigned char code,
+                   GLuint list) {
     glNewList(list, GL_COMPILE);
     bool drawn = false;
     if (face != nullptr && FT_Load_Char(face, code, FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_MONO) == 0) {
         FT_GlyphSlot slot = face->glyph;
         if (embolden && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
-            FT_Outline_Embolden(&slot->outline, 1 << 6);
+            FT_Outline_Embolden(&slot->outline, embolden_strength(pixel_height));
         }
         if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) == 0) {
             const FT_Bitmap& bitmap = slot->bitmap;
@@ -110,20 +119,24 @@ void compile_glyph(FT_Face face, bool embolden, unsigned char code, GLuint list)
             drawn = true;
         }
     }
-    if (!drawn) glBitmap(0, 0, 0.0f, 0.0f, kFallbackAdvance, 0.0f, nullptr);
+    if (!drawn) {
+        const auto advance = static_cast<GLfloat>(pixel_height / kFallbackAdvanceDivisor);
+        glBitmap(0, 0, 0.0f, 0.0f, advance, 0.0f, nullptr);
+    }
     glEndList();
 }
 
 } // namespace
 
-uint32_t make_linux_font() {
+uint32_t make_linux_font(int32_t pixel_height) {
+    pixel_height = std::max(pixel_height, 1);
     const GLuint base = glGenLists(kFontGlyphCount);
     FT_Library library = nullptr;
     FT_Face face = nullptr;
     FontChoice choice;
-    if (choose_font(choice) && FT_Init_FreeType(&library) == 0) {
+    if (choose_font(pixel_height, choice) && FT_Init_FreeType(&library) == 0) {
         if (FT_New_Face(library, choice.file.c_str(), choice.index, &face) != 0 ||
-            FT_Set_Pixel_Sizes(face, 0, kFontPixelHeight) != 0) {
+            FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixel_height)) != 0) {
             face = nullptr;
         }
     }
@@ -134,8 +147,8 @@ uint32_t make_linux_font() {
         glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         for (int i = 0; i < kFontGlyphCount; ++i) {
-            compile_glyph(face, choice.embolden, static_cast<unsigned char>(kFontFirstChar + i),
-                          base + i);
+            compile_glyph(face, choice.embolden, pixel_height,
+                          static_cast<unsigned char>(kFontFirstChar + i), base + i);
         }
         glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     }

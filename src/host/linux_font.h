@@ -7,6 +7,6 @@
 namespace zintu {
 
 // The font maker of the Linux hosts' platform services (see render/font.h).
-uint32_t make_linux_font();
+uint32_t make_linux_font(int32_t pixel_height);
 
 } // namespace zintu

@@ -108,15 +108,17 @@ int main(int argc, char** argv) {
     case RunMode::Vehicles:
         return print_vehicle_list(sim.network, settings, at, stdout, stderr);
     case RunMode::Snapshot:
-        return run_snapshot(
-            {options.snapshot_path, options.width, options.height, options.frame, at}, stderr);
+        return run_snapshot({options.snapshot_path, options.width, options.height, options.frame,
+                             at, options.scale},
+                            stderr);
     case RunMode::Record: {
         const auto bound = [](const std::optional<SpanTime>& t) -> std::optional<SpanBound> {
             if (!t) return std::nullopt;
             return SpanBound{t->date_and_time, t->second_of_day};
         };
         return run_record({options.record_path, options.width, options.height, options.fps,
-                           options.speed, bound(options.from), bound(options.to), at},
+                           options.speed, bound(options.from), bound(options.to), at,
+                           options.scale},
                           stderr);
     }
     default:

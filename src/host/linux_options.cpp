@@ -268,9 +268,9 @@ constexpr OptionSpec kOptions[] = {
      "vehicle has moved a quarter pixel or the clock's\n"
      "second turns; every-tick: a frame every 10 ms"},
     {"scale", "F", false, kDrawingModes, Setting,
-     "the display's scale factor for lines, vehicles and\n"
-     "text, 0.5 to 8 (default: as the display says; 1\n"
-     "without a display)"},
+     "the display's scale factor for lines and text, 0.5\n"
+     "to 8 (default: as the display says; 1 without a\n"
+     "display)"},
 };
 
 static_assert(std::size(kOptions) == static_cast<std::size_t>(Id::Scale) + 1);
@@ -569,7 +569,8 @@ ParseResult parse_options(int argc, const char* const* argv) {
                 error = "malformed pace '" + shown(value) + "': expected " + pace_values();
             break;
         case Id::Scale:
-            if (const std::optional<double> scale = parse_decimal(value, kMinScale, kMaxScale)) {
+            if (const std::optional<double> scale =
+                    parse_decimal(value, kMinDisplayScale, kMaxDisplayScale)) {
                 options.scale = *scale;
             } else {
                 error = "malformed scale '" + shown(value) + "': expected a number from 0.5 to 8";

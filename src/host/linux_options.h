@@ -2,6 +2,7 @@
 // Parsing is pure, so every option's handling is tested without a display.
 #pragma once
 
+#include "app/display_scale.h"
 #include "app/settings.h"
 #include "sim/time_zone.h"
 
@@ -74,8 +75,6 @@ inline constexpr int64_t kMaxSnapshotFrame = 1000000;
 inline constexpr int32_t kMaxRecordFps = 120;
 inline constexpr double kMinRecordSpeed = 0.01;
 inline constexpr double kMaxRecordSpeed = 1000000.0;
-inline constexpr double kMinScale = 0.5;
-inline constexpr double kMaxScale = 8.0;
 
 // The modes an option goes with, as bits.
 enum ModeBits : uint8_t {

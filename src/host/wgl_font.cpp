@@ -14,9 +14,9 @@
 
 namespace zintu {
 
-uint32_t make_wgl_font() {
+uint32_t make_wgl_font(int32_t pixel_height) {
     const GLuint font_base = glGenLists(kFontGlyphCount);
-    const HFONT font = CreateFontW(-kFontPixelHeight,           // height: 24 px, leading excluded
+    const HFONT font = CreateFontW(-pixel_height,               // height in px, leading excluded
                                    0,                           // width: the face's proportions
                                    0, 0,                        // escapement, orientation
                                    kFontWeight,                 // 700, bold

@@ -7,6 +7,6 @@
 namespace zintu {
 
 // The font maker of the saver's platform services (see render/font.h).
-uint32_t make_wgl_font();
+uint32_t make_wgl_font(int32_t pixel_height);
 
 } // namespace zintu

@@ -26,7 +26,9 @@ add_library(zintu_win32_host STATIC
     ${CMAKE_CURRENT_LIST_DIR}/win32_host.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wgl_context.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wgl_font.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win32_dpi.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_saver_window.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win32_monitors.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_text.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32_settings_dialog.cpp

@@ -6,7 +6,9 @@
 #include "host/network_choice.h"
 #include "host/wgl_context.h"
 #include "host/wgl_font.h"
+#include "host/win32_dpi.h"
 #include "host/win32_modes.h"
+#include "host/win32_monitors.h"
 #include "host/win32_saver_args.h"
 #include "host/win32_settings.h"
 #include "host/win32_state.h"
@@ -16,6 +18,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace zintu {
 namespace {
@@ -36,7 +39,10 @@ void choose_saver_network(const Settings& settings) {
     win32.builtin_network_name = std::string(compiled_network().info.name);
     const Settings settings = read_win32_settings();
     choose_saver_network(settings);
-    start_app({[settings] { return settings; }, make_wgl_font, system_time, wgl_map_store});
+    PlatformServices services{[settings] { return settings; }, make_wgl_font, system_time,
+                              wgl_map_store, win32_display_scale};
+    services.monitors = win32_monitors;
+    start_app(std::move(services));
     win32.host.register_callbacks = register_host_callbacks;
     // Converted once: the argument rules work on UTF-8 bytes.
     const std::string command_line = narrow(GetCommandLineW());

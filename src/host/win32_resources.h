@@ -10,6 +10,8 @@
 #define IDC_NETWORK_PATH 1021
 #define IDC_CHOOSE_NETWORK 1022
 #define IDC_BUILTIN_NETWORK 1023
+/* Checked: a whole map on each monitor; clear: one map across them all. */
+#define IDC_EACH_MONITOR 1024
 /* The predefined button and static classes by their ordinals; windres would
    store a quoted class name as text. */
 #define BUTTON_CLASS 0x80

@@ -173,6 +173,8 @@ Settings read_settings_file(const std::wstring& file) {
     settings.network = narrow(read_value(file, kNetworkSetting.key, "", kPathBuffer));
     settings.colours =
         colour_scheme_from_value(read_choice(file, kColourKey, kColourChoices[0].value));
+    settings.monitors =
+        named_or_default(kMonitorChoices, read_choice(file, kMonitorsKey, kMonitorChoices[0].text));
     return settings;
 }
 
@@ -201,6 +203,7 @@ bool write_settings(const SettingsLocation& location, const Settings& settings, 
         {kZoomSetting.key, zoomlevel_value(settings)},
         {kNetworkSetting.key, settings.network},
         {kColourKey, colours_value(settings.colours)},
+        {kMonitorsKey, named_text(kMonitorChoices, settings.monitors)},
     };
     for (const auto& [key, value] : values) {
         if (!WritePrivateProfileStringW(widen(kSettingsSection).c_str(), widen(key).c_str(),

@@ -57,10 +57,13 @@ void show_choices(HWND dialog, const Settings& settings) {
           (settings.downtown ? kZoomSetting.other : kZoomSetting.default_choice).dialog_control);
     for (const ColourChoice& choice : kColourChoices)
         if (choice.scheme == settings.colours) check(dialog, choice.dialog_control);
+    if (settings.monitors == MonitorLayout::Each) check(dialog, IDC_EACH_MONITOR);
 }
 
+// What the dialog shows as chosen, over the file's other settings, which it
+// keeps as they are.
 Settings chosen_settings(HWND dialog) {
-    Settings chosen;
+    Settings chosen = read_win32_settings();
     chosen.speed_mode = is_checked(dialog, kSpeedSetting.other.dialog_control)
                             ? SpeedMode::Fast
                             : SpeedMode::RealTime;
@@ -68,6 +71,8 @@ Settings chosen_settings(HWND dialog) {
     chosen.network = chosen_network();
     for (const ColourChoice& choice : kColourChoices)
         if (is_checked(dialog, choice.dialog_control)) chosen.colours = choice.scheme;
+    chosen.monitors =
+        is_checked(dialog, IDC_EACH_MONITOR) ? MonitorLayout::Each : MonitorLayout::Span;
     return chosen;
 }
 

@@ -9,6 +9,7 @@
 #include "host/linux_saver_rules.h"
 #include "host/linux_signals.h"
 #include "host/x11_geometry_guard.h"
+#include "host/x11_scale.h"
 #include "host/x11_window.h"
 
 #include <chrono>
@@ -135,6 +136,9 @@ int run_x11_saver(const Options& options, std::optional<int64_t> start_at, std::
     if (start_at) start_real_clock_at(application, *start_at);
     GlxContext gl;
     application.platform.map_store = [&gl] { return glx_map_store(gl); };
+    application.platform.display_scale = [&x, &surface, &options] {
+        return x11_display_scale(x.display, surface.window, options.scale);
+    };
     bool have_context = false;
     host_created(register_host_callbacks, surface.width, surface.height, [&] {
         have_context = create_glx_context(x.display, format, surface.window, gl, error);
@@ -192,6 +196,7 @@ int run_x11_saver(const Options& options, std::optional<int64_t> start_at, std::
     // the driver still holds allocations of its own.
     host_destroyed([&] { destroy_glx_context(gl); });
     application.platform.map_store = nullptr;
+    application.platform.display_scale = nullptr;
     release_surface(x, surface);
     XSync(x.display, False);
     take_x11_error();

@@ -18,8 +18,8 @@ bool shows_view(const MapCache& cache, const ViewState& view) {
            cache.pan_y == view.pan_y && cache.network_list == view.network_list;
 }
 
-// Copies the viewport-sized rectangle at the read drawable's origin to the
-// draw drawable's origin. Blending, the alpha test and the texture switch are
+// Copies the viewport's rectangle of the read drawable to the same place of
+// the draw drawable. Blending, the alpha test and the texture switch are
 // off for the copy, so the pixels are written unchanged and the copy is a
 // plain memory copy; the raster position is set under an identity model-view
 // (the projection is always the identity), where (-1, -1) is the viewport's
@@ -33,7 +33,7 @@ void copy_viewport(const MapCache& cache) {
     glLoadIdentity();
     glRasterPos2f(-1.0f, -1.0f);
     glPopMatrix();
-    glCopyPixels(0, 0, cache.width, cache.height, GL_COLOR);
+    glCopyPixels(cache.x, cache.y, cache.width, cache.height, GL_COLOR);
     glEnable(GL_BLEND);
     glEnable(GL_ALPHA_TEST);
     glEnable(GL_TEXTURE_2D);
@@ -47,7 +47,8 @@ std::vector<uint8_t> read_viewport(const MapCache& cache) {
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     glPixelStorei(GL_PACK_SKIP_ROWS, 0);
     glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
-    glReadPixels(0, 0, cache.width, cache.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    glReadPixels(cache.x, cache.y, cache.width, cache.height, GL_RGBA, GL_UNSIGNED_BYTE,
+                 pixels.data());
     glPopClientAttrib();
     return pixels;
 }
@@ -113,13 +114,21 @@ void resize_map_cache(MapCache& cache, int32_t width, int32_t height) {
     cache.valid = false;
 }
 
+void place_map_cache(MapCache& cache, const Viewport& viewport, bool shared) {
+    resize_map_cache(cache, viewport.width, viewport.height);
+    if (viewport.x != cache.x || viewport.y != cache.y) cache.valid = false;
+    cache.x = viewport.x;
+    cache.y = viewport.y;
+    cache.shared = shared;
+}
+
 void invalidate_map_cache(MapCache& cache) {
     cache.valid = false;
 }
 
 void draw_cached_map_layer(const ViewState& view, MapCache& cache, const NetworkHeader& header) {
     if (shows_view(cache, view)) {
-        clear_beyond_viewport(cache);
+        if (!cache.shared) clear_beyond_viewport(cache);
         if (restore_from_store(cache)) {
             push_map_transform(view, header);
             return;

@@ -31,9 +31,15 @@ enum class MapCacheMethod : uint8_t {
 struct MapCache {
     MapStore store;
     MapCacheMethod method = MapCacheMethod::Undecided;
-    // The viewport the projection was set for.
+    // The viewport the projection was set for, at (x, y) of the drawable.
+    int32_t x = 0;
+    int32_t y = 0;
     int32_t width = 0;
     int32_t height = 0;
+    // Other viewports share the drawable (one per monitor): this one's
+    // picture is copied at its own place in the store, and nothing beyond it
+    // is cleared, as that is theirs.
+    bool shared = false;
     // The view the copy shows; it is restored only while these still hold.
     bool valid = false;
     float zoom = 0.0f;
@@ -50,6 +56,12 @@ void start_map_cache(MapCache& cache, MapStore store, int32_t width, int32_t hei
 
 // The viewport changed size: the copy is taken anew at the next frame.
 void resize_map_cache(MapCache& cache, int32_t width, int32_t height);
+
+// The viewport is `viewport` of the drawable, `shared` with others or its
+// only one. A shared viewport's copy is kept at the same place in the store,
+// and its frames are drawn with the viewport and a scissor box set to it
+// (enter_viewport), so their clears stay inside it.
+void place_map_cache(MapCache& cache, const Viewport& viewport, bool shared);
 
 // Forgets the copy, for a host that knows the drawable lost its contents.
 void invalidate_map_cache(MapCache& cache);

@@ -28,16 +28,17 @@ void set_drawing_state() {
 } // namespace
 
 void init_map_view(ViewState& view, const Network& network, bool downtown, MakeFont make_font,
-                   int32_t width, int32_t height) {
+                   double scale, int32_t width, int32_t height) {
     apply_zoom_level(view, network, downtown);
-    set_gl_state(view, make_font);
+    view.line_width = static_cast<float>(scale);
+    set_gl_state(view, make_font, font_pixel_height(scale));
     set_projection(view, *network.header, width, height);
     set_drawing_state();
     build_network_list(view, network);
     ZINTU_GL_CHECK("init_map_view");
 }
 
-void set_gl_state(ViewState& view, MakeFont make_font) {
+void set_gl_state(ViewState& view, MakeFont make_font, int32_t font_height) {
     // Blending; texture switch; no depth test; alpha blend function; alpha
     // test above 1/16; polygon offset (0, -3); opaque white clear colour.
     glEnable(GL_BLEND);
@@ -49,7 +50,7 @@ void set_gl_state(ViewState& view, MakeFont make_font) {
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(0.0f, -3.0f);
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    view.font_base = make_font != nullptr ? make_font() : 0;
+    view.font_base = make_font != nullptr ? make_font(font_height) : 0;
 }
 
 void set_projection(ViewState& view, const NetworkHeader& header, int32_t width, int32_t height) {
@@ -90,9 +91,11 @@ void push_map_transform(const ViewState& view, const NetworkHeader& header) {
 }
 
 void draw_network(const ViewState& view) {
-    // Texture switch off while the lines draw, network colour, on again.
+    // Texture switch off while the lines draw, network colour, line width (1
+    // on a 96-dpi display, as GL's default), texture switch on again.
     glDisable(GL_TEXTURE_2D);
     glColor4fv(kNetworkColour);
+    glLineWidth(view.line_width);
     if (view.network_list != 0) glCallList(view.network_list);
     glEnable(GL_TEXTURE_2D);
 }
@@ -105,6 +108,16 @@ void draw_map_layer(const ViewState& view, const NetworkHeader& header) {
 
 void end_map_layer() {
     glPopMatrix();
+}
+
+void enter_viewport(const Viewport& viewport) {
+    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+    glScissor(viewport.x, viewport.y, viewport.width, viewport.height);
+    glEnable(GL_SCISSOR_TEST);
+}
+
+void leave_viewports() {
+    glDisable(GL_SCISSOR_TEST);
 }
 
 } // namespace zintu

@@ -23,6 +23,7 @@ struct ViewState {
     float view_aspect = 0.0f;
     uint32_t network_list = 0; // display list of the whole network; 0 = none
     uint32_t font_base = 0;    // first of the overlay's 96 glyph lists
+    float line_width = 1.0f;   // the network's lines, in pixels: the display's scale factor
 };
 
 // Left is greater than right: larger map x is drawn further left.
@@ -46,6 +47,16 @@ Projection map_projection(const NetworkHeader& header);
 // network's downtown point, or 750 units south of the map's centre for a
 // network that names none.
 void apply_zoom_level(ViewState& view, const Network& network, bool downtown);
+
+// A rectangle of the drawable the map is drawn into, in pixels from the
+// drawable's lower left corner (GL's window coordinates).
+struct Viewport {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    bool operator==(const Viewport&) const = default;
+};
 
 struct ViewportPoint {
     double x; // pixels from the left edge

@@ -246,6 +246,8 @@ struct PathCase {
     bool store; // the host offers a map store
     bool loses; // and the store's contents are lost after the loading frames
     ColourScheme literal_colours = ColourScheme::Auto, fast_colours = ColourScheme::Auto;
+    std::vector<Viewport> viewports = {}; // one per monitor; none: the view
+    double scale = 1.0;                   // the display's scale factor, for both
 };
 
 // One frame each: loading, a busy morning, the small hours with yesterday's
@@ -260,6 +262,9 @@ constexpr int64_t kInstants[] = {
 TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
     setenv("TZ", "UTC0", 1);
     tzset();
+    // Two monitors of different sizes side by side; two set corner to corner.
+    const std::vector<Viewport> two_sizes = {{0, 0, 800, 500}, {800, 150, 480, 350}};
+    const std::vector<Viewport> corners = {{0, 400, 640, 400}, {640, 0, 640, 400}};
     const PathCase cases[] = {
         {"downtown without a store", true, 640, 400, 640, 400, 0, 0, false, false},
         {"a store that loses its contents", false, 640, 400, 640, 400, 0, 0, true, true},
@@ -270,6 +275,24 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
          ColourScheme::Lines},
         {"auto against featured", false, 1280, 800, 1280, 800, 0, 0, true, false,
          ColourScheme::Featured, ColourScheme::Auto},
+        {"wide lines at twice the scale",
+         false,
+         1280,
+         800,
+         1280,
+         800,
+         0,
+         0,
+         true,
+         false,
+         ColourScheme::Auto,
+         ColourScheme::Auto,
+         {},
+         2.0},
+        {"two monitors of different sizes", false, 1280, 800, 1280, 800, 0, 0, true, false,
+         ColourScheme::Auto, ColourScheme::Auto, two_sizes},
+        {"downtown on two monitors without a store", true, 1280, 800, 1280, 800, 0, 0, false, false,
+         ColourScheme::Auto, ColourScheme::Auto, corners},
     };
     for (const PathCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -282,6 +305,7 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
             use_network(a.sim, compiled_network());
             a.platform.time_source = [&now] { return WallTime{now, 0}; };
             a.platform.make_font = make_linux_font;
+            a.platform.display_scale = [&c] { return c.scale; };
         }
         App &literal = apps[0], &fast = apps[1];
         literal.path = FramePath::Literal;
@@ -295,6 +319,8 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
         }
         init_app_view(literal, c.downtown, c.literal_colours, c.view_width, c.view_height);
         init_app_view(fast, c.downtown, c.fast_colours, c.view_width, c.view_height);
+        for (App& a : apps)
+            set_app_viewports(a, c.viewports);
 
         const auto compare_frames = [&](const char* when) {
             for (const int64_t instant : kInstants) {
@@ -318,10 +344,84 @@ TEST(FramePaths, FastFramesArePixelIdenticalToLiteralFrames) {
                 resize_app_view(a, c.resized_width, c.resized_height);
             compare_frames("after the resize");
         }
-        EXPECT_EQ(fast.map_cache.method,
-                  c.store && !c.loses ? MapCacheMethod::Store : MapCacheMethod::Redraw);
+        // Each monitor shows the frame a view of its size alone shows, up to
+        // the line smoothing's rounding at another place of the drawable.
+        for (const Viewport& v : c.viewports) {
+            App alone;
+            use_network(alone.sim, compiled_network());
+            alone.platform = literal.platform;
+            init_app_view(alone, c.downtown, c.literal_colours, v.width, v.height);
+            for (const int64_t instant : kInstants) {
+                now = instant;
+                run_frame(alone);
+            }
+            const std::vector<uint8_t> expected = read_rgb_pixels(egl);
+            run_frame(fast);
+            const std::vector<uint8_t> actual = read_rgb_pixels(egl);
+            int differing = 0;
+            for (int32_t y = 0; y < v.height; ++y) {
+                const std::size_t row = static_cast<std::size_t>(c.height - 1 - y) * c.width;
+                const std::size_t shifted = row - static_cast<std::size_t>(v.y) * c.width + v.x;
+                for (std::size_t i = 0; i < static_cast<std::size_t>(v.width) * 3; ++i)
+                    differing += std::abs(expected[row * 3 + i] - actual[shifted * 3 + i]) > 2;
+            }
+            EXPECT_EQ(differing, 0) << "in the viewport at " << v.x << ", " << v.y;
+        }
+        for (const MapCache& cache : fast.map_caches)
+            EXPECT_EQ(cache.method,
+                      c.store && !c.loses ? MapCacheMethod::Store : MapCacheMethod::Redraw);
         destroy_egl_context(egl);
     }
+}
+
+// The first full frame at the busy morning, `width` x `height` at `scale`.
+std::vector<uint8_t> full_frame(int32_t width, int32_t height, double scale) {
+    EglContext egl;
+    std::string error;
+    EXPECT_TRUE(create_egl_context(egl, width, height, error)) << error;
+    App a;
+    use_network(a.sim, compiled_network());
+    a.platform.time_source = [] { return WallTime{kMondayMorning, 0}; };
+    a.platform.make_font = make_linux_font;
+    a.platform.display_scale = [scale] { return scale; };
+    init_app_view(a, false, ColourScheme::Auto, width, height);
+    while (!a.sim.loading.loading_complete)
+        run_frame(a);
+    run_frame(a);
+    std::vector<uint8_t> pixels = read_rgb_pixels(egl);
+    destroy_egl_context(egl);
+    return pixels;
+}
+
+// Mean difference per channel between a W x H picture and a 2W x 2H one
+// averaged down over 2 x 2 blocks.
+double difference_from_halved(const std::vector<uint8_t>& small, const std::vector<uint8_t>& big,
+                              int32_t width) {
+    const std::size_t row = static_cast<std::size_t>(width) * 3; // bytes of a small row
+    double total = 0;
+    for (std::size_t i = 0; i < small.size(); ++i) {
+        // The block's top left byte in the big picture: twice the row, twice the pixel.
+        const std::size_t b = i / row * 4 * row + i % row / 3 * 6 + i % 3;
+        const int sum = big[b] + big[b + 3] + big[b + 2 * row] + big[b + 2 * row + 3];
+        total += std::abs((sum + 2) / 4 - small[i]);
+    }
+    return total / static_cast<double>(small.size());
+}
+
+// A view twice as wide and high at twice the scale looks like the view at
+// scale 1 with twice the detail: halved, it differs from it by far less than
+// the same view drawn with the sizes of scale 1 does.
+TEST(Scale, TwiceTheScaleLooksLikeTheViewHalfItsSize) {
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    constexpr int32_t w = 640, h = 400;
+    const std::vector<uint8_t> one = full_frame(w, h, 1.0);
+    const double scaled = difference_from_halved(one, full_frame(2 * w, 2 * h, 2.0), w);
+    const double unscaled = difference_from_halved(one, full_frame(2 * w, 2 * h, 1.0), w);
+    std::printf("halved 2x against 1x, mean difference: %.3f at scale 2, %.3f at 1\n", scaled,
+                unscaled);
+    EXPECT_LT(scaled, 1.0);
+    EXPECT_LT(scaled * 2, unscaled);
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 // Pure view arithmetic: projection, zoom and the overlay's lines; route colours
 // on the white map (the contrast rule, the kinds' defaults and glyph sizes) and
-// the glyph palette's fallbacks.
+// the glyph palette's fallbacks; the display's scale factor from its sources;
+// the viewports of a window over several monitors.
+#include "app/display_scale.h"
+#include "app/monitor_layout.h"
 #include "render/glyph_palette.h"
 #include "render/overlay_text.h"
 #include "render/projection.h"
@@ -10,8 +13,14 @@
 
 #include <cstdio>
 #include <tuple>
+#include <vector>
 
 namespace zintu {
+
+void PrintTo(const Viewport& v, std::ostream* out) {
+    *out << "(" << v.x << ", " << v.y << ", " << v.width << "x" << v.height << ")";
+}
+
 namespace {
 
 NetworkHeader header(int32_t x_span, int32_t y_span, int32_t x_center, int32_t y_center) {
@@ -44,6 +53,46 @@ TEST(Projection, FramesTheMapAlongItsLongerSide) {
                                         {p.box.top, top}})
             EXPECT_NEAR(got, want, 1e-3) << what;
     }
+}
+
+// Monitor rectangles in virtual-screen pixels (y down, the primary's corner at
+// the origin) to viewports in the window (y up from its lower left corner).
+TEST(MonitorLayout, AWholeMapOnEachMonitorOrOneAcrossThemAll) {
+    const auto at = [](int32_t x, int32_t y, int32_t w, int32_t h) {
+        return ScreenRect{x, y, x + w, y + h};
+    };
+    constexpr MonitorLayout each = MonitorLayout::Each, span = MonitorLayout::Span;
+    using Rects = std::vector<ScreenRect>;
+    using Viewports = std::vector<Viewport>;
+    // clang-format off
+    const std::tuple<const char*, ScreenRect, Rects, MonitorLayout, Viewports> cases[] = {
+        {"one monitor", at(0, 0, 1920, 1080), {at(0, 0, 1920, 1080)}, each, {{0, 0, 1920, 1080}}},
+        {"side by side", at(0, 0, 2560, 800), {at(0, 0, 1280, 800), at(1280, 0, 1280, 800)}, each,
+         {{0, 0, 1280, 800}, {1280, 0, 1280, 800}}},
+        {"stacked: the upper one higher in GL", at(0, 0, 1280, 1600),
+         {at(0, 0, 1280, 800), at(0, 800, 1280, 800)}, each, {{0, 800, 1280, 800}, {0, 0, 1280, 800}}},
+        {"different sizes, tops aligned", at(0, 0, 3200, 1200),
+         {at(0, 0, 1920, 1200), at(1920, 0, 1280, 1024)}, each,
+         {{0, 0, 1920, 1200}, {1920, 176, 1280, 1024}}},
+        {"left of the primary, bottoms aligned", at(-1280, 0, 3200, 1080),
+         {at(0, 0, 1920, 1080), at(-1280, 56, 1280, 1024)}, each,
+         {{1280, 0, 1920, 1080}, {0, 0, 1280, 1024}}},
+        {"above the primary", at(-320, -1440, 2560, 2520),
+         {at(0, 0, 1920, 1080), at(-320, -1440, 2560, 1440)}, each,
+         {{320, 0, 1920, 1080}, {0, 1080, 2560, 1440}}},
+        {"span: one map over the window", at(-1280, 0, 3200, 1080),
+         {at(0, 0, 1920, 1080), at(-1280, 56, 1280, 1024)}, span, {{0, 0, 3200, 1080}}},
+        {"mirrored: the smaller and the equal one show the first's map", at(0, 0, 1920, 1080),
+         {at(0, 0, 1280, 1024), at(0, 0, 1920, 1080), at(0, 0, 1920, 1080)}, each,
+         {{0, 0, 1920, 1080}}},
+        {"clipped to the window; one outside it dropped", at(0, 0, 1280, 800),
+         {at(-100, 0, 1280, 800), at(1280, 0, 1024, 768)}, each, {{0, 0, 1180, 800}}},
+        {"none within: the window", at(10, 20, 640, 480), {at(10, 500, 640, 480)}, each,
+         {{0, 0, 640, 480}}},
+    };
+    // clang-format on
+    for (const auto& [what, window, monitors, layout, viewports] : cases)
+        EXPECT_EQ(monitor_viewports({window, monitors}, layout), viewports) << what;
 }
 
 // Four times the scale, 750 units south of the middle or on the downtown point.
@@ -151,6 +200,57 @@ TEST(RouteColours, PaletteFallsBackToTheFeaturedTable) {
         EXPECT_EQ(&palette_style(lines, id), &glyph_style(id)) << "shape " << id;
     network.shape_styles = nullptr;
     EXPECT_EQ(make_glyph_palette(network, NetworkColours::Lines).styles[1].red, glyph_style(1).red);
+}
+
+// Each source in its order of precedence, the fallbacks past sources that are
+// absent or implausible, the rounding to quarters and the limits.
+TEST(DisplayScale, SourcesInOrderAndTheirFallbacks) {
+    using M = MonitorSize;
+    constexpr std::nullopt_t none = std::nullopt;
+    const M laptop_4k{3840, 2160, 344, 194}; // 15.6 inches, 283 dpi
+    const struct {
+        const char* what;
+        ScaleSources sources;
+        double expected;
+    } cases[] = {
+        {"requested, kept as asked", {1.1, 192.0, laptop_4k}, 1.1},
+        {"requested beyond the limit", {20, none, none}, 8},
+        {"Xft.dpi before the monitor", {0, 96.0, laptop_4k}, 1},
+        {"dpi 144", {0, 144.0, none}, 1.5},
+        {"dpi 0: the monitor", {0, 0.0, laptop_4k}, 3},
+        {"dpi 107 rounds down to 1", {0, 107.0, none}, 1},
+        {"dpi 108 rounds up to 1.25", {0, 108.0, none}, 1.25},
+        {"dpi 72 draws smaller", {0, 72.0, none}, 0.75},
+        {"dpi 10 at the least", {0, 10.0, none}, 0.5},
+        {"dpi 2000 at the most", {0, 2000.0, none}, 8},
+        {"no dpi: the monitor", {0, none, laptop_4k}, 3},
+        {"27-inch 4K, 163 dpi", {0, none, M{3840, 2160, 597, 336}}, 1.75},
+        {"600 dpi, the densest believed", {0, none, M{6000, 6000, 254, 254}}, 6.25},
+        {"denser: a size in centimetres", {0, none, M{1920, 1080, 34, 19}}, 1},
+        {"low density never shrinks", {0, none, M{1920, 1080, 3000, 1700}}, 1},
+        {"no physical size", {0, none, M{1920, 1080, 0, 0}}, 1},
+        {"no width in pixels", {0, none, M{0, 2160, 344, 194}}, 1},
+        {"an aspect ratio as a size", {0, none, M{1920, 1080, 160, 90}}, 1},
+        {"another aspect ratio", {0, none, M{1920, 1200, 160, 100}}, 1},
+        {"a 7-inch panel, 160 mm wide", {0, none, M{1024, 600, 160, 94}}, 1.75},
+        {"axes 1.5 apart, believed", {0, none, M{3000, 2000, 254, 254}}, 2.5},
+        {"axes further apart", {0, none, M{3000, 2000, 254, 255}}, 1},
+        {"nothing known", {0, none, none}, 1},
+    };
+    for (const auto& [what, sources, expected] : cases)
+        EXPECT_EQ(display_scale(sources), expected) << what;
+}
+
+TEST(DisplayScale, DpiTextIsAPositiveNumber) {
+    const std::pair<std::string_view, std::optional<double>> cases[] = {
+        {"192", 192.0},          {std::string_view("1925", 3), 192.0},
+        {" 144.5\n", 144.5},     {"", std::nullopt},
+        {"96dpi", std::nullopt}, {"0", std::nullopt},
+        {"-96", std::nullopt},   {"nan", std::nullopt},
+        {"inf", std::nullopt},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(parse_dpi(text), expected) << '"' << text << '"';
 }
 
 } // namespace

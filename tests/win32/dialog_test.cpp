@@ -66,7 +66,7 @@ TEST(SettingsDialog, TheNetworkGroupTheChoicesAndTheWaysOut) {
     const std::wstring fallback = scratch.path / L"windows.ini";
     const std::wstring city = scratch.path / L"Łódź" / L"東京 𝕫.zintu";
     const std::wstring damaged = scratch.path / L"Łódź" / L"damaged.zintu";
-    write_bytes(fallback, "[zintu]\r\nmode=fastmode\r\n");
+    write_bytes(fallback, "[zintu]\r\nmode=fastmode\r\nmonitors=span\r\n");
     set_settings_location({settings_file, fallback});
     win32.builtin_network_name = "New York City";
     Network network = compiled_network(); // the demo network
@@ -112,8 +112,9 @@ TEST(SettingsDialog, TheNetworkGroupTheChoicesAndTheWaysOut) {
             label_is(c.dialog_control, c.label);
     for (const ColourChoice& c : kColourChoices)
         label_is(c.dialog_control, c.label);
-    // Fast Mode from the Windows folder's file; Full Network and Automatic by default.
-    EXPECT_TRUE(checked(1001) && checked(1002) && checked(1010));
+    // Fast Mode and one map across the monitors from the Windows folder's
+    // file; Full Network and Automatic by default.
+    EXPECT_TRUE(checked(1001) && checked(1002) && checked(1010) && !checked(IDC_EACH_MONITOR));
     EXPECT_EQ(item(IDC_NETWORK_NAME), "New York City (built in)");
 
     choose(damaged);
@@ -139,14 +140,15 @@ TEST(SettingsDialog, TheNetworkGroupTheChoicesAndTheWaysOut) {
     EXPECT_EQ(item(IDC_NETWORK_NAME), "New York City (built in)") << "nothing was saved";
     choose(city);
     EXPECT_TRUE(shows("Tokyo test"));
-    for (const int id : {1003, 1011}) // Downtown, Line colours; Fast Mode as the file says
+    // Downtown, Line colours, a map on each monitor; Fast Mode as the file says
+    for (const int id : {1003, 1011, IDC_EACH_MONITOR})
         click(id);
     PostMessageW(dialog, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_TRUE(ended());
     EXPECT_EQ(result, 1);
     const Settings saved = read_settings_file(settings_file);
     EXPECT_TRUE(saved.speed_mode == SpeedMode::Fast && saved.downtown &&
-                saved.colours == ColourScheme::Lines);
+                saved.colours == ColourScheme::Lines && saved.monitors == MonitorLayout::Each);
     EXPECT_EQ(saved.network, narrow(city));
     set_settings_location(system_settings_location());
 }

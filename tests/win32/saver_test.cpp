@@ -1,7 +1,9 @@
 // The saver's start and end where only Windows shows them: a preview refused
-// for the desktop, the exception guard, and the password verifier module.
+// for the desktop, the exception guard, the password verifier module and the
+// monitors the full-screen window names.
 #include "host/win32_guard.h"
 #include "host/win32_modes.h"
+#include "host/win32_monitors.h"
 #include "host/win32_saver_window.h"
 #include "saver_test_support.h"
 
@@ -70,6 +72,10 @@ TEST(Windows95, TheFullScreenSaverClosesThroughTheVerifierModule) {
     EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(GetCursor(), nullptr);
     EXPECT_EQ(win32.saver.saved_cursor_pos.x, 100);
+    // ... covering the virtual screen, whose monitors it names for the layout.
+    const MonitorSet screens = win32_monitors();
+    EXPECT_EQ(screens.window.right - screens.window.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    EXPECT_EQ(screens.monitors.size(), static_cast<std::size_t>(GetSystemMetrics(SM_CMONITORS)));
     EXPECT_NE(win32.saver.password_module, nullptr);
     EXPECT_TRUE(saver_running()) << "marked as running while it is loaded";
     EXPECT_EQ(SendMessageA(window, WM_CLOSE, 0, 0), 0);

@@ -26,10 +26,12 @@ TEST(SettingsFiles, AnEarlierVersionsFileIsReadAndKeptWholeAsAnyPathIsSaved) {
     EXPECT_TRUE(settings.downtown);
     EXPECT_EQ(settings.network, "C:\\café\\city.zintu");
     EXPECT_EQ(settings.colours, ColourScheme::Auto);
+    EXPECT_EQ(settings.monitors, MonitorLayout::Each);
 
     // Past the choices' 99 characters, in three scripts and beyond 16 bits.
     settings.network = "C:\\Łódź\\" + std::string(120, 'n') + "\\東京 𝕫.zintu";
     settings.colours = ColourScheme::Lines;
+    settings.monitors = MonitorLayout::Span;
     DWORD error = 0;
     ASSERT_TRUE(write_settings({file, L""}, settings, error)) << error;
     const std::string bytes = read_bytes(file);
@@ -38,11 +40,13 @@ TEST(SettingsFiles, AnEarlierVersionsFileIsReadAndKeptWholeAsAnyPathIsSaved) {
                                   (bytes.size() - 2) / 2);
     EXPECT_EQ(narrow(units), "[Other]\r\nkey=1\r\n[ZINTU]\r\nMode=fastmode\r\n"
                              "ZOOMLEVEL=downtown\r\nNetwork=" +
-                                 settings.network + "\r\nnote=été\r\ncolours=lines\r\n");
+                                 settings.network +
+                                 "\r\nnote=été\r\ncolours=lines\r\nmonitors=span\r\n");
     const Settings again = read_settings_file(file);
     EXPECT_EQ(again.network, settings.network);
     EXPECT_EQ(again.colours, ColourScheme::Lines);
     EXPECT_EQ(again.speed_mode, SpeedMode::Fast);
+    EXPECT_EQ(again.monitors, MonitorLayout::Span);
 
     EXPECT_FALSE(write_settings({L"", file}, Settings{}, error)) << "no application-data folder";
     EXPECT_NE(error, 0u);

@@ -4,6 +4,10 @@
 #   wine_session.sh start|stop|env STATE
 #   wine_session.sh run STATE PROGRAM [ARGS...]   (the cross-compiling emulator)
 # ZINTU_WINE_USER, set for every command of a session, names its Windows user.
+# ZINTU_WINE_SCREEN (WxH) and ZINTU_WINE_MONITORS (xrandr --setmonitor
+# geometries), set when a session starts, give its display that size and
+# those monitors, which the X server reports through Xinerama; Wine takes its
+# monitors from there (through RandR it would see the one output Xvfb has).
 set -euo pipefail
 command=$1
 state=$(realpath -m "$2")
@@ -21,8 +25,9 @@ session_display() {
 # Starts an Xvfb on a free display, its pid and number in STATE.
 start_xvfb() {
     rm -f "$state/display"
-    setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp +extension GLX \
-        3>"$state/display" </dev/null >"$state/xvfb.log" 2>&1 &
+    # No reset when the last client leaves, which would forget the monitors.
+    setsid Xvfb -displayfd 3 -screen 0 "${ZINTU_WINE_SCREEN:-1024x768}x24" -noreset -nolisten tcp \
+        +extension GLX 3>"$state/display" </dev/null >"$state/xvfb.log" 2>&1 &
     echo $! >"$state/xvfb.pid"
     for _ in $(seq 300); do [ -s "$state/display" ] && return; sleep 0.1; done
     echo "wine_session: Xvfb did not start (see $state/xvfb.log)" >&2
@@ -58,8 +63,20 @@ ensure_prefix() {
 case "$command" in
 start)
     ensure_prefix
+    if [ -n "${ZINTU_WINE_MONITORS:-}" ]; then
+        DISPLAY= wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f \
+            >/dev/null 2>&1
+        wineserver -w
+    fi
     session_display >/dev/null || start_xvfb
     export DISPLAY=$(session_display)
+    # The first monitor takes the screen's one output, replacing the server's
+    # own monitor over the whole screen.
+    output=screen n=0
+    for monitor in ${ZINTU_WINE_MONITORS:-}; do
+        xrandr --setmonitor "zintu$((n++))" "$monitor" "$output" >/dev/null
+        output=none
+    done
     wineserver -p </dev/null >/dev/null 2>&1
     # The desktop process starts with the first program: start it now.
     wine cmd /c exit 0 >/dev/null 2>&1 || true

@@ -18,8 +18,8 @@ cp "$network" "$drive/Łódź/東京.zintu"
 settings=$roaming/Zintu/zintu.ini
 user_file() { # colours [network [zoomlevel]]
     printf '\xff\xfe'
-    printf '[zintu]\r\nmode=fastmode\r\nzoomlevel=%s\r\nnetwork=%s\r\ncolours=%s\r\n' \
-        "${3-downtown}" "${2-C:\Łódź\東京.zintu}" "$1" | iconv -f UTF-8 -t UTF-16LE
+    printf '[zintu]\r\nmode=fastmode\r\nzoomlevel=%s\r\nnetwork=%s\r\ncolours=%s\r\n%s\r\n' \
+        "${3-downtown}" "${2-C:\Łódź\東京.zintu}" "$1" monitors=each | iconv -f UTF-8 -t UTF-16LE
 }
 user_file lines >"$settings"
 
