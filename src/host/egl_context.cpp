@@ -119,22 +119,37 @@ void destroy_egl_context(EglContext& egl) {
 }
 
 std::vector<uint8_t> read_rgb_pixels(const EglContext& egl) {
-    const std::size_t row = static_cast<std::size_t>(egl.width) * 3;
-    std::vector<uint8_t> bottom_up(row * egl.height);
+    std::vector<uint8_t> pixels;
+    read_rgb_pixels(egl, pixels);
+    return pixels;
+}
+
+void read_rgb_pixels(const EglContext& egl, std::vector<uint8_t>& out) {
+    const std::size_t width = static_cast<std::size_t>(egl.width);
+    const std::size_t height = static_cast<std::size_t>(egl.height);
+    out.resize(width * height * 3);
+    // Four bytes a pixel is the driver's own layout, copied as it is; three
+    // would cost it a conversion of every pixel, slower than the one below.
+    static thread_local std::vector<uint8_t> rgba;
+    rgba.resize(width * height * 4);
     glFinish();
     // The picture is read from the view, whatever the context reads now (the
     // map layer leaves it reading its store); that stays as it was.
     const EGLSurface reading = eglGetCurrentSurface(EGL_READ);
     eglMakeCurrent(egl.display, egl.surface, egl.surface, egl.context);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, egl.width, egl.height, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, egl.width, egl.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     eglMakeCurrent(egl.display, egl.surface, reading, egl.context);
-    std::vector<uint8_t> top_down(bottom_up.size());
-    for (int32_t y = 0; y < egl.height; ++y) {
-        std::copy_n(bottom_up.begin() + static_cast<std::ptrdiff_t>(y * row), row,
-                    top_down.begin() + static_cast<std::ptrdiff_t>((egl.height - 1 - y) * row));
+    // GL's rows run from the bottom.
+    for (std::size_t y = 0; y < height; ++y) {
+        const uint8_t* from = rgba.data() + (height - 1 - y) * width * 4;
+        uint8_t* to = out.data() + y * width * 3;
+        for (std::size_t x = 0; x < width; ++x, from += 4, to += 3) {
+            to[0] = from[0];
+            to[1] = from[1];
+            to[2] = from[2];
+        }
     }
-    return top_down;
 }
 
 } // namespace zintu

@@ -45,4 +45,7 @@ void destroy_egl_context(EglContext& egl);
 // The picture as 8-bit RGB, rows from the top.
 std::vector<uint8_t> read_rgb_pixels(const EglContext& egl);
 
+// The same into `out`, whose storage is reused from frame to frame.
+void read_rgb_pixels(const EglContext& egl, std::vector<uint8_t>& out);
+
 } // namespace zintu

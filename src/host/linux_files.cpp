@@ -49,14 +49,6 @@ std::optional<std::string> write_target(const std::string& path, std::string& er
     return std::nullopt;
 }
 
-// The file being replaced, when there is one: it must be writable, and its
-// replacement keeps its permissions and, where the process may set them, its
-// owner and group.
-struct Existing {
-    bool exists = false;
-    struct stat info {};
-};
-
 mode_t new_file_permissions() {
     const mode_t mask = umask(0);
     umask(mask);
@@ -107,17 +99,17 @@ ReadStatus read_small_file(const std::string& path, std::size_t limit, std::stri
     return ReadStatus::Ok;
 }
 
-bool write_file_atomically(const std::string& path, const std::function<bool(std::FILE*)>& fill,
-                           const std::string& fill_error, std::string& error) {
+bool open_pending_file(const std::string& path, PendingFile& pending, std::string& error) {
+    pending = PendingFile{};
     const std::optional<std::string> resolved = write_target(path, error);
     if (!resolved) return false;
     const std::string& target = *resolved;
-    Existing existing;
-    existing.exists = stat(target.c_str(), &existing.info) == 0 && S_ISREG(existing.info.st_mode);
-    if (existing.exists) {
+    struct stat info {};
+    const bool exists = stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    if (exists) {
         // As an editor would: a file without any write permission is one its
         // owner chose to protect (even from root, who may write anything).
-        if ((existing.info.st_mode & 0222) == 0) {
+        if ((info.st_mode & 0222) == 0) {
             error = "cannot write '" + path + "': the file is read-only";
             return false;
         }
@@ -126,44 +118,75 @@ bool write_file_atomically(const std::string& path, const std::function<bool(std
             return false;
         }
     }
-    const mode_t mode = existing.exists ? existing.info.st_mode & 07777 : new_file_permissions();
     std::string temp = target + ".XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0) {
         error = reason("write", path, errno);
         return false;
     }
+    fcntl(fd, F_SETFD, FD_CLOEXEC);
     // Owner and group first: changing them may clear the set-id bits, which
-    // the mode set below restores. Only a privileged process may give a file
-    // away, so a failure here leaves the writer's own.
-    if (existing.exists) {
-        [[maybe_unused]] const int owned = fchown(fd, existing.info.st_uid, existing.info.st_gid);
+    // the mode set on commit restores. Only a privileged process may give a
+    // file away, so a failure here leaves the writer's own.
+    if (exists) {
+        [[maybe_unused]] const int owned = fchown(fd, info.st_uid, info.st_gid);
     }
-    std::FILE* file = fdopen(fd, "wb");
+    pending.path = path;
+    pending.target = target;
+    pending.temp = temp;
+    pending.fd = fd;
+    pending.mode = exists ? info.st_mode & 07777 : new_file_permissions();
+    return true;
+}
+
+bool commit_pending_file(PendingFile& pending, std::string& error) {
+    const bool synced = fsync(pending.fd) == 0;
+    const int saved_errno = errno;
+    const bool closed = close(pending.fd) == 0;
+    pending.fd = -1;
+    if (!synced || !closed) {
+        error = reason("write", pending.path, synced ? errno : saved_errno);
+        discard_pending_file(pending);
+        return false;
+    }
+    // mkstemp creates the file readable by its owner only.
+    chmod(pending.temp.c_str(), static_cast<mode_t>(pending.mode));
+    if (std::rename(pending.temp.c_str(), pending.target.c_str()) != 0) {
+        error = reason("write", pending.path, errno);
+        discard_pending_file(pending);
+        return false;
+    }
+    pending = PendingFile{};
+    return true;
+}
+
+void discard_pending_file(PendingFile& pending) {
+    if (pending.fd >= 0) close(pending.fd);
+    if (!pending.temp.empty()) unlink(pending.temp.c_str());
+    pending = PendingFile{};
+}
+
+bool write_file_atomically(const std::string& path, const std::function<bool(std::FILE*)>& fill,
+                           const std::string& fill_error, std::string& error) {
+    PendingFile pending;
+    if (!open_pending_file(path, pending, error)) return false;
+    std::FILE* file = fdopen(dup(pending.fd), "wb");
     if (file == nullptr) {
         error = reason("write", path, errno);
-        close(fd);
-        unlink(temp.c_str());
+        discard_pending_file(pending);
         return false;
     }
     const bool filled = fill(file);
-    const bool flushed = std::fflush(file) == 0 && !std::ferror(file) && fsync(fd) == 0;
+    const bool flushed = std::fflush(file) == 0 && !std::ferror(file);
     const int saved_errno = errno;
     const bool closed = std::fclose(file) == 0;
     if (!filled || !flushed || !closed) {
         error = filled ? reason("write", path, saved_errno)
                        : "cannot write '" + path + "': " + fill_error;
-        unlink(temp.c_str());
+        discard_pending_file(pending);
         return false;
     }
-    // mkstemp creates the file readable by its owner only.
-    chmod(temp.c_str(), mode);
-    if (std::rename(temp.c_str(), target.c_str()) != 0) {
-        error = reason("write", path, errno);
-        unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    return commit_pending_file(pending, error);
 }
 
 bool make_directories(const std::string& dir, std::string& error) {

@@ -31,6 +31,28 @@ ReadStatus read_small_file(const std::string& path, std::size_t limit, std::stri
 bool write_file_atomically(const std::string& path, const std::function<bool(std::FILE*)>& fill,
                            const std::string& fill_error, std::string& error);
 
+// A file being written in the place of another: a temporary file beside the
+// target, renamed over it once complete.
+struct PendingFile {
+    std::string path;   // as the caller named it, for messages
+    std::string target; // the file replaced: the end of `path`'s links
+    std::string temp;   // the temporary file, open on `fd`
+    int fd = -1;
+    unsigned mode = 0; // the permissions the target gets
+};
+
+// Opens a temporary file for `path`, as write_file_atomically does (links
+// followed, a read-only target refused). False with a one-line reason when
+// it cannot be made.
+bool open_pending_file(const std::string& path, PendingFile& pending, std::string& error);
+
+// Flushes the temporary file to disk, closes it and renames it over the
+// target; on failure removes it and returns false with a one-line reason.
+bool commit_pending_file(PendingFile& pending, std::string& error);
+
+// Closes and removes the temporary file, if any.
+void discard_pending_file(PendingFile& pending);
+
 // Creates `dir` and its missing parents, each readable by its owner only.
 bool make_directories(const std::string& dir, std::string& error);
 

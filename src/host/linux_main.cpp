@@ -1,5 +1,6 @@
 // Entry of the Linux program: parses the command line and runs one mode.
 #include "app/app.h"
+#include "host/egl_record.h"
 #include "host/egl_snapshot.h"
 #include "host/linux_font.h"
 #include "host/linux_options.h"
@@ -67,11 +68,17 @@ int main(int argc, char** argv) {
     }
     if (options.mode == RunMode::Configure) return configure(options.settings);
 
+    // A recording plays a day in fast mode unless the command line says
+    // otherwise, whatever the settings file chose for the screen.
+    SettingsOverride overrides = options.settings;
+    if (options.mode == RunMode::Record && !overrides.speed_mode) {
+        overrides.speed_mode = SpeedMode::Fast;
+    }
     // The settings of this run, read once: the file's, with this run's
     // switches on top (a file that cannot be used is named, and the defaults
     // apply). The network they name is chosen before anything runs.
     std::string problem;
-    const Settings settings = read_linux_settings(options.settings, problem);
+    const Settings settings = read_linux_settings(overrides, problem);
     if (!problem.empty()) {
         std::fprintf(stderr, "zintu: %s; running with the default settings\n", problem.c_str());
     }
@@ -105,9 +112,16 @@ int main(int argc, char** argv) {
         return run_snapshot({options.snapshot_path, options.width, options.height, options.frame,
                              at, options.scale},
                             stderr);
-    case RunMode::Record:
-        std::fputs("zintu: --record is not part of this build\n", stderr);
-        return 1;
+    case RunMode::Record: {
+        const auto bound = [](const std::optional<SpanTime>& t) -> std::optional<SpanBound> {
+            if (!t) return std::nullopt;
+            return SpanBound{t->date_and_time, t->second_of_day};
+        };
+        return run_record({options.record_path, options.width, options.height, options.fps,
+                           options.speed, bound(options.from), bound(options.to), at,
+                           options.scale},
+                          stderr);
+    }
     default:
         break;
     }
