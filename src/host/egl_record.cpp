@@ -2,9 +2,9 @@
 // frame for each instant of the schedule instead of one.
 #include "host/egl_record.h"
 
-#include "app/display_scale.h"
 #include "app/host_sequence.h"
 #include "host/egl_context.h"
+#include "host/egl_snapshot.h"
 #include "host/linux_signals.h"
 #include "host/record_progress.h"
 #include "host/record_sinks.h"
@@ -55,12 +55,7 @@ int run_record(const RecordRequest& request, std::FILE* err,
     const WallTime first = frame_instant(*schedule, 0);
     application.platform.time_source = [first] { return first; };
     EglContext egl;
-    application.platform.map_store = [&egl] { return egl_map_store(egl); };
-    application.platform.display_scale = [&request] {
-        ScaleSources sources;
-        sources.requested = request.scale;
-        return display_scale(sources);
-    };
+    use_headless_services(application, egl, request.scale);
     bool have_context = false;
     host_created(register_host_callbacks, request.width, request.height, [&] {
         have_context = create_egl_context(egl, request.width, request.height, error);

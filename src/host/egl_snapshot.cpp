@@ -13,18 +13,22 @@
 
 namespace zintu {
 
+void use_headless_services(App& application, EglContext& egl, double requested_scale) {
+    application.platform.map_store = [&egl] { return egl_map_store(egl); };
+    application.platform.display_scale = [requested_scale] {
+        ScaleSources sources;
+        sources.requested = requested_scale;
+        return display_scale(sources);
+    };
+}
+
 int run_snapshot(const SnapshotRequest& request, std::FILE* err) {
     App& application = app();
     const int64_t epoch = request.epoch_seconds;
     application.platform.time_source = [epoch] { return WallTime{epoch, 0}; };
 
     EglContext egl;
-    application.platform.map_store = [&egl] { return egl_map_store(egl); };
-    application.platform.display_scale = [&request] {
-        ScaleSources sources;
-        sources.requested = request.scale;
-        return display_scale(sources);
-    };
+    use_headless_services(application, egl, request.scale);
     bool have_context = false;
     std::string error;
     host_created(register_host_callbacks, request.width, request.height, [&] {

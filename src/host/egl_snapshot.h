@@ -9,6 +9,9 @@
 
 namespace zintu {
 
+struct App;
+struct EglContext;
+
 struct SnapshotRequest {
     std::string path;
     int32_t width = 1280;
@@ -22,5 +25,9 @@ struct SnapshotRequest {
 // one-line reason on `err` when no GL context can be made or the file cannot
 // be written.
 int run_snapshot(const SnapshotRequest& request, std::FILE* err);
+
+// What a headless view asks its platform for: the map store on `egl`, and
+// the scale factor requested (there is no display to ask; 0 gives 1).
+void use_headless_services(App& application, EglContext& egl, double requested_scale);
 
 } // namespace zintu

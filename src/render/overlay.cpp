@@ -17,6 +17,21 @@ constexpr std::size_t kTextBuffer = 256;
 // Baseline of the corner line, as a fraction of the viewport height.
 constexpr double kCornerBaseline = 0.025;
 
+// The overlay's state: texture on, its own space, its colour; left again for
+// the map's state as the frame had it.
+void enter_overlay_space() {
+    glEnable(GL_TEXTURE_2D);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0.0, kOverlaySpan, 0.0, kOverlaySpan, kOverlayNear, kOverlayFar);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.3f);
+}
+
+void leave_overlay_space() {
+    glPopMatrix();
+    glDisable(GL_TEXTURE_2D);
+}
+
 void next_line(const OverlayLayout& layout) {
     glTranslatef(0.0f, layout.line_step, 0.0f);
     glScalef(layout.line_scale, layout.line_scale, 1.0f);
@@ -41,11 +56,7 @@ void draw_text(uint32_t font_base, const char* format, ...) {
 
 void draw_overlay(uint32_t font_base, const OverlayInput& input) {
     const OverlayLayout layout = overlay_layout();
-    glEnable(GL_TEXTURE_2D);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, kOverlaySpan, 0.0, kOverlaySpan, kOverlayNear, kOverlayFar);
-    glColor4f(0.0f, 0.0f, 0.0f, 0.3f);
+    enter_overlay_space();
 
     glTranslatef(layout.left, layout.first_baseline, 0.0f);
     glRasterPos2f(0.0f, 0.0f);
@@ -59,23 +70,15 @@ void draw_overlay(uint32_t font_base, const OverlayInput& input) {
         draw_text(font_base, "%s",
                   overlay_loading_line(input.rows_processed, input.frequency_count).c_str());
     }
-    glPopMatrix();
-    glDisable(GL_TEXTURE_2D);
+    leave_overlay_space();
 }
 
 void draw_corner_line(uint32_t font_base, const char* text) {
     const OverlayLayout layout = overlay_layout();
-    // The overlay's state (texture on, its own space, its colour) for one
-    // line, restored to the map's afterwards as draw_overlay leaves it.
-    glEnable(GL_TEXTURE_2D);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, kOverlaySpan, 0.0, kOverlaySpan, kOverlayNear, kOverlayFar);
-    glColor4f(0.0f, 0.0f, 0.0f, 0.3f);
+    enter_overlay_space();
     glRasterPos2f(layout.left, static_cast<float>(kOverlaySpan * kCornerBaseline));
     draw_text(font_base, "%s", text);
-    glPopMatrix();
-    glDisable(GL_TEXTURE_2D);
+    leave_overlay_space();
 }
 
 } // namespace zintu
