@@ -74,4 +74,14 @@ double display_scale(const ScaleSources& sources) {
     return 1.0;
 }
 
+PixelSize scaled_window_size(PixelSize size, double scale, PixelSize screen) {
+    double width = std::round(size.width * scale), height = std::round(size.height * scale);
+    if (screen.width > 0 && screen.height > 0) {
+        const double fit = std::min({1.0, screen.width / width, screen.height / height});
+        width = std::max(1.0, std::floor(width * fit));
+        height = std::max(1.0, std::floor(height * fit));
+    }
+    return {static_cast<int32_t>(width), static_cast<int32_t>(height)};
+}
+
 } // namespace zintu

@@ -51,4 +51,14 @@ std::optional<double> monitor_scale(const MonitorSize& monitor);
 // within kMinDisplayScale..kMaxDisplayScale), else the first source present.
 double display_scale(const ScaleSources& sources);
 
+struct PixelSize {
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+// A window of `size` display-independent pixels at `scale`, made smaller in
+// its own proportions where the screen is smaller: a 1280x800 window on a
+// 200 % screen covers as much of it as on a 100 % one.
+PixelSize scaled_window_size(PixelSize size, double scale, PixelSize screen);
+
 } // namespace zintu

@@ -121,9 +121,11 @@ int run_x11_saver(const Options& options, std::optional<int64_t> start_at, std::
     GlxSurfaceFormat format;
     bool ready;
     if (owns_window(target.kind)) {
-        ready = choose_glx_format(x.display, x.screen, 0, format, error) &&
-                create_own_window(x, format.visual, format.depth, format.visual_id,
-                                  target.kind == WindowTarget::FullScreen, surface, error);
+        ready =
+            choose_glx_format(x.display, x.screen, 0, format, error) &&
+            create_own_window(x, format.visual, format.depth, format.visual_id,
+                              target.kind == WindowTarget::FullScreen,
+                              x11_display_scale(x.display, x.root, options.scale), surface, error);
     } else {
         ready = adopt_window(x, target.window_id, surface, error) &&
                 choose_glx_format(x.display, x.screen, surface.visual_id, format, error);

@@ -1,6 +1,8 @@
 // Xlib side of the X11 host: connection, windows, cursor and events.
 #include "host/x11_window.h"
 
+#include "app/display_scale.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
@@ -150,14 +152,16 @@ std::string describe_x11_error(const X11Connection& x, const X11Error& error) {
 }
 
 bool create_own_window(X11Connection& x, Visual* visual, int depth, VisualID visual_id,
-                       bool fullscreen, X11Surface& surface, std::string& error) {
+                       bool fullscreen, double scale, X11Surface& surface, std::string& error) {
     Display* d = x.display;
     surface = X11Surface{};
     surface.own = true;
     surface.fullscreen = fullscreen;
     surface.visual_id = visual_id;
-    surface.width = fullscreen ? DisplayWidth(d, x.screen) : kDesktopWidth;
-    surface.height = fullscreen ? DisplayHeight(d, x.screen) : kDesktopHeight;
+    const PixelSize screen = {DisplayWidth(d, x.screen), DisplayHeight(d, x.screen)};
+    const PixelSize desktop = scaled_window_size({kDesktopWidth, kDesktopHeight}, scale, screen);
+    surface.width = fullscreen ? screen.width : desktop.width;
+    surface.height = fullscreen ? screen.height : desktop.height;
     const bool wm_fullscreen = fullscreen && wm_offers_fullscreen(x);
     surface.override_redirect = fullscreen && !wm_fullscreen;
 

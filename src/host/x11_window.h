@@ -68,9 +68,10 @@ X11Error take_x11_error();
 // A one-line description of `error`.
 std::string describe_x11_error(const X11Connection& x, const X11Error& error);
 
-// Creates the saver's own window on `visual` (not yet shown).
+// Creates the saver's own window on `visual` (not yet shown): the screen, or
+// a 1280x800 window at the display's `scale` (within the screen).
 bool create_own_window(X11Connection& x, Visual* visual, int depth, VisualID visual_id,
-                       bool fullscreen, X11Surface& surface, std::string& error);
+                       bool fullscreen, double scale, X11Surface& surface, std::string& error);
 
 // Takes over `window` (0: the root window) for drawing. On failure (no such
 // window, or an input-only one) returns false with a one-line reason.

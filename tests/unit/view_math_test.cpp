@@ -253,5 +253,19 @@ TEST(DisplayScale, DpiTextIsAPositiveNumber) {
         EXPECT_EQ(parse_dpi(text), expected) << '"' << text << '"';
 }
 
+TEST(DisplayScale, WindowsGrowWithTheScaleWithinTheScreen) {
+    // scale, screen -> window of 1280x800 display-independent pixels
+    const std::tuple<double, PixelSize, int32_t, int32_t> cases[] = {
+        {1.0, {1920, 1080}, 1280, 800},  {2.0, {3840, 2160}, 2560, 1600},
+        {1.25, {0, 0}, 1600, 1000},      {2.0, {2560, 1440}, 2304, 1440},
+        {2.0, {1800, 3000}, 1800, 1125}, {0.5, {1024, 768}, 640, 400},
+    };
+    for (const auto& [scale, screen, width, height] : cases) {
+        const PixelSize got = scaled_window_size({1280, 800}, scale, screen);
+        EXPECT_EQ(std::tie(got.width, got.height), std::tie(width, height))
+            << scale << " on " << screen.width << "x" << screen.height;
+    }
+}
+
 } // namespace
 } // namespace zintu
