@@ -189,6 +189,18 @@ bool write_file_atomically(const std::string& path, const std::function<bool(std
     return commit_pending_file(pending, error);
 }
 
+int write_all(int fd, const void* bytes, std::size_t size) {
+    const char* at = static_cast<const char*>(bytes);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = write(fd, at + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n < 0 ? errno : EIO;
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
 bool make_directories(const std::string& dir, std::string& error) {
     if (dir.empty()) return true;
     for (std::size_t pos = 1;; ++pos) {

@@ -53,6 +53,10 @@ bool commit_pending_file(PendingFile& pending, std::string& error);
 // Closes and removes the temporary file, if any.
 void discard_pending_file(PendingFile& pending);
 
+// Writes all `size` bytes to `fd`, again after an interrupted or short
+// write; 0, or the error that stopped it (EIO for a write of nothing).
+int write_all(int fd, const void* bytes, std::size_t size);
+
 // Creates `dir` and its missing parents, each readable by its owner only.
 bool make_directories(const std::string& dir, std::string& error);
 

@@ -210,24 +210,16 @@ bool begin(FfmpegState& s, const RecordFormat& format, std::string& error) {
 }
 
 bool frame(FfmpegState& s, const RecordedFrame& frame, std::string& error) {
-    std::size_t done = 0;
-    while (done < s.frame_bytes) {
-        const ssize_t n = write(s.input, frame.rgb + done, s.frame_bytes - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const int write_errno = n < 0 ? errno : EIO;
-            close_input(s);
-            std::string why;
-            if (write_errno == EPIPE && !wait_for(s, why)) {
-                error = "ffmpeg ended early, " + why;
-            } else {
-                error = std::string("cannot hand a frame to ffmpeg: ") + std::strerror(write_errno);
-            }
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
+    const int write_errno = write_all(s.input, frame.rgb, s.frame_bytes);
+    if (write_errno == 0) return true;
+    close_input(s);
+    std::string why;
+    if (write_errno == EPIPE && !wait_for(s, why)) {
+        error = "ffmpeg ended early, " + why;
+    } else {
+        error = std::string("cannot hand a frame to ffmpeg: ") + std::strerror(write_errno);
     }
-    return true;
+    return false;
 }
 
 bool finish(FfmpegState& s, std::string& error) {

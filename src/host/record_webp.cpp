@@ -81,19 +81,13 @@ bool finish(WebPState& s, std::string& error) {
         discard_pending_file(s.pending);
         return false;
     }
-    std::size_t done = 0;
-    while (done < data.size) {
-        const ssize_t n = write(s.pending.fd, data.bytes + done, data.size - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            error = "cannot write '" + s.path + "': " + std::strerror(n < 0 ? errno : EIO);
-            WebPDataClear(&data);
-            discard_pending_file(s.pending);
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    const int write_errno = write_all(s.pending.fd, data.bytes, data.size);
     WebPDataClear(&data);
+    if (write_errno != 0) {
+        error = "cannot write '" + s.path + "': " + std::strerror(write_errno);
+        discard_pending_file(s.pending);
+        return false;
+    }
     return commit_pending_file(s.pending, error);
 }
 
